@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# One entry point for the project: installs what the build needs, builds, and runs a job.
+#   ./qor.sh demo        build and run the demo (the main job)
+#   ./qor.sh test        build and run every test
+#   ./qor.sh bench       build and run the benchmarks
+#   ./qor.sh asan        build and run the tests under ASan + UBSan (clang)
+#   ./qor.sh fuzz NAME [SECONDS]  build the libFuzzer targets and run one
+set -euo pipefail
+cd "$(dirname "$0")"
+root=$(pwd)
+
+packages=(
+  cmake g++ ninja-build pkg-config
+  qt6-base-dev qt6-image-formats-plugins libqt6sql6-sqlite
+  zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
+  fonts-wqy-microhei
+)
+fuzz_packages=(clang libclang-rt-14-dev)
+
+install_packages() {
+  local missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "qor.sh: installing ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+build() { # build DIR [cmake args...]
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+cmd=${1:-demo}; shift || true
+case "$cmd" in
+  demo)
+    install_packages "${packages[@]}"
+    build build
+    QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} ./build/apps/qorgrid/qorgrid demo "$@"
+    ;;
+  test)
+    install_packages "${packages[@]}"
+    build build
+    (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" "$@")
+    ;;
+  bench)
+    install_packages "${packages[@]}"
+    build build-bench -DQOR_BENCH=ON -DCMAKE_BUILD_TYPE=Release
+    for b in build-bench/bench/bench_*; do
+      [ -x "$b" ] || continue
+      echo "== $(basename "$b")"
+      QT_QPA_PLATFORM=offscreen "$b" "$@"
+    done
+    ;;
+  asan)
+    install_packages "${packages[@]}" "${fuzz_packages[@]}"
+    build build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQOR_SANITIZE=ON
+    (cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" "$@")
+    ;;
+  fuzz)
+    install_packages "${packages[@]}" "${fuzz_packages[@]}"
+    build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQOR_FUZZ=ON
+    name=${1:?fuzz target name}; secs=${2:-600}
+    mkdir -p "build-fuzz/corpus/$name"
+    seeds="tests/fuzz/corpus/$name"; [ -d "$seeds" ] || seeds=""
+    QT_QPA_PLATFORM=offscreen "build-fuzz/tests/fuzz/fuzz_$name" -max_total_time="$secs" \
+      -artifact_prefix="build-fuzz/" "build-fuzz/corpus/$name" $seeds
+    ;;
+  *)
+    echo "usage: ./qor.sh demo|test|bench|asan|fuzz NAME [SECONDS]" >&2
+    exit 2
+    ;;
+esac
