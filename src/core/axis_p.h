@@ -1,0 +1,84 @@
+#pragma once
+// Sizes along one direction of the sheet: row heights or column widths, with the saved size of
+// hidden entries, the physical size in the current unit and cumulative far edges. Written once
+// and used for both rows and columns.
+#include <cstdint>
+#include <string>
+#include <vector>
+#include "core/enums.h"
+#include "platform/qor_global.h"
+
+namespace qor {
+
+// Pixel <-> unit conversions at the screen's resolution.
+QOR_AUTOTEST_EXPORT double PixelsToUnit(int pixels, TUnitType unit);
+QOR_AUTOTEST_EXPORT int UnitToPixels(double value, TUnitType unit);
+
+struct AxisEntry {
+    int32_t size = 0;       // current size: 0 while hidden
+    int32_t savedSize = 0;  // size when visible
+    double phySize = 0;     // size in the current unit
+    double savedPhySize = 0;
+    int64_t edge = 0;       // far edge: sum of the sizes of entries 0..this
+    bool visible = true;
+};
+
+class QOR_AUTOTEST_EXPORT Axis {
+public:
+    int Count() const { return int(m_entries.size()); }
+    bool Valid(int i) const { return i >= 0 && i < Count(); }
+    const AxisEntry &Entry(int i) const { return m_entries[size_t(i)]; }
+
+    // Count entries of the default size, all visible. Throws std::bad_alloc when it cannot.
+    void Reset(int count, int defaultSize, TUnitType unit);
+    // Appends count default entries.
+    void Append(int count, int defaultSize, TUnitType unit);
+    void Insert(int at, int count, int defaultSize, TUnitType unit);
+    void Remove(int at, int count);
+    void Move(int from, int to);
+
+    // The size as a user reads it: the saved size of a hidden entry. 0 outside.
+    int VisibleSize(int i) const { return Valid(i) ? m_entries[size_t(i)].savedSize : 0; }
+    // The size it occupies now: 0 when hidden or outside.
+    int CurrentSize(int i) const { return Valid(i) ? m_entries[size_t(i)].size : 0; }
+    // Far edge of entry i; 0 before the first, the total after the last.
+    int64_t Edge(int i) const;
+    int64_t Total() const { return m_entries.empty() ? 0 : m_entries.back().edge; }
+
+    void SetSize(int i, int pixels, TUnitType unit);
+    void SetVisible(int i, bool visible);
+    // Every visible entry of size oldSize, and the saved size of every hidden one, becomes
+    // newSize. keep(i) true leaves an entry alone (sizes read from a stream).
+    template <class Keep>
+    void ChangeDefault(int oldSize, int newSize, TUnitType unit, Keep &&keep)
+    {
+        for (int i = 0; i < Count(); ++i) {
+            if (keep(i))
+                continue;
+            AxisEntry &e = m_entries[size_t(i)];
+            if (!e.visible) {
+                e.savedSize = newSize;
+                e.savedPhySize = PixelsToUnit(newSize, unit);
+            } else if (e.size == oldSize) {
+                e.size = e.savedSize = newSize;
+                e.phySize = e.savedPhySize = PixelsToUnit(newSize, unit);
+            }
+        }
+        Recalc(0);
+    }
+    // Recomputes the physical sizes for another unit.
+    void ConvertUnit(TUnitType unit);
+    // Recomputes the cumulative edges from entry `from` onward.
+    void Recalc(int from);
+    // The entry whose span holds pos (0-based from the first entry's start), or -1.
+    int IndexAt(int64_t pos) const;
+
+    // Empty text when the edges are the cumulative sums of the sizes and hidden entries have
+    // size 0; otherwise what is wrong.
+    std::string checkConsistency() const;
+
+private:
+    std::vector<AxisEntry> m_entries;
+};
+
+} // namespace qor

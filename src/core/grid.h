@@ -1,0 +1,342 @@
+#pragma once
+// TCustomQorGrid: the spreadsheet-like grid control. A thin facade: state and logic live in
+// GridPrivate and its components; each member is defined in the source file of its concern.
+#include <QAbstractScrollArea>
+#include <QRect>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include "core/cell.h"
+#include "core/cell_data.h"
+#include "core/cell_list.h"
+#include "core/column.h"
+#include "core/containers.h"
+#include "core/enums.h"
+#include "core/font.h"
+#include "core/picture.h"
+#include "core/row_rec.h"
+#include "platform/colors.h"
+
+class QPainter;
+
+namespace qor {
+
+struct GridPrivate;
+
+// Event types. The sender comes first; results come back through reference arguments.
+using TNotifyEvent = std::function<void(QObject *Sender)>;
+using TCellNotifyEvent = std::function<void(QObject *Sender, int Row, int Col)>;
+using TIndexEvent = std::function<void(QObject *Sender, int Index)>;
+using TCanChangeEvent = std::function<void(QObject *Sender, int Index, bool &CanChange)>;
+using TDrawCellEvent = std::function<void(QObject *Sender, int Row, int Col, QPainter *Canvas, const QRect &Rect, bool &Handled)>;
+using TDrawCellColorEvent = std::function<void(QObject *Sender, int Row, int Col, TColor &BKColor)>;
+using TGetCellDataEvent = std::function<void(QObject *Sender, int Row, int Col, TCellData &CellData)>;
+using TGetAlignmentEvent = std::function<void(QObject *Sender, int Row, int Col, TAlignment &HorzAlign, TVerAlignment &VertAlign)>;
+using TCellBoolEvent = std::function<void(QObject *Sender, int Row, int Col, bool &Value)>;
+using TCellTextEvent = std::function<void(QObject *Sender, int Row, int Col, QString &Text)>;
+using TSetCursorEvent = std::function<void(QObject *Sender, int Row, int Col, const QRect &R, int X, int Y, TCursor &ACursor)>;
+using TCompareFuncEvent = std::function<void(QObject *Sender, int Col, const QString &Data1, const QString &Data2, int &Result)>;
+using TBoolEvent = std::function<void(QObject *Sender, bool &Value)>;
+using TRowBoolEvent = std::function<void(QObject *Sender, int Row, bool &Value)>;
+using TProgressEvent = std::function<void(QObject *Sender, int Count, int Pos)>;
+using TImportCellEvent = std::function<void(QObject *Sender, int Row, int Col, QVariant &Value, bool &Handled)>;
+using TDrawAreaEvent = std::function<void(QObject *Sender, QPainter *Canvas, const QRect &Rect)>;
+using TDrawComboItemEvent = std::function<void(QObject *Sender, int Index, QPainter *Canvas, const QRect &Rect, bool Selected)>;
+using TMeasureComboItemEvent = std::function<void(QObject *Sender, int Index, int &Height)>;
+
+class QOR_EXPORT TCustomQorGrid : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    explicit TCustomQorGrid(QWidget *parent = nullptr);
+    ~TCustomQorGrid() override;
+
+    // ===== Cell store =====
+    // The cell at a position, created on demand; nothing outside the grid.
+    TCellInfo *Cells(int Row, int Col);
+    // Whether a cell object exists there (never creates one).
+    bool PeekCell(int Row, int Col) const;
+    const TCellList &CellList() const;
+    // Readers never create a cell: without one, the bound field or the column answers.
+    QString GetCellText(int Row, int Col) const;
+    void SetCellText(int Row, int Col, const QString &Value);
+    TCellType GetCellType(int Row, int Col) const;
+    TAlignment GetCellAlignment(int Row, int Col) const;
+    bool GetCellChecked(int Row, int Col) const;
+    TColor GetCellBackColor(int Row, int Col) const;
+    bool GetCellReadOnly(int Row, int Col) const;
+    TAlignment GetDefaultAlignment(int Row, int Col) const;
+    TCellType GetDefaultCellType(int Row, int Col) const;
+    bool ErrorRow(int Row) const;
+    bool ErrorCol(int Col) const;
+    bool ErrorRowCol(int Row, int Col) const;
+    TCellInfo *CellByName(const QString &Name) const;
+    TQorColumn *ColumnByName(const QString &Name) const;
+    // Nothing outside 0..Cols-1.
+    TQorColumn *Columns(int Index) const;
+    // Column letters: 0 is "A", 25 "Z", 26 "AA"; and back (characters are not validated).
+    static QString ColToText(int Col);
+    static int TextToCol(const QString &Text);
+
+    // ===== Dimensions and the row table =====
+    int GetRows() const;
+    // Discards all cells and row heights; refused with a message when Rows x Cols cannot be held.
+    void SetRows(int Value);
+    int GetCols() const;
+    void SetCols(int Value);
+    // Silent forms for stream loading on a cleared grid: no cells touched, no repaint.
+    // False (nothing changed) when the size cannot be held.
+    bool InternalSetRows(int Value);
+    bool InternalSetCols(int Value);
+    int RealRows() const;
+    void Clear();
+    void ClearRow();
+    void ClearCol();
+    // The row's record (a default record outside the grid).
+    TRowRec GetRowRec(int Row) const;
+    void SetRowGroup(int Row, int Group1, int Group2, int Group3, int Group4);
+    uint32_t GetRowState(int Row) const;
+    void SetRowState(int Row, bool Value);
+    // Height and width as users read them: hidden rows and columns report their saved size.
+    int GetRowHeight(int Row) const;
+    int GetColWidth(int Col) const;
+    bool GetRowVisible(int Row) const;
+    int GetDefaultRowHeight() const;
+    void SetDefaultRowHeight(int Value);
+    int GetDefaultColWidth() const;
+    void SetDefaultColWidth(int Value);
+    // Recomputes cumulative edges from index From on: Which 0 both, 1 rows, 2 columns.
+    void CalTotalWH(int Which, int From);
+    // Width and height of the whole sheet with margins and shadow.
+    QSize GetExtent() const;
+    int GetShadowWidth() const;
+    // The current cell (-1 when none or when there are no columns).
+    int GetRow() const;
+    int GetCol() const;
+
+    // ===== Update batching and loading =====
+    void BeginUpdate();
+    void EndUpdate();
+    void EndUpdate(const QRect &Rect);
+    bool GetLocking() const;
+    int GetUpdateCount() const;
+    void ResetUpdate();
+    // Set while a stream is read: naming conflicts resolve silently, no change events.
+    bool GetLoading() const;
+    void SetLoading(bool Value);
+
+    // ===== Names and messages =====
+    bool ValidateName(QObject *Component, const QString &Name) const;
+    int MessageBox(const QString &Text, const QString &Caption, int Flags);
+
+    // ===== Grid type and layout =====
+    TGridType GetGridType() const;
+    void SetGridType(TGridType Value);
+    int GetLeftMargin() const;
+    void SetLeftMargin(int Value);
+    int GetTopMargin() const;
+    void SetTopMargin(int Value);
+    int GetRightMargin() const;
+    void SetRightMargin(int Value);
+    int GetBottomMargin() const;
+    void SetBottomMargin(int Value);
+    double GetPhyLeftMargin() const;
+    double GetPhyTopMargin() const;
+    double GetPhyRightMargin() const;
+    double GetPhyBottomMargin() const;
+    int GetLeftSpace() const;
+    void SetLeftSpace(int Value);
+    int GetTopSpace() const;
+    void SetTopSpace(int Value);
+    int GetRightSpace() const;
+    void SetRightSpace(int Value);
+    int GetBottomSpace() const;
+    void SetBottomSpace(int Value);
+    int GetTitleWidth() const;
+    void SetTitleWidth(int Value);
+    int GetTitleHeight() const;
+    void SetTitleHeight(int Value);
+    TUnitType GetUnitType() const;
+    void SetUnitType(TUnitType Value);
+    int GetZoom() const;
+    void SetZoom(int Value);
+
+    // ===== Options =====
+    TQorGridOptions GetOptions() const;
+    void SetOptions(TQorGridOptions Value);
+    bool HasOption(TQorGridOption Option) const;
+
+    // ===== Fixed rows and columns, title and footer rows =====
+    int GetFixRowCount() const;
+    void SetFixRowCount(int Value);
+    int GetFixColCount() const;
+    void SetFixColCount(int Value);
+    bool CheckFixRowCount() const;
+    bool CheckFixColCount() const;
+    int GetTopFixSpace() const;
+    int GetLeftFixSpace() const;
+    int GetTitleRows() const;
+    void SetTitleRows(int Value);
+    int GetFooterRows() const;
+    void SetFooterRows(int Value);
+    bool GetTitleRowsSet() const;
+
+    // ===== Appearance =====
+    TColor GetColor() const;
+    void SetColor(TColor Value);
+    TColor GetBackColor() const;
+    void SetBackColor(TColor Value);
+    TColor GetLineColor() const;
+    void SetLineColor(TColor Value);
+    TColor GetTitleColor() const;
+    void SetTitleColor(TColor Value);
+    TColor GetTitleLineColor() const;
+    void SetTitleLineColor(TColor Value);
+    TColor GetFocusColor() const;
+    void SetFocusColor(TColor Value);
+    TColor GetShadowColor() const;
+    void SetShadowColor(TColor Value);
+    const TQorFont &GetFont() const;
+    void SetFont(const TQorFont &Value);
+    TColor GetBrushColor() const;
+    const TQorPicture &GetBackGround() const;
+    void SetBackGround(const TQorPicture &Value);
+    bool GetTileBackGround() const;
+    void SetTileBackGround(bool Value);
+    bool GetLockBackGround() const;
+    void SetLockBackGround(bool Value);
+    int GetRTFLineSpace() const;
+    void SetRTFLineSpace(int Value);
+
+    // ===== Column titles =====
+    TQorStrings GetColumnTitles() const;
+    void SetColumnTitles(const TQorStrings &Value);
+    TAlignment GetColumnTitleAlign() const;
+    void SetColumnTitleAlign(TAlignment Value);
+    const TQorFont &GetColumnTitleFont() const;
+    void SetColumnTitleFont(const TQorFont &Value);
+
+    // ===== Properties kept here for other concerns (sorting, filtering, grouping, currency,
+    // navigation, export, binding) =====
+    int GetSortBeginRow() const;
+    void SetSortBeginRow(int Value);
+    int GetSortEndRow() const;
+    void SetSortEndRow(int Value);
+    int GetFilterBeginRow() const;
+    void SetFilterBeginRow(int Value);
+    int GetFilterEndRow() const;
+    void SetFilterEndRow(int Value);
+    bool GetShowGroupFooter() const;
+    void SetShowGroupFooter(bool Value);
+    bool GetIncludeHiddenData() const;
+    void SetIncludeHiddenData(bool Value);
+    bool GetAutoShowBlobField() const;
+    void SetAutoShowBlobField(bool Value);
+    bool GetHorzScrollTracking() const;
+    void SetHorzScrollTracking(bool Value);
+    bool GetVertScrollTracking() const;
+    void SetVertScrollTracking(bool Value);
+    bool GetExportHiddenRow() const;
+    void SetExportHiddenRow(bool Value);
+    bool GetExportHiddenCol() const;
+    void SetExportHiddenCol(bool Value);
+    TMoveDirectory GetMoveDirEnter() const;
+    void SetMoveDirEnter(TMoveDirectory Value);
+    QString GetCurrencySymbol() const;
+    void SetCurrencySymbol(const QString &Value);
+    int GetCurrencyCellWidth() const;
+    void SetCurrencyCellWidth(int Value);
+    int GetCurrencyDigits() const;
+    void SetCurrencyDigits(int Value);
+    TColor GetCurrencyDecimalSeparatorColor() const;
+    void SetCurrencyDecimalSeparatorColor(TColor Value);
+    TColor GetCurrencyThousandSeparatorColor() const;
+    void SetCurrencyThousandSeparatorColor(TColor Value);
+    TColor GetCurrencySeparatorColor() const;
+    void SetCurrencySeparatorColor(TColor Value);
+    TEditControlType GetEditControlType() const;
+    QString GetAbout() const;
+    QString GetVersion() const;
+
+    // ===== Style resolution (override event, then cell, then column) =====
+    TColor GetCellDrawColor(TCellInfo *Cell);
+    TColor GetCellDrawColor(int Row, int Col);
+    bool CellLeftFrame(int Row, int Col, TCellData *CellData = nullptr);
+    bool CellTopFrame(int Row, int Col, TCellData *CellData = nullptr);
+    bool CellRightFrame(int Row, int Col, TCellData *CellData = nullptr);
+    bool CellBottomFrame(int Row, int Col, TCellData *CellData = nullptr);
+    int CellLeftFrameWidth(int Row, int Col, TCellData *CellData = nullptr);
+    int CellTopFrameWidth(int Row, int Col, TCellData *CellData = nullptr);
+    int CellRightFrameWidth(int Row, int Col, TCellData *CellData = nullptr);
+    int CellBottomFrameWidth(int Row, int Col, TCellData *CellData = nullptr);
+    TColor CellFrameColor(int Row, int Col, TCellEdge Edge, TCellData *CellData = nullptr);
+    TPenStyle CellFrameStyle(int Row, int Col, TCellEdge Edge, TCellData *CellData = nullptr);
+    bool CellLeftLine(int Row, int Col, TCellData *CellData = nullptr);
+    bool CellTopLine(int Row, int Col, TCellData *CellData = nullptr);
+    bool CellRightLine(int Row, int Col, TCellData *CellData = nullptr);
+    bool CellBottomLine(int Row, int Col, TCellData *CellData = nullptr);
+    // The record handed to OnGetCellData when the caller brings none.
+    TCellData &ScratchCellData();
+
+    // ===== Events =====
+    TDrawCellEvent OnDrawCell;
+    TDrawCellColorEvent OnDrawCellColor;
+    TGetCellDataEvent OnGetCellData;
+    TGetAlignmentEvent OnGetAlignment;
+    TCellBoolEvent OnGetReadOnly;
+    TCellTextEvent OnGetText;
+    TCellTextEvent OnSetText;
+    TCellTextEvent OnEditText;
+    TCellBoolEvent OnBeforeEnterCell;
+    TCellNotifyEvent OnAfterEnterCell;
+    TCellNotifyEvent OnLeaveCell;
+    TCellNotifyEvent OnAfterEdit;
+    TCellNotifyEvent OnShowEditor;
+    TCellNotifyEvent OnButtonClick;
+    TCellNotifyEvent OnChange;
+    TCellNotifyEvent OnUpdateData;
+    TIndexEvent OnRowHeightChanged;
+    TIndexEvent OnColWidthChanged;
+    TIndexEvent OnRowVisibleChanged;
+    TIndexEvent OnColVisibleChanged;
+    TIndexEvent OnRowMoved;
+    TIndexEvent OnColMoved;
+    TIndexEvent OnSorted;
+    TCanChangeEvent OnBeforeRowHeightChange;
+    TCanChangeEvent OnBeforeColumnWidthChange;
+    TIndexEvent OnClickRowTitle;
+    TIndexEvent OnClickColumnTitle;
+    TSetCursorEvent OnSetCursor;
+    TCompareFuncEvent OnSortCompareFunc;
+    TBoolEvent OnBeforeFilter;
+    TNotifyEvent OnFiltered;
+    TRowBoolEvent OnGetPageBreak;
+    TProgressEvent OnSaveProgress;
+    TProgressEvent OnImportExportProgress;
+    TImportCellEvent OnImportCell;
+    TCellBoolEvent OnExportCell;
+    TDrawAreaEvent OnDrawGridBackground;
+    TDrawAreaEvent OnDrawGridForeground;
+    TDrawAreaEvent OnDrawTitle;
+    TDrawComboItemEvent OnDrawComboItem;
+    TMeasureComboItemEvent OnMeasureComboItem;
+    TNotifyEvent OnLeftTopChange;
+    TNotifyEvent OnRichEditSelectionChange;
+
+    // ===== Internals for the library's own layers =====
+    GridPrivate &Private() const { return *d; }
+
+private:
+    std::unique_ptr<GridPrivate> d;
+};
+
+// The grid with nothing hidden: what host applications place on their windows.
+class QOR_EXPORT TQorGrid : public TCustomQorGrid {
+    Q_OBJECT
+
+public:
+    using TCustomQorGrid::TCustomQorGrid;
+};
+
+} // namespace qor

@@ -1,0 +1,145 @@
+#pragma once
+// The grid's state and the components that hold its logic.
+#include <QRect>
+#include <functional>
+#include <vector>
+#include "core/axis_p.h"
+#include "core/cell_data.h"
+#include "core/cell_list.h"
+#include "core/containers.h"
+#include "core/font.h"
+#include "core/picture.h"
+#include "core/grid_seams_p.h"
+#include "core/name_registry_p.h"
+#include "core/update_batch_p.h"
+
+namespace qor {
+
+class TCustomQorGrid;
+class TQorColumn;
+
+// Row fields that are not sizes; kept beside the row axis, one per row.
+struct RowInfo {
+    int32_t group1 = 0;
+    int32_t group2 = 0;
+    int32_t group3 = 0;
+    uint32_t state = 0;
+    int32_t group4 = 0;
+};
+
+struct GridLayout {
+    TGridType gridType = gtInvoice;
+    int margins[4] = {30, 30, 30, 30};     // left, top, right, bottom
+    double phyMargins[4] = {30, 30, 30, 30};
+    int spaces[4] = {10, 10, 10, 10};
+    int titleWidth = 40;
+    int titleHeight = 20;
+    int defaultRowHeight = 18;
+    int defaultColWidth = 60;
+    TUnitType unitType = utPixel;
+    int zoom = 100;
+    int fixRowCount = 0;
+    int fixColCount = 0;
+    int titleRows = 0;
+    int footerRows = 0;
+    bool titleRowsSet = false;
+};
+
+struct GridAppearance {
+    TColor color = clWhite;
+    TColor backColor = clAppWorkSpace;
+    TColor lineColor = clSilver;
+    TColor titleColor = clBtnFace;
+    TColor titleLineColor = clGray;
+    TColor focusColor = clHighlight;
+    TColor shadowColor = clBlack;
+    TQorFont font;
+    TQorPicture backGround;
+    bool tileBackGround = false;
+    bool lockBackGround = true;
+    int rtfLineSpace = 0;
+    TAlignment columnTitleAlign = taCenter;
+    TQorFont columnTitleFont;
+};
+
+// Plain values that other concerns read and write through the grid.
+struct GridMisc {
+    int sortBeginRow = 0;
+    int sortEndRow = -1;
+    int filterBeginRow = 0;
+    int filterEndRow = -1;
+    bool showGroupFooter = true;
+    bool includeHiddenData = false;
+    bool autoShowBlobField = false;
+    bool horzScrollTracking = false;
+    bool vertScrollTracking = false;
+    bool exportHiddenRow = true;
+    bool exportHiddenCol = true;
+    TMoveDirectory moveDirEnter = mdBottom;
+    QString currencySymbol;
+    int currencyCellWidth = 12;
+    int currencyDigits = 2;
+    TColor currencyDecimalSeparatorColor = clRed;
+    TColor currencyThousandSeparatorColor = clGreen;
+    TColor currencySeparatorColor = clSilver;
+    TEditControlType editControlType = ectEdit;
+};
+
+struct QOR_AUTOTEST_EXPORT GridPrivate {
+    explicit GridPrivate(TCustomQorGrid *grid);
+    ~GridPrivate();
+
+    TCustomQorGrid *q;
+    int rows = 0;
+    int cols = 0;
+    Axis rowAxis;
+    Axis colAxis;
+    std::vector<RowInfo> rowInfo;
+    TObjList<TQorColumn> columns{true};
+    TCellList cells;
+    NameRegistry names;
+    UpdateBatch batch;
+    GridLayout layout;
+    GridAppearance look;
+    GridMisc misc;
+    TQorGridOptions options = DefaultGridOptions;
+    bool loading = false;
+    // Row heights and column widths as read by a stream loader: a default-size change keeps
+    // the entries that are not 0 here (and those beyond the list) while loading.
+    std::vector<int32_t> loadRowList;
+    std::vector<int32_t> loadColList;
+    int64_t currentIndex = -1;    // Row x Cols + Col of the current cell, -1 = none
+    QRect selection;              // selected cells (left = first column, top = first row)
+    TCellData cellData[3];        // [0] is the record handed to OnGetCellData
+    GridSeams seams;
+
+    // --- Helpers the facade and the components share
+    bool valid(int row, int col) const { return row >= 0 && row < rows && col >= 0 && col < cols; }
+    TQorColumn *column(int col) const { return columns.Get(col); }
+    bool locked() const { return batch.Locked(); }
+    // Repaint requests that respect the update batch.
+    void repaintCell(int row, int col);
+    void repaintAll();
+    void repaintColumnHeader();
+    void layoutChanged();
+    // Frees all cells (names and formula registrations with them).
+    void freeAllCells();
+    // Rebuilds rows and cell slots; false (nothing changed) when the size cannot be held.
+    bool resetRows(int newRows);
+    bool resetCols(int newCols);
+    void resetCursor();
+    int shadowWidth() const;
+    QSize extent() const;
+    // Refusal shown when Rows x Cols cannot be held.
+    void refuseSize(int64_t newRows, int64_t newCols);
+    void recalcPhysicalSizes();
+    // Which entries a default-size change leaves alone: while loading, those the stream sized.
+    std::function<bool(int)> keepLoadedSize(const std::vector<int32_t> &list) const
+    {
+        if (!loading)
+            return [](int) { return false; };
+        return [&list](int i) { return i >= int(list.size()) || list[size_t(i)] != 0; };
+    }
+};
+
+} // namespace qor

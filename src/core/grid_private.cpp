@@ -1,0 +1,132 @@
+#include "core/grid_p.h"
+
+#include <QScrollBar>
+#include <new>
+#include "core/cell.h"
+#include "core/column.h"
+#include "core/grid.h"
+#include "platform/message_box.h"
+
+namespace qor {
+
+GridPrivate::GridPrivate(TCustomQorGrid *grid) : q(grid) {}
+
+GridPrivate::~GridPrivate()
+{
+    // Cells and columns reach into the name tables and seams while they are freed.
+    cells.FreeAll();
+    columns.Clear();
+}
+
+void GridPrivate::repaintCell(int row, int col)
+{
+    if (!locked() && seams.view)
+        seams.view->InvalidateCell(row, col);
+}
+
+void GridPrivate::repaintAll()
+{
+    if (!locked() && seams.view)
+        seams.view->InvalidateAll();
+}
+
+void GridPrivate::repaintColumnHeader()
+{
+    if (!locked() && seams.view)
+        seams.view->InvalidateColumnHeader();
+}
+
+void GridPrivate::layoutChanged()
+{
+    if (seams.view)
+        seams.view->LayoutChanged();
+    repaintAll();
+}
+
+void GridPrivate::freeAllCells()
+{
+    if (cells.CellCount() == 0)
+        return;
+    seams.formulas->AllCellsFreed();
+    cells.FreeAll();
+}
+
+bool GridPrivate::resetRows(int newRows)
+{
+    if (newRows < 0 || !TCellList::FitsInt(newRows, cols))
+        return false;
+    try {
+        Axis axis;
+        axis.Reset(newRows, layout.defaultRowHeight, layout.unitType);
+        std::vector<RowInfo> info(static_cast<size_t>(newRows));
+        if (!cells.Reset(newRows, cols, [this] { seams.formulas->AllCellsFreed(); }))
+            return false;
+        rowAxis = std::move(axis);
+        rowInfo.swap(info);
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+    rows = newRows;
+    return true;
+}
+
+bool GridPrivate::resetCols(int newCols)
+{
+    if (newCols < 0 || !TCellList::FitsInt(rows, newCols))
+        return false;
+    try {
+        Axis axis;
+        axis.Reset(newCols, layout.defaultColWidth, layout.unitType);
+        std::vector<std::unique_ptr<TQorColumn>> fresh;
+        fresh.reserve(size_t(newCols));
+        for (int i = 0; i < newCols; ++i)
+            fresh.push_back(std::make_unique<TQorColumn>(q, i));
+        if (!cells.Reset(rows, newCols, [this] { seams.formulas->AllCellsFreed(); }))
+            return false;
+        columns.Clear();
+        colAxis = std::move(axis);
+        cols = newCols;
+        for (auto &c : fresh)
+            columns.Add(c.release());
+    } catch (const std::bad_alloc &) {
+        return false;
+    }
+    return true;
+}
+
+void GridPrivate::resetCursor()
+{
+    currentIndex = -1;
+    selection = QRect();
+}
+
+int GridPrivate::shadowWidth() const
+{
+    return layout.gridType == gtInvoice && options.Contains(qgoShadow) ? 3 : 0;
+}
+
+QSize GridPrivate::extent() const
+{
+    const int64_t w = colAxis.Total() + layout.margins[0] + layout.margins[2] + shadowWidth();
+    const int64_t h = rowAxis.Total() + layout.margins[1] + layout.margins[3] + shadowWidth();
+    return QSize(int(std::min<int64_t>(w, INT_MAX)), int(std::min<int64_t>(h, INT_MAX)));
+}
+
+void GridPrivate::refuseSize(int64_t newRows, int64_t newCols)
+{
+    platform::MessageBox(q,
+                         QStringLiteral("无法设置为 %1 行 × %2 列：单元格总数超出表格的容量，表格未作改动。")
+                             .arg(newRows)
+                             .arg(newCols),
+                         QStringLiteral("提示"), platform::MB_OK | platform::MB_ICONINFORMATION);
+}
+
+void GridPrivate::recalcPhysicalSizes()
+{
+    rowAxis.ConvertUnit(layout.unitType);
+    colAxis.ConvertUnit(layout.unitType);
+    for (int i = 0; i < 4; ++i)
+        layout.phyMargins[i] = PixelsToUnit(layout.margins[i], layout.unitType);
+}
+
+} // namespace qor
