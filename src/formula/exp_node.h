@@ -24,7 +24,7 @@ public:
 struct ExpLimits {
     static constexpr int MaxDepth = 400;       // nested tree levels being built or calculated
     static constexpr int MaxCallDepth = 64;    // user functions calling each other
-    static constexpr int MaxCalls = 100000;    // user-function calls in one evaluation
+    static constexpr int MaxCalls = 10000;     // user-function calls in one evaluation
     int depth = 0;
     int callDepth = 0;
     int calls = 0;

@@ -1,0 +1,160 @@
+// The OnEvaluate hook in both orders, and the component's properties.
+#include <gtest/gtest.h>
+
+#include "formula/exp_userfunction.h"
+#include "formula/expression.h"
+#include "exp_print.h"
+
+using namespace qor;
+
+namespace {
+
+struct Call {
+    QString name;
+    std::vector<ExpValue> args;
+};
+
+class ExpressionHook : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        e.SetOnEvaluate([this](TQorExpression *sender, const QString &name, const ExpValue *args, int n,
+                               ExpValue &value, bool &done) {
+            EXPECT_EQ(&e, sender);
+            EXPECT_FALSE(done);
+            calls.push_back({name, std::vector<ExpValue>(args, args + n)});
+            if (name.compare(QLatin1String("cell"), Qt::CaseInsensitive) == 0) {
+                value = ExpValue::FromInt(40);
+                done = answerDone;
+            } else if (name == QLatin1String("SUM")) {
+                value = ExpValue::FromText(std::string("hooked"));
+                done = answerDone;
+            }
+        });
+    }
+    ExpValue Eval(const char *text)
+    {
+        e.SetText(text);
+        return e.GetValue();
+    }
+
+    TQorExpression e;
+    std::vector<Call> calls;
+    bool answerDone = true;
+};
+
+TEST_F(ExpressionHook, InternalFirstAsksOnlyForUnknownNames)
+{
+    EXPECT_EQ(ExpValue(42.0), Eval("Cell(1,[a])+2"));
+    ASSERT_EQ(1u, calls.size());
+    EXPECT_EQ(QStringLiteral("Cell"), calls[0].name); // in the formula's spelling
+    ASSERT_EQ(2u, calls[0].args.size());
+    EXPECT_EQ(ExpValue(1.0), calls[0].args[0]);
+    EXPECT_EQ(ExpValue::FromText(std::string("a")), calls[0].args[1]);
+
+    calls.clear();
+    EXPECT_EQ(ExpValue(3.0), Eval("SUM(1,2)"));
+    EXPECT_TRUE(calls.empty());
+    EXPECT_EQ(ExpValue::FromInt(42), Eval("Cell+FACT(2)")); // integers stay integers
+}
+
+TEST_F(ExpressionHook, InternalFirstKeepsTheValueEvenWithoutDone)
+{
+    answerDone = false;
+    EXPECT_EQ(ExpValue::FromInt(40), Eval("CELL"));
+    EXPECT_EQ(ExpValue(), Eval("FOO(1)"));
+    EXPECT_EQ(2u, calls.size());
+}
+
+TEST_F(ExpressionHook, EventFirstMayOverrideBuiltIns)
+{
+    e.SetEvaluateOrder(eoEventFirst);
+    EXPECT_EQ(ExpValue::FromText(std::string("hooked")), Eval("SUM(1,2)"));
+    answerDone = false;
+    EXPECT_EQ(ExpValue(3.0), Eval("SUM(1,2)"));
+    EXPECT_EQ(ExpValue(), Eval("FOO")); // declined and unknown: 0, whatever the hook left
+}
+
+TEST_F(ExpressionHook, ReachesTheHookFromUserFunctions)
+{
+    e.SetFunctions({QStringLiteral("PLUS(a)=a+CELL")});
+    EXPECT_EQ(ExpValue(41.0), Eval("PLUS(1)"));
+    ASSERT_EQ(1u, calls.size());
+    EXPECT_EQ(QStringLiteral("CELL"), calls[0].name);
+}
+
+TEST_F(ExpressionHook, ArgumentsAreEvaluatedLeftToRight)
+{
+    answerDone = false;
+    Eval("F(G(1),H(2))+K");
+    ASSERT_EQ(4u, calls.size());
+    EXPECT_EQ(QStringLiteral("G"), calls[0].name);
+    EXPECT_EQ(QStringLiteral("H"), calls[1].name);
+    EXPECT_EQ(QStringLiteral("F"), calls[2].name);
+    EXPECT_EQ(QStringLiteral("K"), calls[3].name);
+}
+
+TEST_F(ExpressionHook, HookMayReadAnotherValueOfTheSameComponent)
+{
+    TQorExpression outer;
+    outer.SetOnEvaluate([&outer](TQorExpression *, const QString &name, const ExpValue *, int, ExpValue &value,
+                                 bool &done) {
+        const std::string keep = outer.GetTextUtf8();
+        outer.SetText(std::string_view("2*3+" + std::string(name.size() > 3 ? "1" : "0")));
+        value = outer.GetValue();
+        outer.SetText(std::string_view(keep));
+        done = true;
+    });
+    outer.SetText("ABCD+ABC*10");
+    EXPECT_EQ(ExpValue(67.0), outer.GetValue());
+}
+
+TEST(ExpressionComponent, Properties)
+{
+    TQorExpression e;
+    EXPECT_EQ(eoInternalFirst, e.GetEvaluateOrder());
+    EXPECT_TRUE(e.GetInfo().contains(QStringLiteral("1.0")));
+    const QString info = e.GetInfo();
+    e.SetInfo(QStringLiteral("changed"));
+    EXPECT_EQ(info, e.GetInfo());
+    EXPECT_EQ(ExpValue(), e.GetValue()); // the empty text
+
+    e.SetText(QStringLiteral("5%+6%"));
+    EXPECT_EQ(QStringLiteral("5/100+6%"), e.GetText());
+    e.SetText(QStringLiteral("5/100+6%")); // the same text: no second rewrite
+    EXPECT_EQ(QStringLiteral("5/100+6%"), e.GetText());
+    e.SetText(QStringLiteral("[汉字]+1"));
+    EXPECT_EQ(ExpValue::FromText(std::string("汉字1")), e.GetValue());
+
+    QStringList lines{QStringLiteral("A(x)=x"), QStringLiteral("B=2")};
+    e.SetFunctions(lines);
+    lines << QStringLiteral("C=3");
+    EXPECT_EQ(2, e.GetFunctions().size());
+}
+
+TEST(ExpressionComponent, FindFunctionParsesAFreshCopy)
+{
+    TQorExpression e;
+    e.SetFunctions({QStringLiteral(""), QStringLiteral("first(a, b)=a-b"), QStringLiteral("FIRST=1")});
+    auto fn = e.FindFunction("FIRST");
+    ASSERT_TRUE(fn);
+    EXPECT_EQ("first", fn->GetName());
+    EXPECT_EQ("a-b", fn->GetBody());
+    EXPECT_EQ((std::vector<std::string>{"a", "b"}), fn->GetParams());
+    const ExpValue args[] = {ExpValue(5.0), ExpValue::FromText(std::string("x"))};
+    EXPECT_EQ(5.0, fn->Call(args, 2));
+    EXPECT_EQ(nullptr, e.FindFunction("second"));
+}
+
+TEST(ExpressionComponent, RandomSeedRepeats)
+{
+    TQorExpression a, b;
+    a.SetRandomSeed(11);
+    b.SetRandomSeed(11);
+    a.SetText("RAND(1000000)");
+    b.SetText("RAND(1000000)");
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(a.GetValue(), b.GetValue());
+}
+
+} // namespace
