@@ -11,6 +11,29 @@ namespace qor {
 
 TCellInfo::TCellInfo(TCustomQorGrid *Grid, int Row, int Col) : m_grid(Grid), m_row(Row), m_col(Col) {}
 
+TCellInfo *TCellInfo::Create(TCustomQorGrid *Grid, int Row, int Col)
+{
+    if (!Grid) {
+        auto *cell = ::new (::operator new(sizeof(TCellInfo))) TCellInfo(nullptr, Row, Col);
+        return cell;
+    }
+    void *block = Grid->Private().cellPool.Allocate();
+    auto *cell = ::new (block) TCellInfo(Grid, Row, Col);
+    cell->m_pooled = true;
+    return cell;
+}
+
+void TCellInfo::operator delete(TCellInfo *cell, std::destroying_delete_t)
+{
+    TCustomQorGrid *grid = cell->m_grid;
+    const bool pooled = cell->m_pooled;
+    cell->~TCellInfo();
+    if (pooled)
+        grid->Private().cellPool.Release(cell);
+    else
+        ::operator delete(cell);
+}
+
 TCellInfo::~TCellInfo()
 {
     if (!m_grid)

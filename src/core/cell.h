@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <new>
 #include "core/adapters.h"
 #include "core/cell_rec.h"
 #include "core/containers.h"
@@ -19,10 +20,16 @@ struct CellExtras;
 
 class QOR_EXPORT TCellInfo {
 public:
-    TCellInfo(TCustomQorGrid *Grid, int Row, int Col);
+    // A cell of Grid at (Row, Col), stored in the grid's cell pool; freed with delete. The grid
+    // makes its cells through Cells(); this is for code that builds a cell to place itself.
+    static TCellInfo *Create(TCustomQorGrid *Grid, int Row, int Col);
     ~TCellInfo();
     TCellInfo(const TCellInfo &) = delete;
     TCellInfo &operator=(const TCellInfo &) = delete;
+    // Cells live in their grid's pool: plain new is not available, delete gives the block back.
+    static void *operator new(size_t) = delete;
+    static void *operator new(size_t, void *place) noexcept { return place; }
+    static void operator delete(TCellInfo *cell, std::destroying_delete_t);
 
     // --- Identity
     TCustomQorGrid *GetGrid() const { return m_grid; }
@@ -298,6 +305,7 @@ public:
     void HideEditor() const;
 
 private:
+    TCellInfo(TCustomQorGrid *Grid, int Row, int Col);
     friend struct CellAccess;
     bool StoreLine(TCellEdge Edge, bool Value);
     void PropagateEdge(TCellEdge Edge, void (*apply)(TCellInfo &, TCellEdge, const void *), const void *value);
@@ -312,6 +320,7 @@ private:
     bool m_loading : 1 = false;
     bool m_numberKnown : 1 = false;
     bool m_isNumber : 1 = false;
+    bool m_pooled : 1 = false;
 };
 
 // True when the cell differs from an untouched cell of its column in content or any attribute.

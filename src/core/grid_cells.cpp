@@ -11,7 +11,7 @@ TCellInfo *TCustomQorGrid::Cells(int Row, int Col)
         return nullptr;
     if (TCellInfo *cell = d->cells.At(Row, Col))
         return cell;
-    auto *cell = new TCellInfo(this, Row, Col);
+    TCellInfo *cell = TCellInfo::Create(this, Row, Col);
     d->cells.Put(Row, Col, cell);
     return cell;
 }

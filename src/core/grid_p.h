@@ -4,7 +4,9 @@
 #include <functional>
 #include <vector>
 #include "core/axis_p.h"
+#include "core/cell.h"
 #include "core/cell_data.h"
+#include "core/cell_pool_p.h"
 #include "core/cell_list.h"
 #include "core/containers.h"
 #include "core/font.h"
@@ -96,6 +98,7 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     Axis colAxis;
     std::vector<RowInfo> rowInfo;
     TObjList<TQorColumn> columns{true};
+    CellPool cellPool{sizeof(TCellInfo)};   // before cells: it outlives them
     TCellList cells;
     NameRegistry names;
     UpdateBatch batch;

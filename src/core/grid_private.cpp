@@ -2,6 +2,8 @@
 
 #include <QScrollBar>
 #include <new>
+#include <stdexcept>
+#include <unistd.h>
 #include "core/cell.h"
 #include "core/column.h"
 #include "core/grid.h"
@@ -51,9 +53,24 @@ void GridPrivate::freeAllCells()
     cells.FreeAll();
 }
 
+// Whether a sheet of that size could be held at all: its row and column records and its cell
+// slots must fit in the machine's memory. Asking the allocator alone is not enough, since an
+// over-committing system grants what it cannot back and the process dies later.
+static bool fitsMemory(int64_t rows, int64_t cols)
+{
+    const int64_t pages = sysconf(_SC_PHYS_PAGES);
+    const int64_t pageSize = sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || pageSize <= 0)
+        return true;
+    const double bytes = double(rows) * double(sizeof(AxisEntry) + sizeof(RowInfo)) +
+                         double(cols) * double(sizeof(AxisEntry) + sizeof(TQorColumn)) +
+                         double(rows) * double(cols) * double(sizeof(TCellInfo *));
+    return bytes < double(pages) * double(pageSize);
+}
+
 bool GridPrivate::resetRows(int newRows)
 {
-    if (newRows < 0 || !TCellList::FitsInt(newRows, cols))
+    if (newRows < 0 || !TCellList::FitsInt(newRows, cols) || !fitsMemory(newRows, cols))
         return false;
     try {
         Axis axis;
@@ -65,6 +82,8 @@ bool GridPrivate::resetRows(int newRows)
         rowInfo.swap(info);
     } catch (const std::bad_alloc &) {
         return false;
+    } catch (const std::length_error &) {
+        return false;
     }
     rows = newRows;
     return true;
@@ -72,7 +91,7 @@ bool GridPrivate::resetRows(int newRows)
 
 bool GridPrivate::resetCols(int newCols)
 {
-    if (newCols < 0 || !TCellList::FitsInt(rows, newCols))
+    if (newCols < 0 || !TCellList::FitsInt(rows, newCols) || !fitsMemory(rows, newCols))
         return false;
     try {
         Axis axis;
@@ -89,6 +108,8 @@ bool GridPrivate::resetCols(int newCols)
         for (auto &c : fresh)
             columns.Add(c.release());
     } catch (const std::bad_alloc &) {
+        return false;
+    } catch (const std::length_error &) {
         return false;
     }
     return true;

@@ -15,15 +15,21 @@ IRichTextHost::~IRichTextHost() = default;
 
 namespace {
 
-// Until exact cell rectangles exist, a cell change repaints the whole viewport.
+// Until exact cell rectangles exist, a cell change repaints the whole viewport. A hidden grid
+// has nothing to repaint (showing it paints everything anyway).
 class ViewportRepaint final : public IViewHost {
 public:
     explicit ViewportRepaint(TCustomQorGrid &grid) : m_grid(grid) {}
-    void InvalidateCell(int, int) override { m_grid.viewport()->update(); }
-    void InvalidateAll() override { m_grid.viewport()->update(); }
-    void InvalidateColumnHeader() override { m_grid.viewport()->update(); }
+    void InvalidateCell(int, int) override { update(); }
+    void InvalidateAll() override { update(); }
+    void InvalidateColumnHeader() override { update(); }
 
 private:
+    void update()
+    {
+        if (m_grid.isVisible())
+            m_grid.viewport()->update();
+    }
     TCustomQorGrid &m_grid;
 };
 
