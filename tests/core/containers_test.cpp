@@ -1,0 +1,123 @@
+// Container classes, the axis and the cell pool.
+#include <gtest/gtest.h>
+
+#include "core/axis_p.h"
+#include "core/cell_pool_p.h"
+#include "core/containers.h"
+
+using namespace qor;
+
+TEST(Containers, StringListSplitsEveryLineBreakAndJoinsWithCrLf)
+{
+    TQorStrings s;
+    s.SetText("a\r\nb\nc\rd\r\n");
+    EXPECT_EQ(s.Count(), 4);
+    EXPECT_EQ(s.Get(3), "d");
+    EXPECT_EQ(s.Get(4), "");
+    EXPECT_EQ(s.GetText(), "a\r\nb\r\nc\r\nd\r\n");
+    s.SetText("x\n\ny");
+    EXPECT_EQ(s.Count(), 3);
+    EXPECT_EQ(s.Get(1), "");
+    s.Insert(99, "end");
+    s.Delete(-1);
+    s.Put(7, "ignored");
+    EXPECT_EQ(s.Get(3), "end");
+    EXPECT_EQ(s.IndexOf("y"), 2);
+}
+
+TEST(Containers, RecordListInsertsSortedAndFindsTheFirstEqual)
+{
+    struct Rec {
+        int key;
+        int seq;
+    };
+    auto less = [](const Rec &a, const Rec &b) { return a.key < b.key; };
+    TRecordList<Rec, decltype(less)> list(less);
+    for (int k : {5, 1, 3, 3, 9})
+        list.AddSorted({k, list.Count()});
+    EXPECT_EQ(list[0].key, 1);
+    EXPECT_EQ(list[4].key, 9);
+    const int i = list.Find({3, 0});
+    ASSERT_EQ(i, 1);
+    EXPECT_EQ(list[1].seq, 2); // equal keys keep their insertion order
+    EXPECT_EQ(list[2].seq, 3);
+    EXPECT_EQ(list.Find({4, 0}), -1);
+    list.Delete(10);
+    EXPECT_EQ(list.Count(), 5);
+}
+
+TEST(Containers, NameListIgnoresCase)
+{
+    TNameList<int> names(7);
+    names.Insert("Total", 3);
+    EXPECT_EQ(names.Find("TOTAL"), 3);
+    EXPECT_TRUE(names.Contains("total"));
+    EXPECT_EQ(names.Find("none"), 0);
+    EXPECT_TRUE(names.Remove("tOtAl"));
+    EXPECT_EQ(names.Count(), 0);
+}
+
+TEST(Containers, OwningObjectListFreesWhatItRemoves)
+{
+    static int alive = 0;
+    struct Obj {
+        Obj() { ++alive; }
+        ~Obj() { --alive; }
+    };
+    {
+        TObjList<Obj> list(true);
+        list.Add(new Obj);
+        list.Add(new Obj);
+        Obj *kept = list.Extract(0);
+        list.Delete(5);
+        EXPECT_EQ(list.Get(5), nullptr);
+        EXPECT_EQ(alive, 2);
+        delete kept;
+    }
+    EXPECT_EQ(alive, 0);
+}
+
+TEST(Axis, EdgesHiddenEntriesAndMovesStayConsistent)
+{
+    Axis a;
+    a.Reset(5, 10, utPixel);
+    EXPECT_EQ(a.Total(), 50);
+    a.SetSize(1, 30, utPixel);
+    a.SetVisible(2, false);
+    EXPECT_EQ(a.Edge(2), 40);
+    EXPECT_EQ(a.VisibleSize(2), 10);
+    EXPECT_EQ(a.CurrentSize(2), 0);
+    a.SetSize(2, 15, utPixel); // hidden: only the saved size changes
+    EXPECT_EQ(a.Total(), 60);
+    a.SetVisible(2, true);
+    EXPECT_EQ(a.Total(), 75);
+    EXPECT_EQ(a.IndexAt(0), 0);
+    EXPECT_EQ(a.IndexAt(10), 1);
+    EXPECT_EQ(a.IndexAt(39), 1);
+    EXPECT_EQ(a.IndexAt(75), -1);
+    a.Move(1, 4);
+    EXPECT_EQ(a.VisibleSize(4), 30);
+    a.Insert(0, 2, 7, utPixel);
+    a.Remove(6, 10);
+    EXPECT_EQ(a.Count(), 6);
+    EXPECT_EQ(a.checkConsistency(), "");
+    a.SetSize(-1, 5, utPixel);
+    a.SetSize(0, -5, utPixel);
+    EXPECT_EQ(a.checkConsistency(), "");
+}
+
+TEST(CellPool, ReusesBlocksAndGivesSlabsBackWhenEmpty)
+{
+    CellPool pool(64, 4);
+    std::vector<void *> blocks;
+    for (int i = 0; i < 9; ++i)
+        blocks.push_back(pool.Allocate());
+    EXPECT_EQ(pool.SlabCount(), 3u);
+    void *freed = blocks[3];
+    pool.Release(freed);
+    EXPECT_EQ(pool.Allocate(), freed);
+    for (void *b : blocks)
+        pool.Release(b);
+    EXPECT_EQ(pool.BlocksInUse(), 0u);
+    EXPECT_EQ(pool.SlabCount(), 0u);
+}

@@ -1,0 +1,170 @@
+// Grid types, margins and spaces, header sizes, fixed and title rows, options, units.
+#include <gtest/gtest.h>
+
+#include "core/grid.h"
+#include "core/grid_p.h"
+
+using namespace qor;
+
+TEST(GridLayout, MarginsAndSpacesBelongToTheInvoiceType)
+{
+    TQorGrid g;
+    g.SetGridType(gtExcel);
+    EXPECT_EQ(g.GetLeftMargin(), 0);
+    EXPECT_EQ(g.GetBackColor(), clWhite);
+    EXPECT_EQ(g.GetLeftSpace(), 40);
+    EXPECT_EQ(g.GetTopSpace(), 20);
+    EXPECT_EQ(g.GetRightSpace(), 0);
+    g.SetLeftMargin(12);
+    g.SetLeftSpace(5);
+    EXPECT_EQ(g.GetLeftMargin(), 0);
+    EXPECT_EQ(g.GetLeftSpace(), 40);
+    g.SetGridType(gtInvoice);
+    EXPECT_EQ(g.GetLeftMargin(), 30);
+    EXPECT_EQ(g.GetBottomSpace(), 10);
+    EXPECT_EQ(g.GetBackColor(), clAppWorkSpace);
+    g.SetLeftMargin(12);
+    g.SetTopMargin(-3);
+    EXPECT_EQ(g.GetLeftMargin(), 12);
+    EXPECT_EQ(g.GetTopMargin(), 30);
+    EXPECT_EQ(g.GetExtent().width(), 240 + 12 + 30);
+}
+
+TEST(GridLayout, GridToExcelKeepsTheBackgroundColour)
+{
+    TQorGrid g;
+    g.SetGridType(gtGrid);
+    g.SetBackColor(clYellow);
+    g.SetGridType(gtExcel);
+    EXPECT_EQ(g.GetBackColor(), clYellow);
+}
+
+TEST(GridLayout, ShadowWidensTheExtentOfInvoicesOnly)
+{
+    TQorGrid g;
+    const QSize plain = g.GetExtent();
+    g.SetOptions(g.GetOptions().With(qgoShadow));
+    EXPECT_EQ(g.GetShadowWidth(), 3);
+    EXPECT_EQ(g.GetExtent(), plain + QSize(3, 3));
+    g.SetGridType(gtExcel);
+    EXPECT_EQ(g.GetShadowWidth(), 0);
+}
+
+TEST(GridLayout, ExcelTitleOptionSetsHeaderSizes)
+{
+    TQorGrid g;
+    g.SetGridType(gtExcel);
+    g.SetTitleWidth(55);
+    EXPECT_EQ(g.GetLeftSpace(), 55);
+    g.SetOptions(g.GetOptions().Without(qgoShowExcelTitle));
+    EXPECT_EQ(g.GetTitleWidth(), 0);
+    EXPECT_EQ(g.GetTitleHeight(), 0);
+    EXPECT_EQ(g.GetLeftSpace(), 0);
+    g.SetOptions(g.GetOptions().With(qgoShowExcelTitle));
+    EXPECT_EQ(g.GetTitleWidth(), 40);
+    EXPECT_EQ(g.GetTitleHeight(), 20);
+    EXPECT_EQ(g.GetTopSpace(), 20);
+    g.SetTitleHeight(-5);
+    EXPECT_EQ(g.GetTitleHeight(), 0);
+}
+
+TEST(GridLayout, TitleSizesDoNotMoveAnInvoice)
+{
+    TQorGrid g;
+    g.SetTitleWidth(70);
+    EXPECT_EQ(g.GetTitleWidth(), 70);
+    EXPECT_EQ(g.GetLeftSpace(), 10);
+}
+
+TEST(GridLayout, FixedBandsTakeEffectOutsideInvoicesOnly)
+{
+    TQorGrid g;
+    g.SetFixRowCount(2);
+    g.SetFixColCount(1);
+    EXPECT_EQ(g.GetFixRowCount(), 2);
+    EXPECT_FALSE(g.CheckFixRowCount());
+    g.SetGridType(gtExcel);
+    EXPECT_TRUE(g.CheckFixRowCount());
+    EXPECT_TRUE(g.CheckFixColCount());
+    EXPECT_EQ(g.GetTopFixSpace(), 20 + 2 * 18);
+    EXPECT_EQ(g.GetLeftFixSpace(), 40 + 60);
+    g.SetFixRowCount(-1);
+    EXPECT_EQ(g.GetFixRowCount(), 2);
+    g.SetFixRowCount(0);
+    EXPECT_FALSE(g.CheckFixRowCount());
+}
+
+TEST(GridLayout, TitleAndFooterRowsStayInsideTheSheet)
+{
+    TQorGrid g;
+    g.SetFooterRows(1);
+    g.SetTitleRows(10);
+    EXPECT_EQ(g.GetTitleRows(), 3);
+    EXPECT_TRUE(g.GetTitleRowsSet());
+    g.SetTitleRows(-2);
+    EXPECT_EQ(g.GetTitleRows(), 0);
+    EXPECT_TRUE(g.GetTitleRowsSet()); // remembered until Cols or Clear
+    g.SetFooterRows(9);
+    EXPECT_EQ(g.GetFooterRows(), 4);
+}
+
+TEST(GridLayout, UnitChangeConvertsPhysicalSizes)
+{
+    TQorGrid g;
+    g.SetUnitType(utMillimeter);
+    EXPECT_NEAR(g.GetRowRec(0).PhyHeight, 18 * 25.4 / 96, 1e-9);
+    EXPECT_NEAR(g.Columns(0)->GetPhyWidth(), 60 * 25.4 / 96, 1e-9);
+    EXPECT_NEAR(g.GetPhyLeftMargin(), 30 * 25.4 / 96, 1e-9);
+    g.SetUnitType(utInch);
+    EXPECT_NEAR(g.Columns(0)->GetPhyWidth(), 0.625, 1e-9);
+    g.SetRows(2);
+    EXPECT_NEAR(g.GetRowRec(1).PhyHeight, 18.0 / 96, 1e-9);
+    EXPECT_EQ(UnitToPixels(PixelsToUnit(37, utMillimeter), utMillimeter), 37);
+}
+
+TEST(GridLayout, OptionsSwitchingRowSelectSelectsTheCurrentRow)
+{
+    TQorGrid g;
+    g.Private().currentIndex = 2 * 4 + 1;
+    EXPECT_EQ(g.GetRow(), 2);
+    EXPECT_EQ(g.GetCol(), 1);
+    g.SetOptions(g.GetOptions().With(qgoRowSelect));
+    EXPECT_TRUE(g.Cells(2, 3)->GetSelected());
+    EXPECT_FALSE(g.Cells(1, 1)->GetSelected());
+    g.SetOptions(g.GetOptions().Without(qgoRowSelect));
+    EXPECT_FALSE(g.Cells(2, 3)->GetSelected());
+    EXPECT_TRUE(g.Cells(2, 1)->GetSelected());
+    // A dimension change resets the current cell and the selection.
+    g.SetRows(5);
+    EXPECT_EQ(g.GetRow(), -1);
+    EXPECT_FALSE(g.Cells(2, 1)->GetSelected());
+}
+
+TEST(GridLayout, OptionSetHasTheBitOrderOfStoredDocuments)
+{
+    EXPECT_EQ(TQorGridOptions::bit(qgoShadow), 1u);
+    EXPECT_EQ(TQorGridOptions::bit(qgoEditing), 1u << 8);
+    EXPECT_EQ(TQorGridOptions::bit(qgoAutoCalFormula), 1u << 22);
+    EXPECT_EQ(TQorGridOptions::bit(qgoAlwaysShowButton), 1u << 31);
+    const TQorGridOptions set{qgoRowSizing, qgoColSizing};
+    EXPECT_EQ(set.Bits(), 0xCu);
+    EXPECT_FALSE(DefaultGridOptions.Contains(qgoShadow));
+    EXPECT_TRUE(DefaultGridOptions.Contains(qgoConfirmDelete));
+    EXPECT_FALSE(DefaultGridOptions.Contains(qgoQuickShowHint));
+    EXPECT_TRUE(DefaultGridOptions.Contains(qgoAutoNextRowCol));
+}
+
+TEST(GridLayout, ColumnTitlesReadAndWriteAllCaptions)
+{
+    TQorGrid g;
+    TQorStrings titles;
+    titles.SetText("Item\r\nQty\r\nPrice");
+    g.SetColumnTitles(titles);
+    EXPECT_EQ(g.Columns(1)->Title().GetCaption(), "Qty");
+    EXPECT_EQ(g.Columns(3)->Title().GetCaption(), "");
+    EXPECT_EQ(g.GetColumnTitles().GetText(), "Item\r\nQty\r\nPrice\r\n\r\n");
+    EXPECT_EQ(g.Columns(0)->Title().GetAlignment(), taCenter);
+    EXPECT_EQ(g.Columns(0)->Title().GetColor(), clBtnFace);
+    g.SetColumnTitleAlign(taLeftJustify);
+    EXPECT_EQ(g.Columns(2)->Title().GetAlignment(), taLeftJustify);
+}
