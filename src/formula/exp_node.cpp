@@ -9,10 +9,21 @@ namespace qor {
 
 namespace {
 
-constexpr std::string_view kRanks = "+-*/^!";
+// The split rank of an operator: its place in "+-*/^!".
+constexpr int Rank(char op)
+{
+    switch (op) {
+    case '+': return 0;
+    case '-': return 1;
+    case '*': return 2;
+    case '/': return 3;
+    case '^': return 4;
+    default: return 5;
+    }
+}
 
-bool IsOpen(const TExpToken &t) { return t.TokenType == ttParenthesis && t.Text[0] == '('; }
-bool IsClose(const TExpToken &t) { return t.TokenType == ttParenthesis && t.Text[0] == ')'; }
+bool IsOpen(const TExpToken &t) { return t.Code == '('; }
+bool IsClose(const TExpToken &t) { return t.Code == ')'; }
 
 [[noreturn]] void TreeFault() { throw EExpressionError("Calculate error: syntax tree fault."); }
 
@@ -38,8 +49,9 @@ private:
 
 int TExpTree::NewNode()
 {
-    m_nodes.emplace_back();
-    return int(m_nodes.size()) - 1;
+    // Build sized the array: a tree has at most two nodes per token, plus the root.
+    m_nodes[size_t(m_used)] = TExpNode();
+    return m_used++;
 }
 
 void TExpTree::Build(const TExpToken *tokens, int count, ExpLimits &limits)
@@ -47,28 +59,27 @@ void TExpTree::Build(const TExpToken *tokens, int count, ExpLimits &limits)
     m_tokens = tokens;
     m_count = count;
     m_limits = &limits;
-    m_nodes.clear();
+    m_used = 0;
+    if (m_nodes.size() < size_t(count) * 2 + 2)
+        m_nodes.resize(size_t(count) * 2 + 2);
     m_ops.clear();
     m_pending.clear();
 
     // Where each "(" closes, so that removing surrounding parentheses costs nothing per level.
-    bool anyParen = false;
-    for (int i = 0; i < count && !anyParen; ++i)
-        anyParen = tokens[i].TokenType == ttParenthesis;
-    if (anyParen) {
-        m_match.resize(size_t(count));
-        m_spine.clear();
-        for (int i = 0; i < count; ++i) {
-            if (IsOpen(tokens[i])) {
-                m_match[size_t(i)] = INT32_MAX;
-                m_spine.push_back(i);
-            } else if (IsClose(tokens[i]) && !m_spine.empty()) {
-                m_match[size_t(m_spine.back())] = i;
-                m_spine.pop_back();
-            }
+    m_spine.clear();
+    for (int i = 0; i < count; ++i) {
+        const char code = tokens[i].Code;
+        if (code == '(') {
+            if (m_match.size() < size_t(count))
+                m_match.resize(size_t(count));
+            m_match[size_t(i)] = INT32_MAX;
+            m_spine.push_back(i);
+        } else if (code == ')' && !m_spine.empty()) {
+            m_match[size_t(m_spine.back())] = i;
+            m_spine.pop_back();
         }
-        m_spine.clear();
     }
+    m_spine.clear();
     BuildNode(NewNode(), 0, count);
 }
 
@@ -82,6 +93,18 @@ bool TExpTree::RemoveSorroundingParenthesis(int &a, int &b) const
         removed = true;
     }
     return removed;
+}
+
+// Children of one token or none are leaves: set them without a level of recursion.
+inline void TExpTree::BuildChild(int node, int a, int b)
+{
+    if (b - a < 2) {
+        TExpNode &nd = m_nodes[size_t(node)];
+        nd.TokenCount = b - a;
+        nd.Token = b - a == 1 ? a : -1;
+        return;
+    }
+    BuildNode(node, a, b);
 }
 
 void TExpTree::BuildNode(int node, int a, int b)
@@ -101,15 +124,15 @@ void TExpTree::BuildNode(int node, int a, int b)
     int depth = 0;
     for (int i = a; i < b; ++i) {
         const TExpToken &t = m_tokens[i];
-        if (t.TokenType == ttParenthesis) {
-            if (t.Text[0] == '(') {
-                ++depth;
-            } else if (--depth < 0) {
+        if (t.Code == '(') {
+            ++depth;
+        } else if (t.Code == ')') {
+            if (--depth < 0) {
                 m_ops.resize(base);
                 throw EExpressionError("Compile error: parenthesis mismatch.");
             }
         } else if (t.TokenType == ttOperation && depth == 0) {
-            const int rank = int(kRanks.find(t.Text[0]));
+            const int rank = Rank(t.Code);
             int best = int(m_ops.size());
             if (m_ops.size() > base && m_ops[size_t(m_ops.back().best)].rank < rank)
                 best = m_ops.back().best;
@@ -160,14 +183,14 @@ void TExpTree::SplitChain(int node, int a, int b, size_t opsBase)
             continue;
         }
         m_ops.resize(opsBase);
-        BuildNode(left, a, p);
+        BuildChild(left, a, p);
         break;
     }
     for (size_t i = m_pending.size(); i-- > pendingBase;) {
         const Pending pd = m_pending[i];
         const int right = NewNode();
         m_nodes[size_t(m_nodes[size_t(pd.node)].FirstChild)].NextSibling = right;
-        BuildNode(right, pd.a, pd.b);
+        BuildChild(right, pd.a, pd.b);
     }
     m_pending.resize(pendingBase);
 }
@@ -195,10 +218,10 @@ void TExpTree::ParseFunction(int node, int a, int b)
         int j = i;
         for (; j < end; ++j) {
             const TExpToken &t = m_tokens[j];
-            if (t.TokenType == ttParenthesis) {
-                if (t.Text[0] == '(')
-                    ++depth;
-                else if (--depth < 0)
+            if (t.Code == '(') {
+                ++depth;
+            } else if (t.Code == ')') {
+                if (--depth < 0)
                     throw EExpressionError("Function parse error.");
             } else if (t.TokenType == ttParamDelimitor && depth == 0) {
                 break;
@@ -206,7 +229,7 @@ void TExpTree::ParseFunction(int node, int a, int b)
         }
         const int child = NewNode();
         AddChild(node, last, child);
-        BuildNode(child, i, j);
+        BuildChild(child, i, j);
         i = j + 1;
     }
 }
@@ -216,7 +239,7 @@ ExpValue TExpTree::Calculate(TExpResolver &owner)
     m_owner = &owner;
     m_spine.clear();
     m_args.clear();
-    if (m_nodes.empty())
+    if (m_used == 0)
         return {};
     return CalculateNode(0);
 }
@@ -229,16 +252,14 @@ ExpValue TExpTree::CalculateNode(int node)
         return {};
     const TExpToken &t = m_tokens[nd.Token];
     switch (t.TokenType) {
-    case ttNumeric: {
-        double d = 0;
-        return exp::ParseLiteral(t.Text, d) ? ExpValue(d) : ExpValue();
-    }
+    case ttNumeric:
+        return t.Number;
     case ttVariable:
         return ExpValue::FromText(std::string(t.Text));
     case ttString:
         return CallName(node, t);
     case ttOperation:
-        if (t.Text[0] == '!') {
+        if (t.Code == '!') {
             if (nd.ChildCount != 1)
                 TreeFault();
             return exp::ApplyOperator('!', CalculateNode(nd.FirstChild), ExpValue());
@@ -264,7 +285,7 @@ ExpValue TExpTree::CalculateChain(int node)
         m_spine.push_back(cur);
         const TExpNode &l = m_nodes[size_t(nd.FirstChild)];
         if (l.Token >= 0 && l.TokenCount == 1 && m_tokens[l.Token].TokenType == ttOperation
-            && m_tokens[l.Token].Text[0] != '!') {
+            && m_tokens[l.Token].Code != '!') {
             cur = nd.FirstChild;
             continue;
         }
@@ -273,8 +294,22 @@ ExpValue TExpTree::CalculateChain(int node)
     ExpValue v = CalculateNode(m_nodes[size_t(m_spine.back())].FirstChild);
     for (size_t i = m_spine.size(); i-- > base;) {
         const TExpNode &nd = m_nodes[size_t(m_spine[i])];
-        const ExpValue r = CalculateNode(m_nodes[size_t(nd.FirstChild)].NextSibling);
-        v = exp::ApplyOperator(m_tokens[nd.Token].Text[0], v, r);
+        const int rightNode = m_nodes[size_t(nd.FirstChild)].NextSibling;
+        const char op = m_tokens[nd.Token].Code;
+        // Numbers on both sides, the common case, skip the value machinery.
+        const TExpNode &rn = m_nodes[size_t(rightNode)];
+        if (v.IsDouble() && op != '/' && op != '^' && rn.TokenCount == 1 && m_tokens[rn.Token].TokenType == ttNumeric) {
+            const double a = v.DoubleRef(), b = m_tokens[rn.Token].Number;
+            v.SetDouble(op == '+' ? a + b : op == '-' ? a - b : a * b);
+            continue;
+        }
+        const ExpValue r = CalculateNode(rightNode);
+        if (v.IsDouble() && r.IsDouble() && op != '/' && op != '^') {
+            const double a = v.DoubleRef(), b = r.DoubleRef();
+            v.SetDouble(op == '+' ? a + b : op == '-' ? a - b : a * b);
+        } else {
+            v = exp::ApplyOperator(op, v, r);
+        }
     }
     m_spine.resize(base);
     return v;
@@ -295,7 +330,7 @@ ExpValue TExpTree::CallName(int node, const TExpToken &tok)
 
 std::string TExpTree::Dump(int node) const
 {
-    if (node < 0 || node >= int(m_nodes.size()))
+    if (node < 0 || node >= m_used)
         return {};
     const TExpNode &nd = m_nodes[size_t(node)];
     std::string head = nd.Token >= 0 && nd.TokenCount == 1 ? std::string(m_tokens[nd.Token].Text) : "_";

@@ -43,9 +43,9 @@ public:
     void Build(const TExpToken *tokens, int count, ExpLimits &limits);
     ExpValue Calculate(TExpResolver &owner);
 
-    int NodeCount() const { return int(m_nodes.size()); }
+    int NodeCount() const { return m_used; }
     const TExpNode &GetNode(int i) const { return m_nodes[size_t(i)]; }
-    int Root() const { return m_nodes.empty() ? -1 : 0; }
+    int Root() const { return m_used ? 0 : -1; }
     const TExpToken &GetToken(int i) const { return m_tokens[i]; }
     // The tree as text, for tests: "(+ 1 (* 2 3))".
     std::string Dump(int node = 0) const;
@@ -64,6 +64,7 @@ private:
 
     int NewNode();
     void BuildNode(int node, int a, int b);
+    void BuildChild(int node, int a, int b);
     bool RemoveSorroundingParenthesis(int &a, int &b) const;
     void SplitChain(int node, int a, int b, size_t opsBase);
     void ParseFunction(int node, int a, int b);
@@ -76,7 +77,8 @@ private:
     int m_count = 0;
     ExpLimits *m_limits = nullptr;
     TExpResolver *m_owner = nullptr;
-    std::vector<TExpNode> m_nodes;
+    std::vector<TExpNode> m_nodes; // grown only; m_used of them belong to the current tree
+    int m_used = 0;
     std::vector<int32_t> m_match; // for "(": index of the ")" that closes it, or INT32_MAX
     std::vector<OpRef> m_ops;
     std::vector<Pending> m_pending;

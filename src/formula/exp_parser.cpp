@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "formula/exp_value.h"
 #include "formula/expression_error.h"
 
 namespace qor {
@@ -82,7 +83,7 @@ const TExpToken *TExpParser::ReadFirstToken()
 const TExpToken *TExpParser::ReadNextToken()
 {
     TExpToken tok;
-    if (!Scan(tok))
+    if (!Scan(m_pos, tok))
         return nullptr;
     m_tokens.push_back(tok);
     return &m_tokens.back();
@@ -90,77 +91,104 @@ const TExpToken *TExpParser::ReadNextToken()
 
 void TExpParser::ReadAll()
 {
-    Clear();
-    m_pos = 0;
+    m_tokens.clear();
+    size_t pos = 0;
     TExpToken tok;
-    while (Scan(tok))
+    while (Scan(pos, tok))
         m_tokens.push_back(tok);
+    m_pos = pos;
 }
 
-bool TExpParser::Scan(TExpToken &tok)
+inline bool TExpParser::Scan(size_t &pos, TExpToken &tok) const
 {
-    const std::string_view t = m_text;
-    const size_t n = t.size();
-    size_t i = m_pos;
-    while (i < n && t[i] == ' ')
+    const char *const text = m_text.data();
+    const size_t n = m_text.size();
+    size_t i = pos;
+    while (i < n && text[i] == ' ')
         ++i;
     if (i >= n) {
-        m_pos = i;
+        pos = i;
         return false;
     }
-    const TTokenType type = kClasses.first[uint8_t(t[i])];
+    const char first = text[i];
+    const TTokenType type = kClasses.first[uint8_t(first)];
     const size_t start = i;
+    tok.Code = 0;
+    tok.Number = 0;
     switch (type) {
     case ttNone:
-        throw EExpressionError("Parse error: illegal character \"" + ShowCharacter(t, i) + "\" at position "
+        throw EExpressionError("Parse error: illegal character \"" + ShowCharacter(m_text, i) + "\" at position "
                                + std::to_string(i + 1) + ".");
     case ttParenthesis:
     case ttOperation:
+        tok.Code = first;
         ++i;
         break;
     case ttVariable: {
         // The brackets belong to no token: the text runs to the next bracket, which is consumed.
         ++i;
         size_t e = i;
-        while (e < n && t[e] != '[' && t[e] != ']')
+        while (e < n && text[e] != '[' && text[e] != ']')
             ++e;
-        tok.Text = t.substr(i, e - i);
+        tok.Text = std::string_view(text + i, e - i);
         tok.TokenType = ttVariable;
-        m_pos = e < n ? e + 1 : e;
+        pos = e < n ? e + 1 : e;
         return true;
     }
     case ttString:
         ++i;
         while (i < n) {
-            const TTokenType c = kClasses.next[uint8_t(t[i])];
+            const TTokenType c = kClasses.next[uint8_t(text[i])];
             if (c != ttString && c != ttNumeric)
                 break;
             ++i;
         }
         break;
     case ttNumeric: {
-        ++i;
+        // Plain decimals are converted on the way: digits / 10^k is exact and correctly rounded
+        // while the digits fit in 53 bits. Anything else goes to the full conversion.
+        uint64_t digits = 0;
+        int ndigits = 0;
+        int decimals = -1;
+        bool plain = true;
         bool seenE = false;
-        while (i < n) {
-            const char c = t[i];
-            if (kClasses.next[uint8_t(c)] == ttNumeric || (c == 'E' && !seenE) || (c == '-' && seenE)) {
-                seenE = seenE || c == 'E';
-                ++i;
+        for (; i < n; ++i) {
+            const char c = text[i];
+            if (c >= '0' && c <= '9') {
+                digits = digits * 10 + uint64_t(c - '0');
+                ++ndigits;
+                decimals += decimals >= 0;
+            } else if (c == '.') {
+                plain = plain && decimals < 0;
+                decimals = decimals < 0 ? 0 : decimals;
+            } else if ((c == 'E' && !seenE) || (c == '-' && seenE)) {
+                seenE = true;
+                plain = false;
             } else {
                 break;
             }
         }
-        break;
+        tok.Text = std::string_view(text + start, i - start);
+        if (plain && ndigits > 0 && ndigits <= 15) {
+            static constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
+                                                1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+            tok.Number = decimals > 0 ? double(digits) / kPow10[decimals] : double(digits);
+        } else if (!exp::ParseLiteral(tok.Text, tok.Number)) {
+            tok.Number = 0;
+        }
+        tok.TokenType = ttNumeric;
+        pos = i;
+        return true;
     }
     case ttParamDelimitor:
         ++i;
-        while (i < n && t[i] == ',')
+        while (i < n && text[i] == ',')
             ++i;
         break;
     }
-    tok.Text = t.substr(start, i - start);
+    tok.Text = std::string_view(text + start, i - start);
     tok.TokenType = type;
-    m_pos = i;
+    pos = i;
     return true;
 }
 

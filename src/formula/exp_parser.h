@@ -23,6 +23,8 @@ enum TTokenType : uint8_t {
 struct TExpToken {
     std::string_view Text;
     TTokenType TokenType = ttNone;
+    char Code = 0;     // the character of an operator or parenthesis
+    double Number = 0; // the value of a number literal, 0 when it does not convert
 };
 
 class QOR_AUTOTEST_EXPORT TExpParser {
@@ -40,7 +42,7 @@ public:
     void Clear() { m_tokens.clear(); }
 
 private:
-    bool Scan(TExpToken &tok);
+    inline bool Scan(size_t &pos, TExpToken &tok) const;
 
     std::string m_buffer;
     std::string_view m_text;

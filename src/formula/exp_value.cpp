@@ -30,21 +30,10 @@ std::string DateText(double days)
 
 } // namespace
 
-double ExpValue::AsDouble() const
+double ExpValue::TextAsDouble() const
 {
-    switch (m_type) {
-    case Type::Double:
-    case Type::Date:
-        return m_num;
-    case Type::Int:
-    case Type::Bool:
-        return m_int;
-    case Type::Text: {
-        double d = 0;
-        return exp::ParseNumber(m_text, d) ? d : 0.0;
-    }
-    }
-    return 0;
+    double d = 0;
+    return exp::ParseNumber(m_text, d) ? d : 0.0;
 }
 
 std::string ExpValue::AsText() const

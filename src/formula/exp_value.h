@@ -25,7 +25,23 @@ public:
     Type GetType() const { return m_type; }
     bool IsText() const { return m_type == Type::Text; }
     bool IsNumber() const { return m_type != Type::Text; }
-    double AsDouble() const; // the numeric value: texts that are not numbers give 0
+    // The numeric value: texts that are not numbers give 0.
+    double AsDouble() const
+    {
+        if (m_type == Type::Double || m_type == Type::Date)
+            return m_num;
+        if (m_type == Type::Text)
+            return TextAsDouble();
+        return m_int;
+    }
+    bool IsDouble() const { return m_type == Type::Double; }
+    void SetDouble(double d)
+    {
+        if (m_type == Type::Text)
+            m_text.clear();
+        m_type = Type::Double;
+        m_num = d;
+    }
     std::string AsText() const;
     QString ToQString() const { return QString::fromStdString(AsText()); }
     const std::string &TextRef() const { return m_text; } // the stored text of a Text value
@@ -35,6 +51,8 @@ public:
     bool operator==(const ExpValue &o) const;
 
 private:
+    double TextAsDouble() const;
+
     Type m_type = Type::Double;
     int32_t m_int = 0;
     double m_num = 0;
