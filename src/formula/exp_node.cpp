@@ -333,15 +333,20 @@ std::string TExpTree::Dump(int node) const
     if (node < 0 || node >= m_used)
         return {};
     const TExpNode &nd = m_nodes[size_t(node)];
-    std::string head = nd.Token >= 0 && nd.TokenCount == 1 ? std::string(m_tokens[nd.Token].Text) : "_";
-    if (nd.Token >= 0 && nd.TokenCount == 1 && m_tokens[nd.Token].TokenType == ttVariable)
-        head = "[" + head + "]";
+    std::string head;
+    if (nd.Token < 0 || nd.TokenCount != 1)
+        head = "_";
+    else if (m_tokens[nd.Token].TokenType == ttVariable)
+        head.append("[").append(m_tokens[nd.Token].Text).append("]");
+    else
+        head = m_tokens[nd.Token].Text;
     if (nd.ChildCount == 0)
         return head;
-    std::string out = "(" + head;
+    std::string out;
+    out.append("(").append(head);
     for (int c = nd.FirstChild; c >= 0; c = m_nodes[size_t(c)].NextSibling)
-        out += " " + Dump(c);
-    return out + ")";
+        out.append(" ").append(Dump(c));
+    return out.append(")");
 }
 
 } // namespace qor

@@ -45,20 +45,6 @@ TEST(ExpressionTokenizer, ClassesAndOddRules)
     EXPECT_EQ("", Tokens("   "));
 }
 
-TEST(ExpressionTokenizer, ReadsTokenByToken)
-{
-    TExpParser p;
-    p.SetExpression(" SUM(1) ");
-    EXPECT_EQ("SUM(1)", p.GetExpression());
-    ASSERT_NE(nullptr, p.ReadFirstToken());
-    int n = 1;
-    while (p.ReadNextToken())
-        ++n;
-    EXPECT_EQ(4, n);
-    EXPECT_EQ(4, p.TokenCount());
-    EXPECT_EQ(ttParenthesis, p.GetToken(3).TokenType);
-}
-
 TEST(ExpressionTokenizer, IllegalCharacterNamesItsPosition)
 {
     const auto message = [](std::string_view text) {
