@@ -318,6 +318,22 @@ QString FloatToStr(double value)
     return out;
 }
 
+QString StepNumberText(QStringView text, double step)
+{
+    auto decimalsOf = [](QStringView t) {
+        Decimal d;
+        if (!parseDecimal(t, d) || d.digits.isEmpty())
+            return 0;
+        return std::max(int(d.digits.size()) - d.point, 0);
+    };
+    const QString stepText = FloatToStr(step);
+    const int decimals = std::min(std::max(decimalsOf(text), decimalsOf(stepText)), 15);
+    const double sum = StrToFloatDef(text) + step;
+    TNumberFormat f;
+    f.decimals = decimals;
+    return FormatNumberText(FloatToStr(sum), f);
+}
+
 namespace {
 
 // The digits of d rounded to 4 decimals, as integer digits and trimmed decimals.

@@ -41,6 +41,11 @@ QOR_AUTOTEST_EXPORT double StrToFloatDef(QStringView text, double def = 0.0);
 QOR_AUTOTEST_EXPORT std::optional<int32_t> TextToInt(QStringView text);
 QOR_AUTOTEST_EXPORT int32_t StrToIntDef(QStringView text, int32_t def = 0);
 
+// The number in text plus step, written with as many decimals as the longer of the two has, so
+// that spinning 0.1 by 0.2 gives 0.3 and not a binary neighbour. A text that is not a number
+// counts as 0.
+QOR_AUTOTEST_EXPORT QString StepNumberText(QStringView text, double step);
+
 // Shortest text that reads back as the same double: fixed notation for exponents -5 … 14,
 // otherwise "1.5E20"; "INF", "-INF", "NAN" for the special values.
 QOR_AUTOTEST_EXPORT QString FloatToStr(double value);

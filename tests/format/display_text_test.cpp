@@ -156,6 +156,15 @@ TEST(NumberTests, ReadingAndShortestText)
         EXPECT_EQ(StrToFloatDef(FloatToStr(v)), v);
 }
 
+TEST(NumberTests, SpinStepsKeepTheirDecimals)
+{
+    EXPECT_EQ(StepNumberText(u"0.1", 0.2), "0.3");
+    EXPECT_EQ(StepNumberText(u"1.25", 1), "2.25");
+    EXPECT_EQ(StepNumberText(u"5", -1), "4");
+    EXPECT_EQ(StepNumberText(u"", 0.5), "0.5");
+    EXPECT_EQ(StepNumberText(u"abc", 1), "1");
+}
+
 TEST(NumberTests, CurrencyHasFourDecimalsAndKnowsItsRange)
 {
     EXPECT_EQ(TCurrency::FromText(u"12.34565")->Raw(), 123457);
