@@ -25,7 +25,14 @@ constexpr int Rank(char op)
 bool IsOpen(const TExpToken &t) { return t.Code == '('; }
 bool IsClose(const TExpToken &t) { return t.Code == ')'; }
 
-[[noreturn]] void TreeFault() { throw EExpressionError("Calculate error: syntax tree fault."); }
+[[noreturn]] Q_NEVER_INLINE void Fail(const char *message) { throw EExpressionError(message); }
+[[noreturn]] void TreeFault() { Fail("Calculate error: syntax tree fault."); }
+
+[[noreturn]] Q_NEVER_INLINE void TooDeep(const char *stage)
+{
+    throw EExpressionError(std::string(stage) + ": expression nested too deeply (more than "
+                           + std::to_string(ExpLimits::MaxDepth) + " levels).");
+}
 
 } // namespace
 
@@ -35,8 +42,7 @@ public:
     {
         if (++m_limits.depth > ExpLimits::MaxDepth) {
             --m_limits.depth;
-            throw EExpressionError(std::string(stage) + ": expression nested too deeply (more than "
-                                   + std::to_string(ExpLimits::MaxDepth) + " levels).");
+            TooDeep(stage);
         }
     }
     ~DepthGuard() { --m_limits.depth; }
@@ -129,7 +135,7 @@ void TExpTree::BuildNode(int node, int a, int b)
         } else if (t.Code == ')') {
             if (--depth < 0) {
                 m_ops.resize(base);
-                throw EExpressionError("Compile error: parenthesis mismatch.");
+                Fail("Compile error: parenthesis mismatch.");
             }
         } else if (t.TokenType == ttOperation && depth == 0) {
             const int rank = Rank(t.Code);
@@ -151,7 +157,7 @@ void TExpTree::BuildNode(int node, int a, int b)
     }
     if (first.TokenType == ttVariable)
         return; // accepted as it is; only a single token calculates
-    throw EExpressionError("Compile error: syntax fault.");
+    Fail("Compile error: syntax fault.");
 }
 
 // Splits at the rightmost lowest-rank operator; the left operand of a chain is split again in
@@ -222,7 +228,7 @@ void TExpTree::ParseFunction(int node, int a, int b)
                 ++depth;
             } else if (t.Code == ')') {
                 if (--depth < 0)
-                    throw EExpressionError("Function parse error.");
+                    Fail("Function parse error.");
             } else if (t.TokenType == ttParamDelimitor && depth == 0) {
                 break;
             }

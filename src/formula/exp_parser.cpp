@@ -60,6 +60,12 @@ std::string ShowCharacter(std::string_view text, size_t pos)
     return buf;
 }
 
+[[noreturn]] Q_NEVER_INLINE void IllegalCharacter(std::string_view text, size_t i)
+{
+    throw EExpressionError("Parse error: illegal character \"" + ShowCharacter(text, i) + "\" at position "
+                           + std::to_string(i + 1) + ".");
+}
+
 } // namespace
 
 void TExpParser::SetExpression(std::string_view s)
@@ -99,7 +105,7 @@ void TExpParser::ReadAll()
     m_pos = pos;
 }
 
-inline bool TExpParser::Scan(size_t &pos, TExpToken &tok) const
+Q_ALWAYS_INLINE bool TExpParser::Scan(size_t &pos, TExpToken &tok) const
 {
     const char *const text = m_text.data();
     const size_t n = m_text.size();
@@ -117,8 +123,7 @@ inline bool TExpParser::Scan(size_t &pos, TExpToken &tok) const
     tok.Number = 0;
     switch (type) {
     case ttNone:
-        throw EExpressionError("Parse error: illegal character \"" + ShowCharacter(m_text, i) + "\" at position "
-                               + std::to_string(i + 1) + ".");
+        IllegalCharacter(m_text, i);
     case ttParenthesis:
     case ttOperation:
         tok.Code = first;
