@@ -56,6 +56,8 @@ public:
     void SetIndex(int Value) { m_index = Value; }
     // The width when visible; a hidden column reads its saved width.
     int GetWidth() const;
+    // A positive width also shows a hidden column; a negative one stores 0.
+    void SetWidth(int Value);
     double GetPhyWidth() const;
     bool GetVisible() const;
     // Cumulative right edge of the column in the sheet.

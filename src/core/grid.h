@@ -101,6 +101,9 @@ public:
     // Height and width as users read them: hidden rows and columns report their saved size.
     int GetRowHeight(int Row) const;
     int GetColWidth(int Col) const;
+    // A positive size also shows a hidden row or column; a negative one stores 0.
+    void SetRowHeight(int Row, int Value);
+    void SetColWidth(int Col, int Value);
     bool GetRowVisible(int Row) const;
     int GetDefaultRowHeight() const;
     void SetDefaultRowHeight(int Value);

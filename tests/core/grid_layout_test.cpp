@@ -4,6 +4,8 @@
 #include "core/grid.h"
 #include "core/grid_p.h"
 
+#include <vector>
+
 using namespace qor;
 
 TEST(GridLayout, MarginsAndSpacesBelongToTheInvoiceType)
@@ -167,4 +169,26 @@ TEST(GridLayout, ColumnTitlesReadAndWriteAllCaptions)
     EXPECT_EQ(g.Columns(0)->Title().GetColor(), clBtnFace);
     g.SetColumnTitleAlign(taLeftJustify);
     EXPECT_EQ(g.Columns(2)->Title().GetAlignment(), taLeftJustify);
+}
+
+TEST(GridLayout, SettingASizeShowsTheEntryAndRaisesTheEvent)
+{
+    TQorGrid g;
+    std::vector<int> changed;
+    g.OnColWidthChanged = [&](QObject *, int c) { changed.push_back(c); };
+    g.Private().colAxis.SetVisible(1, false);
+    g.SetColWidth(1, 90);
+    EXPECT_TRUE(g.Columns(1)->GetVisible());
+    EXPECT_EQ(g.Columns(3)->GetRight(), 60 + 90 + 60 + 60);
+    g.SetColWidth(2, -4);
+    EXPECT_EQ(g.GetColWidth(2), 0);
+    g.SetColWidth(9, 10);
+    EXPECT_EQ(changed, (std::vector<int>{1, 2}));
+    g.BeginUpdate();
+    g.SetRowHeight(0, 40);
+    g.SetRowHeight(3, 0);
+    g.EndUpdate();
+    EXPECT_EQ(g.GetRowRec(3).Bottom, 40 + 18 + 18);
+    EXPECT_EQ(g.Private().rowAxis.checkConsistency(), "");
+    EXPECT_EQ(g.Private().colAxis.checkConsistency(), "");
 }
