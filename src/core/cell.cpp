@@ -62,7 +62,7 @@ void TCellInfo::SetText(const QString &Value)
     GridPrivate &d = grid->Private();
     const int row = m_row;
     const int col = m_col;
-    const bool loading = d.loading;
+    const bool loading = d.loading || m_loading;
     if (!loading && d.seams.binding->IsBound(row, col))
         d.seams.binding->WriteField(row, col, Value);
     d.seams.formulas->TextReplacing(*this, m_text, Value);

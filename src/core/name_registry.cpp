@@ -1,5 +1,8 @@
 #include "core/name_registry_p.h"
 
+#include "core/cell.h"
+#include "core/column.h"
+
 namespace qor {
 
 template <class Owner>
@@ -48,6 +51,20 @@ void NameRegistry::ForgetColumn(TQorColumn *owner, const QString &name)
 {
     if (!name.isEmpty() && m_columns.Find(name) == owner)
         m_columns.Remove(name);
+}
+
+std::string NameRegistry::checkConsistency() const
+{
+    std::string err;
+    m_cells.ForEach([&err](const QString &key, TCellInfo *cell) {
+        if (!cell || TNameList<int>::Key(cell->GetName()) != key)
+            err += "cell name " + key.toStdString() + " filed under the wrong cell; ";
+    });
+    m_columns.ForEach([&err](const QString &key, TQorColumn *column) {
+        if (!column || TNameList<int>::Key(column->GetName()) != key)
+            err += "column name " + key.toStdString() + " filed under the wrong column; ";
+    });
+    return err;
 }
 
 } // namespace qor

@@ -1,6 +1,7 @@
 #pragma once
 // The grid's two name tables: cell names and column names, unique and compared upper-cased.
 #include <QString>
+#include <string>
 #include "core/containers.h"
 #include "platform/qor_global.h"
 
@@ -27,6 +28,8 @@ public:
     void ClearColumns() { m_columns.Clear(); }
     int CellCount() const { return m_cells.Count(); }
     int ColumnCount() const { return m_columns.Count(); }
+    // Every entry's owner carries the name it is filed under. Empty when consistent.
+    std::string checkConsistency() const;
 
 private:
     TNameList<TCellInfo *> m_cells{100};

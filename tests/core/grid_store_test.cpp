@@ -16,6 +16,7 @@ void expectConsistent(TCustomQorGrid &g)
     EXPECT_EQ(d.cells.checkConsistency(), "");
     EXPECT_EQ(d.rowAxis.checkConsistency(), "");
     EXPECT_EQ(d.colAxis.checkConsistency(), "");
+    EXPECT_EQ(d.names.checkConsistency(), "");
     EXPECT_EQ(d.cells.Count(), g.GetRows() * g.GetCols());
     EXPECT_EQ(d.rowAxis.Count(), g.GetRows());
     EXPECT_EQ(int(d.rowInfo.size()), g.GetRows());
@@ -325,4 +326,19 @@ TEST(GridStore, ColumnLettersRoundTrip)
     for (int c : {0, 25, 26, 701, 702, 16383})
         EXPECT_EQ(TCustomQorGrid::TextToCol(TCustomQorGrid::ColToText(c)), c);
     EXPECT_EQ(TCustomQorGrid::TextToCol("ZZZZZZZZZZ"), -1); // would overflow
+}
+
+TEST(GridStore, LargeSparseSheetHoldsOnlyWhatWasWritten)
+{
+    TQorGrid g;
+    g.SetCols(10);
+    g.SetRows(1000000);
+    EXPECT_EQ(g.CellList().Count(), 10000000);
+    g.SetCellText(999999, 9, "last");
+    g.SetCellText(500000, 0, "middle");
+    g.Cells(123456, 3)->SetName("Somewhere");
+    EXPECT_EQ(g.CellList().CellCount(), 3);
+    EXPECT_EQ(g.GetRowRec(999999).Bottom, 1000000 * 18);
+    EXPECT_EQ(g.CellByName("SOMEWHERE")->GetRow(), 123456);
+    expectConsistent(g);
 }

@@ -1,0 +1,187 @@
+// What a cell and a column do to an open in-place editor, to rich content and to adapters.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+#include "core/grid.h"
+#include "core/grid_p.h"
+
+using namespace qor;
+
+namespace {
+
+class EditorSpy : public IEditorHost {
+public:
+    int row = -1, col = -1;
+    QString text = "typing";
+    std::vector<std::string> calls;
+    bool IsOpenOn(int r, int c) const override { return r == row && c == col; }
+    bool IsOpen() const override { return row >= 0; }
+    QString Text() const override { return text; }
+    void PutText(const QString &t) override { calls.push_back("put " + t.toStdString()); }
+    void Hide() override
+    {
+        calls.push_back("hide");
+        row = col = -1;
+    }
+    void CommitPending() override { calls.push_back("commit"); }
+    void StyleChanged(int, int) override { calls.push_back("style"); }
+    void Reposition() override { calls.push_back("reposition"); }
+};
+
+class RichStub : public IRichTextHost {
+public:
+    std::optional<QByteArray> FromPlain(const QString &text, const TQorFont *) const override
+    {
+        return ("{rich " + text + "}").toUtf8();
+    }
+    std::optional<QString> ToPlain(const QByteArray &rich) const override
+    {
+        return QString::fromUtf8(rich).mid(6).chopped(1);
+    }
+};
+
+EditorSpy *openEditor(TQorGrid &g, int row, int col)
+{
+    auto spy = std::make_unique<EditorSpy>();
+    EditorSpy *p = spy.get();
+    p->row = row;
+    p->col = col;
+    g.Private().seams.editor = std::move(spy);
+    g.Private().currentIndex = int64_t(row) * g.GetCols() + col;
+    return p;
+}
+
+} // namespace
+
+TEST(CellEditing, ReadersSeeTheLiveEditorText)
+{
+    TQorGrid g;
+    g.SetCellText(1, 1, "stored");
+    EditorSpy *ed = openEditor(g, 1, 1);
+    EXPECT_EQ(g.GetCellText(1, 1), "typing");
+    EXPECT_EQ(g.Cells(1, 1)->GetText(), "stored");
+    g.SetCellText(1, 1, "new");
+    EXPECT_EQ(ed->calls, (std::vector<std::string>{"put new"}));
+}
+
+TEST(CellEditing, KindChangesCloseTheEditorAndColourChangesUpdateIt)
+{
+    TQorGrid g;
+    EditorSpy *ed = openEditor(g, 2, 1);
+    g.Cells(2, 1)->SetBackColor(clYellow);
+    EXPECT_EQ(ed->calls, (std::vector<std::string>{"style"}));
+    ed->calls.clear();
+    g.Cells(2, 1)->SetReadOnly(true);
+    EXPECT_EQ(ed->calls.front(), "hide");
+    ed->row = 2;
+    ed->col = 1;
+    ed->calls.clear();
+    g.Columns(0)->SetCellType(ctCombo); // another column: the editor stays
+    EXPECT_TRUE(ed->calls.empty());
+    g.Columns(1)->SetFixCell(true);
+    EXPECT_EQ(ed->calls.front(), "hide");
+}
+
+TEST(CellEditing, BatchOnAVisibleGridCommitsFirstAndRepositionsAfter)
+{
+    TQorGrid g;
+    EditorSpy *ed = openEditor(g, 0, 0);
+    g.show();
+    g.BeginUpdate();
+    EXPECT_FALSE(g.viewport()->updatesEnabled());
+    g.EndUpdate();
+    EXPECT_TRUE(g.viewport()->updatesEnabled());
+    EXPECT_EQ(ed->calls, (std::vector<std::string>{"commit", "reposition"}));
+}
+
+TEST(CellEditing, RichCellsConvertWhenTheirKindChanges)
+{
+    TQorGrid g;
+    TCellInfo *c = g.Cells(0, 0);
+    c->SetText("plain");
+    c->SetCellType(ctRichEdit); // no converter installed: nothing is made up
+    EXPECT_TRUE(c->GetRichText().isEmpty());
+    c->SetCellType(ctEdit);
+    g.Private().seams.richText = std::make_unique<RichStub>();
+    c->SetCellType(ctRichEdit);
+    EXPECT_EQ(c->GetRichText(), "{rich plain}");
+    c->SetText("other");
+    EXPECT_EQ(c->GetRichText(), "{rich other}");
+    c->SetCellType(ctEdit);
+    EXPECT_EQ(c->GetText(), "other");
+    EXPECT_TRUE(c->GetRichText().isEmpty());
+}
+
+TEST(CellEditing, RichContentSurvivesLeavingTheKindWithoutAConverter)
+{
+    TQorGrid g;
+    TCellInfo *c = g.Cells(0, 0);
+    c->SetCellType(ctRichEdit);
+    c->SetRichText("{\\rtf1 kept}");
+    c->SetCellType(ctEdit);
+    EXPECT_EQ(c->GetRichText(), "{\\rtf1 kept}");
+}
+
+TEST(CellEditing, ACellBeingReadRaisesNoEvents)
+{
+    TQorGrid g;
+    int changes = 0;
+    g.OnChange = [&](QObject *, int, int) { ++changes; };
+    TCellInfo *c = g.Cells(0, 0);
+    c->SetLoading(true);
+    c->SetText("from stream");
+    c->SetLoading(false);
+    EXPECT_EQ(changes, 0);
+    c->SetText("typed");
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(ColumnAttributes, AssignAndSetDefaultReachTheCellsWithRecords)
+{
+    TQorGrid g;
+    g.Columns(0)->SetDigits(4);
+    g.Columns(0)->SetHint("first");
+    g.Columns(0)->Title().SetCaption("A-title");
+    TCellInfo *styled = g.Cells(0, 1);
+    styled->SetWordWrap(true);
+    g.Columns(1)->Assign(*g.Columns(0));
+    EXPECT_EQ(styled->GetDigits(), 4);
+    EXPECT_EQ(styled->GetHint(), "first");
+    EXPECT_FALSE(styled->GetWordWrap()); // the column-wide change overrides
+    EXPECT_EQ(g.Columns(1)->Title().GetCaption(), "A-title");
+    g.SetColor(clYellow);
+    g.Columns(1)->SetDefault();
+    EXPECT_EQ(g.Columns(1)->GetDigits(), 2);
+    EXPECT_EQ(g.Columns(1)->GetBackColor(), clYellow);
+    EXPECT_EQ(g.Cells(1, 1)->GetBackColor(), clYellow);
+    EXPECT_EQ(g.Columns(0)->GetBackColor(), clWhite); // made before the colour changed
+}
+
+TEST(ColumnAttributes, AdaptersAreHandedTheirObject)
+{
+    struct CellAd : ICellAdapter {
+        TCellInfo *seen = nullptr;
+        void SetCell(TCellInfo *c) override { seen = c; }
+    };
+    struct ColAd : IColumnAdapter {
+        TQorColumn *seen = nullptr;
+        void SetColumn(TQorColumn *c) override { seen = c; }
+    };
+    struct TitleAd : IColumnTitleAdapter {
+        TQorColumnTitle *seen = nullptr;
+        void SetColumnTitle(TQorColumnTitle *t) override { seen = t; }
+    };
+    TQorGrid g;
+    auto cellAd = std::make_shared<CellAd>();
+    auto colAd = std::make_shared<ColAd>();
+    auto titleAd = std::make_shared<TitleAd>();
+    g.Cells(1, 1)->SetCellAdapter(cellAd);
+    g.Columns(2)->SetColumnAdapter(colAd);
+    g.Columns(2)->Title().SetColumnTitleAdapter(titleAd);
+    EXPECT_EQ(cellAd->seen, g.Cells(1, 1));
+    EXPECT_EQ(colAd->seen, g.Columns(2));
+    EXPECT_EQ(titleAd->seen, &g.Columns(2)->Title());
+    g.Cells(1, 1)->SetCellAdapter(nullptr); // releases it
+    EXPECT_EQ(cellAd.use_count(), 1);
+}
