@@ -23,6 +23,8 @@ class QPainter;
 namespace qor {
 
 struct GridPrivate;
+class TQorExpression;
+class ExpValue;
 
 // Event types. The sender comes first; results come back through reference arguments.
 using TNotifyEvent = std::function<void(QObject *Sender)>;
@@ -43,6 +45,10 @@ using TProgressEvent = std::function<void(QObject *Sender, int Count, int Pos)>;
 using TImportCellEvent = std::function<void(QObject *Sender, int Row, int Col, QVariant &Value, bool &Handled)>;
 using TDrawAreaEvent = std::function<void(QObject *Sender, QPainter *Canvas, const QRect &Rect)>;
 using TDrawComboItemEvent = std::function<void(QObject *Sender, int Index, QPainter *Canvas, const QRect &Rect, bool Selected)>;
+// Names the formula engine cannot resolve, with their evaluated arguments; the handler sets
+// Value and Done.
+using TGridEvaluateEvent = std::function<void(TQorExpression *Sender, const QString &Eval, const ExpValue *Args,
+                                              int ArgCount, ExpValue &Value, bool &Done)>;
 using TMeasureComboItemEvent = std::function<void(QObject *Sender, int Index, int &Height)>;
 
 class QOR_EXPORT TCustomQorGrid : public QAbstractScrollArea {
@@ -314,6 +320,7 @@ public:
     TCompareFuncEvent OnSortCompareFunc;
     TBoolEvent OnBeforeFilter;
     TNotifyEvent OnFiltered;
+    TGridEvaluateEvent OnEvaluate;
     TRowBoolEvent OnGetPageBreak;
     TProgressEvent OnSaveProgress;
     TProgressEvent OnImportExportProgress;

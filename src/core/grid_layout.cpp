@@ -9,14 +9,21 @@ TGridType TCustomQorGrid::GetGridType() const { return d->layout.gridType; }
 
 void TCustomQorGrid::SetGridType(TGridType Value)
 {
-    GridLayout &l = d->layout;
-    if (Value == l.gridType || Value > gtGrid)
+    if (Value == d->layout.gridType || Value > gtGrid)
         return;
-    const TGridType old = l.gridType;
     d->seams.view->ScrollToOrigin();
-    if (Value == gtExcel || Value == gtGrid) {
+    d->applyGridType(Value);
+    d->layoutChanged();
+}
+
+// Margins, spaces and background that each type of sheet calls for.
+void GridPrivate::applyGridType(TGridType type)
+{
+    GridLayout &l = layout;
+    const TGridType old = l.gridType;
+    if (type == gtExcel || type == gtGrid) {
         if (old == gtInvoice)
-            d->look.backColor = clWhite;
+            look.backColor = clWhite;
         for (int i = 0; i < 4; ++i) {
             l.margins[i] = 0;
             l.phyMargins[i] = 0;
@@ -25,15 +32,14 @@ void TCustomQorGrid::SetGridType(TGridType Value)
         l.spaces[1] = l.titleHeight;
         l.spaces[2] = l.spaces[3] = 0;
     } else if (old == gtExcel || old == gtGrid) {
-        d->look.backColor = clAppWorkSpace;
+        look.backColor = clAppWorkSpace;
         for (int i = 0; i < 4; ++i) {
             l.margins[i] = 30;
             l.phyMargins[i] = PixelsToUnit(30, l.unitType);
             l.spaces[i] = 10;
         }
     }
-    l.gridType = Value;
-    d->layoutChanged();
+    l.gridType = type;
 }
 
 static void setMargin(GridPrivate &d, int side, int value)

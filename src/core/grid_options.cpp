@@ -17,39 +17,45 @@ void TCustomQorGrid::SetOptions(TQorGridOptions Value)
         return;
     d->seams.editor->Hide();
     d->options = Value;
-    auto changed = [&](TQorGridOption o) { return old.Contains(o) != Value.Contains(o); };
+    d->optionsChanged(old);
+}
 
+// What switching each option does, in the order the options are checked.
+void GridPrivate::optionsChanged(TQorGridOptions old)
+{
+    const TQorGridOptions now = options;
+    auto changed = [&](TQorGridOption o) { return old.Contains(o) != now.Contains(o); };
     if (changed(qgoShadow)) {
-        d->seams.view->ScrollToOrigin();
-        d->seams.view->LayoutChanged();
+        seams.view->ScrollToOrigin();
+        seams.view->LayoutChanged();
     }
     if (changed(qgoShowColIndex) || changed(qgoSorting) || changed(qgoShowFilter))
-        d->repaintColumnHeader();
+        repaintColumnHeader();
     if (changed(qgoShowExcelTitle)) {
-        const bool on = Value.Contains(qgoShowExcelTitle);
-        d->layout.titleWidth = on ? 40 : 0;
-        d->layout.titleHeight = on ? 20 : 0;
-        if (d->layout.gridType != gtInvoice) {
-            d->layout.spaces[0] = d->layout.titleWidth;
-            d->layout.spaces[1] = d->layout.titleHeight;
-            d->seams.view->ScrollToOrigin();
-            d->seams.view->LayoutChanged();
+        const bool on = now.Contains(qgoShowExcelTitle);
+        layout.titleWidth = on ? 40 : 0;
+        layout.titleHeight = on ? 20 : 0;
+        if (layout.gridType != gtInvoice) {
+            layout.spaces[0] = layout.titleWidth;
+            layout.spaces[1] = layout.titleHeight;
+            seams.view->ScrollToOrigin();
+            seams.view->LayoutChanged();
         }
     }
     if (changed(qgoRowSelect)) {
-        d->seams.editor->CommitPending();
-        const int row = GetRow();
-        const int col = GetCol();
+        seams.editor->CommitPending();
+        const int row = q->GetRow();
+        const int col = q->GetCol();
         if (row < 0)
-            d->selection = QRect();
+            selection = QRect();
         else
-            d->selection = Value.Contains(qgoRowSelect) ? QRect(0, row, d->cols, 1) : QRect(col, row, 1, 1);
+            selection = now.Contains(qgoRowSelect) ? QRect(0, row, cols, 1) : QRect(col, row, 1, 1);
     }
-    if (changed(qgoAutoCalFormula) && Value.Contains(qgoAutoCalFormula))
-        d->seams.formulas->UpdateFormulas();
+    if (changed(qgoAutoCalFormula) && now.Contains(qgoAutoCalFormula))
+        seams.formulas->UpdateFormulas();
     if (changed(qgoShowHintSymbol) || changed(qgoRowSelect) || changed(qgoAlwaysShowButton) ||
         changed(qgoAutoCalFormula) || changed(qgoShadow))
-        d->repaintAll();
+        repaintAll();
 }
 
 } // namespace qor

@@ -136,6 +136,8 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     // Refusal shown when Rows x Cols cannot be held.
     void refuseSize(int64_t newRows, int64_t newCols);
     void recalcPhysicalSizes();
+    void optionsChanged(TQorGridOptions old);
+    void applyGridType(TGridType type);
     // Which entries a default-size change leaves alone: while loading, those the stream sized.
     std::function<bool(int)> keepLoadedSize(const std::vector<int32_t> &list) const
     {

@@ -1,5 +1,6 @@
 #include "core/grid_seams_p.h"
 
+#include <QScrollBar>
 #include <vector>
 #include "core/grid.h"
 
@@ -23,6 +24,11 @@ public:
     void InvalidateCell(int, int) override { update(); }
     void InvalidateAll() override { update(); }
     void InvalidateColumnHeader() override { update(); }
+    void ScrollToOrigin() override
+    {
+        m_grid.horizontalScrollBar()->setValue(0);
+        m_grid.verticalScrollBar()->setValue(0);
+    }
 
 private:
     void update()
