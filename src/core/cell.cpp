@@ -1,6 +1,9 @@
 // A cell: its text, record, owned objects and the attributes only a cell has.
 #include "core/cell.h"
 
+#include <QFile>
+#include <QSaveFile>
+
 #include "core/cell_p.h"
 #include "core/column.h"
 #include "core/grid.h"
@@ -270,6 +273,33 @@ void TCellInfo::SetRichText(const QByteArray &Value)
         return;
     Extras().richText = Value;
     DrawSelf();
+}
+
+bool TCellInfo::LoadRichTextFromStream(QIODevice &Stream)
+{
+    if (!Stream.isReadable())
+        return false;
+    const QByteArray bytes = Stream.readAll();
+    SetRichText(bytes);
+    return true;
+}
+
+bool TCellInfo::LoadRichTextFromFile(const QString &FileName)
+{
+    QFile file(FileName);
+    return file.open(QIODevice::ReadOnly) && LoadRichTextFromStream(file);
+}
+
+bool TCellInfo::SaveRichTextToStream(QIODevice &Stream) const
+{
+    const QByteArray bytes = GetRichText();
+    return Stream.isWritable() && Stream.write(bytes) == bytes.size();
+}
+
+bool TCellInfo::SaveRichTextToFile(const QString &FileName) const
+{
+    QSaveFile file(FileName);
+    return file.open(QIODevice::WriteOnly) && SaveRichTextToStream(file) && file.commit();
 }
 
 void TCellInfo::SetCellAdapter(std::shared_ptr<ICellAdapter> Adapter)

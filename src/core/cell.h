@@ -2,6 +2,7 @@
 // One cell of a grid. Created on demand by the grid; attributes are stored sparsely: until one
 // of them changes, a cell answers every attribute from its column.
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <memory>
 #include <new>
@@ -278,6 +279,12 @@ public:
     // Rich-text content of ctRichEdit cells, as stored bytes.
     QByteArray GetRichText() const;
     void SetRichText(const QByteArray &Value);
+    // Rich content from and to files and devices; false (content unchanged) when it cannot be
+    // read or written.
+    bool LoadRichTextFromFile(const QString &FileName);
+    bool LoadRichTextFromStream(QIODevice &Stream);
+    bool SaveRichTextToFile(const QString &FileName) const;
+    bool SaveRichTextToStream(QIODevice &Stream) const;
     void SetCellAdapter(std::shared_ptr<ICellAdapter> Adapter);
     ICellAdapter *GetCellAdapter() const;
 

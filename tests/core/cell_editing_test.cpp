@@ -1,6 +1,9 @@
 // What a cell and a column do to an open in-place editor, to rich content and to adapters.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <string>
 #include <vector>
 #include "core/grid.h"
@@ -184,4 +187,22 @@ TEST(ColumnAttributes, AdaptersAreHandedTheirObject)
     EXPECT_EQ(titleAd->seen, &g.Columns(2)->Title());
     g.Cells(1, 1)->SetCellAdapter(nullptr); // releases it
     EXPECT_EQ(cellAd.use_count(), 1);
+}
+
+TEST(CellEditing, RichContentRoundTripsThroughFilesAndRefusesWhatItCannotRead)
+{
+    TQorGrid g;
+    TCellInfo *c = g.Cells(0, 0);
+    c->SetRichText("{\\rtf1 hello}");
+    const QString path = QDir::temp().filePath("qor_core_rich_test.rtf");
+    ASSERT_TRUE(c->SaveRichTextToFile(path));
+    TCellInfo *d = g.Cells(1, 0);
+    ASSERT_TRUE(d->LoadRichTextFromFile(path));
+    EXPECT_EQ(d->GetRichText(), "{\\rtf1 hello}");
+    QFile::remove(path);
+    EXPECT_FALSE(d->LoadRichTextFromFile(path));
+    EXPECT_EQ(d->GetRichText(), "{\\rtf1 hello}");
+    EXPECT_FALSE(c->SaveRichTextToFile("/nonexistent-dir/x.rtf"));
+    QBuffer closed;
+    EXPECT_FALSE(d->LoadRichTextFromStream(closed));
 }
