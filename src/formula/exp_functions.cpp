@@ -110,7 +110,7 @@ ExpValue FactValue(double x, int step)
 double Combin(double x, double y)
 {
     const double n = std::trunc(x), k = std::trunc(y);
-    if (!(k >= 0 && k <= n)) // the factorial formula, as it stands, outside 0 <= k <= n
+    if (!(k >= 0 && k <= n && std::trunc(x - y) == n - k)) // the factorial formula as it stands
         return FactValue(x, 1).AsDouble() / (FactValue(y, 1).AsDouble() * FactValue(x - y, 1).AsDouble());
     // The same quotient, computed without the factorials' overflow.
     const double m = std::min(k, n - k);
