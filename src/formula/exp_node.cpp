@@ -55,7 +55,10 @@ private:
 
 int TExpTree::NewNode()
 {
-    // Build sized the array: a tree has at most two nodes per token, plus the root.
+    // Build sized the array (a tree has at most two nodes per token, plus the root); growing
+    // here is only a safety net, so no reference into the array is held across this call.
+    if (size_t(m_used) == m_nodes.size())
+        m_nodes.resize(m_nodes.size() * 2 + 2);
     m_nodes[size_t(m_used)] = TExpNode();
     return m_used++;
 }
