@@ -5,6 +5,7 @@
 // the whole viewport); the layer that owns a concern installs its own implementation through
 // RegisterGridSeams, so the core never includes it.
 #include <QByteArray>
+#include <QRect>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -34,6 +35,12 @@ public:
     virtual void CellFreed(TCellInfo &cell) {}
     // Every cell is about to be freed.
     virtual void AllCellsFreed() {}
+    // Recalculate the formulas that depend on a position, with or without a cell there
+    // (a row or column switched between zero and non-zero size).
+    virtual void RecalcDependentsAt(int row, int col) {}
+    // Rows or columns were inserted or deleted: rewrite the references of every formula.
+    enum class Shift { RowsInserted, ColsInserted, RowsDeleted, ColsDeleted, Footer };
+    virtual void ShiftReferences(Shift kind, int index, int count) {}
 };
 
 class QOR_AUTOTEST_EXPORT IDataBinding {
@@ -88,6 +95,10 @@ public:
     virtual ~IMergeHost();
     virtual void RecalcCrossingLines() {}
     virtual void Clear() {}
+    // The rectangle (cell coordinates) grown until every merged area it touches lies inside.
+    virtual QRect AbsorbMerges(const QRect &rect) const { return rect; }
+    // Re-applies every listed merge (after loading, sorting, row and column operations).
+    virtual void CalMergeCell() {}
 };
 
 class QOR_AUTOTEST_EXPORT IDataOpsHost {
