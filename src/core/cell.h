@@ -305,6 +305,16 @@ public:
     // The same without events, repainting or formula bookkeeping: for structural operations.
     void InternalAssign(const TCellInfo &Source);
 
+    // --- Records (defined with the record readers and writers in io/)
+    // Stream := this cell's record.
+    void SaveToStream(QByteArray &Stream) const;
+    // Reads a cell record; false (nothing changed) when it is not a readable record.
+    bool LoadFromStream(const QByteArray &Stream, bool ApplySizes);
+    // The same for the reader of whole grid streams.
+    bool InternalLoadFromStream2(const QByteArray &Stream, bool ApplySizes);
+    // Only Text, LeftText and RightText of a record.
+    bool CopyTextFromStream(const QByteArray &Stream);
+
     // --- Painting and editing hooks
     // Repaints the cell unless the grid is locked.
     void DrawSelf() const;

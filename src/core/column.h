@@ -42,6 +42,24 @@ private:
     std::shared_ptr<IColumnTitleAdapter> m_adapter;
 };
 
+// The column's filter and grouping state as documents store it; the data layer keeps it.
+struct TColumnDataState {
+    TFilterType FilterType = ftAll;
+    TFilterCondition Condition1 = fcNone;
+    QString Value1;
+    bool AndCombined = true;
+    TFilterCondition Condition2 = fcNone;
+    QString Value2;
+    bool Numeric = false;
+    bool Top10First = true;
+    int32_t Top10Count = 10;
+    bool Top10Second = true;
+    bool Grouped = false;
+    bool GroupAscending = true;
+
+    bool operator==(const TColumnDataState &) const = default;
+};
+
 class QOR_EXPORT TQorColumn {
 public:
     TQorColumn(TCustomQorGrid *Grid, int Index);
@@ -189,6 +207,16 @@ public:
     const TQorPicture &GetGraphic() const { return m_graphic; }
     void SetGraphic(const TQorPicture &Value);
 
+    // --- Filter and grouping state
+    TColumnDataState &DataState() { return m_dataState; }
+    const TColumnDataState &DataState() const { return m_dataState; }
+
+    // --- Records (defined with the record readers and writers in io/)
+    // Stream := the length-prefixed record of this column.
+    void SaveToStream(QByteArray &Stream) const;
+    // Reads a length-prefixed column record; false (nothing changed) when it is unreadable.
+    bool LoadFromStream(const QByteArray &Stream);
+
     // --- Whole-column operations
     // Back to the defaults of a new column (the background follows the grid's Color now).
     void SetDefault();
@@ -213,6 +241,7 @@ private:
     TFormulaType m_formulaType = ftNone;
     TQorStrings m_items;
     TQorPicture m_graphic;
+    TColumnDataState m_dataState;
     std::shared_ptr<IColumnAdapter> m_adapter;
 };
 
