@@ -8,6 +8,7 @@
 #include "core/column.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "core/merge_table_p.h"
 #include "platform/message_box.h"
 
 namespace qor {
@@ -45,6 +46,7 @@ TCellInfo::~TCellInfo()
     if (m_rec && !m_rec->Name.isEmpty())
         d.names.ForgetCell(this, m_rec->Name);
     d.seams.formulas->CellFreed(*this);
+    d.seams.merges->CellFreed(*this);
 }
 
 TQorColumn *TCellInfo::GetColumn() const { return m_grid ? m_grid->Columns(m_col) : nullptr; }
@@ -141,13 +143,31 @@ QOR_CELL_ONLY(int, TabNextRow, TabNextRow, -1)
 QOR_CELL_ONLY(int, TabNextCol, TabNextCol, -1)
 QOR_CELL_ONLY(bool, SetParentFont, SetParentFont, false)
 QOR_CELL_ONLY(bool, Added, Added, false)
-QOR_CELL_ONLY(int, Rows, Rows, 1)
-QOR_CELL_ONLY(int, Cols, Cols, 1)
 QOR_CELL_ONLY(int, MergeRow, MergeRow, -1)
 QOR_CELL_ONLY(int, MergeCol, MergeCol, -1)
 QOR_CELL_ONLY(bool, NeedDraw, NeedDraw, true)
 
 #undef QOR_CELL_ONLY
+
+int TCellInfo::GetRows() const { return m_rec ? m_rec->Rows : 1; }
+int TCellInfo::GetCols() const { return m_rec ? m_rec->Cols : 1; }
+
+// Extents go through the grid's merge table, which clips them and absorbs overlapping areas.
+void TCellInfo::SetRows(int Value)
+{
+    if (m_grid && m_grid->Private().merges)
+        m_grid->Private().merges->SetExtent(*this, Value, true);
+    else if (Value > 0)
+        CheckNil()->Rows = Value;
+}
+
+void TCellInfo::SetCols(int Value)
+{
+    if (m_grid && m_grid->Private().merges)
+        m_grid->Private().merges->SetExtent(*this, Value, false);
+    else if (Value > 0)
+        CheckNil()->Cols = Value;
+}
 
 int TCellInfo::GetItemIndex() const
 {

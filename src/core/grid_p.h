@@ -19,6 +19,7 @@ namespace qor {
 
 class TCustomQorGrid;
 class TQorColumn;
+class MergeTable;
 
 // Row fields that are not sizes; kept beside the row axis, one per row.
 struct RowInfo {
@@ -115,6 +116,7 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     QRect selection;              // selected cells (left = first column, top = first row)
     TCellData cellData[3];        // [0] is the record handed to OnGetCellData
     GridSeams seams;
+    MergeTable *merges = nullptr;   // the merge seam, owned by seams
 
     // --- Helpers the facade and the components share
     bool valid(int row, int col) const { return row >= 0 && row < rows && col >= 0 && col < cols; }

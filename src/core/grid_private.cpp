@@ -7,11 +7,17 @@
 #include "core/cell.h"
 #include "core/column.h"
 #include "core/grid.h"
+#include "core/merge_table_p.h"
 #include "platform/message_box.h"
 
 namespace qor {
 
-GridPrivate::GridPrivate(TCustomQorGrid *grid) : q(grid) {}
+GridPrivate::GridPrivate(TCustomQorGrid *grid) : q(grid)
+{
+    auto table = std::make_unique<MergeTable>(*this);
+    merges = table.get();
+    seams.merges = std::move(table);
+}
 
 GridPrivate::~GridPrivate()
 {

@@ -99,6 +99,8 @@ public:
     virtual QRect AbsorbMerges(const QRect &rect) const { return rect; }
     // Re-applies every listed merge (after loading, sorting, row and column operations).
     virtual void CalMergeCell() {}
+    // The cell is about to be freed: it leaves the merge list.
+    virtual void CellFreed(TCellInfo &cell) {}
 };
 
 class QOR_AUTOTEST_EXPORT IDataOpsHost {

@@ -1,0 +1,78 @@
+#pragma once
+// Merged areas: the list of owner cells, the extents stored on them and the covered cells they
+// mark. Areas never overlap, lie inside the grid, and the list holds exactly the owners larger
+// than 1 x 1; every mutation keeps that, and checkConsistency() says where it does not.
+#include <QRect>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+#include "core/grid_seams_p.h"
+#include "platform/qor_global.h"
+
+namespace qor {
+
+struct GridPrivate;
+class TCellInfo;
+
+class QOR_AUTOTEST_EXPORT MergeTable final : public IMergeHost {
+public:
+    explicit MergeTable(GridPrivate &d) : m_d(d) {}
+
+    // --- IMergeHost
+    void RecalcCrossingLines() override {}
+    void Clear() override;
+    // Every merged area that intersects the rectangle is absorbed until none sticks out; with
+    // row selection on (and not loading) the result also spans all columns.
+    QRect AbsorbMerges(const QRect &rect) const override { return absorb(rect, nullptr); }
+    void CalMergeCell() override;
+    void CellFreed(TCellInfo &cell) override { Remove(&cell); }
+
+    // --- The merge list, in insertion order
+    int Count() const { return m_live; }
+    bool Contains(const TCellInfo *cell) const { return m_index.count(cell) != 0; }
+    // Adds once; removing an absent cell does nothing.
+    void Add(TCellInfo *cell);
+    void Remove(const TCellInfo *cell);
+    // The listed owners, first to last (a snapshot: safe to change the list while walking it).
+    std::vector<TCellInfo *> Owners() const;
+
+    // --- Extents
+    // Sets an owner's extent along one direction (clipping, absorbing overlapping areas).
+    void SetExtent(TCellInfo &cell, int n, bool vertical);
+    // Merges the rectangle; false when nothing was done (invalid, reversed, a single cell).
+    bool MergeCells(int row1, int col1, int row2, int col2);
+    // The merged area holding a position, in cell coordinates; the cell alone when not merged.
+    QRect AreaAt(int row, int col) const;
+
+    // --- Structural changes
+    // Before rows (columns) first..first+count-1 are removed.
+    void DelLines(int first, int count, bool vertical);
+    // Releases the parts of areas above (left of) index that a move of count lines takes away.
+    void ResetLines(int index, int count, bool vertical);
+
+    // --- Checks
+    // The sort range first..last (inclusive) cuts merged areas of unequal shape. isGroupHeader
+    // tells group header rows, whose horizontal merges do not count.
+    bool FindErrorMerge(int first, int last, const std::function<bool(int)> &isGroupHeader) const;
+    bool EqualCellRect(int64_t index1, int64_t index2) const;
+
+    // Empty text when the invariants hold, else what is wrong.
+    std::string checkConsistency() const;
+
+private:
+    QRect absorb(QRect rect, const TCellInfo *exclude) const;
+    // Makes cell the owner of exactly rows x cols (already clipped and absorbed).
+    void setArea(TCellInfo &owner, int rows, int cols);
+    void releaseCovered(const TCellInfo &owner);
+    void markCovered(TCellInfo &owner);
+    void compact();
+
+    GridPrivate &m_d;
+    std::vector<TCellInfo *> m_list;   // null entries are removed owners, compacted lazily
+    std::unordered_map<const TCellInfo *, size_t> m_index;
+    int m_live = 0;
+};
+
+} // namespace qor
