@@ -77,6 +77,9 @@ public:
     // A positive width also shows a hidden column; a negative one stores 0.
     void SetWidth(int Value);
     double GetPhyWidth() const;
+    // The width in the grid's unit; negative stores 0. Pixels are derived from it.
+    void SetPhyWidth(double Value);
+    void SetVisible(bool Value);
     bool GetVisible() const;
     // Cumulative right edge of the column in the sheet.
     int GetRight() const;
@@ -199,6 +202,9 @@ public:
     bool GetShowCurrencyLine() const;
     void SetShowCurrencyLine(bool Value);
     const TCellStyle &Style() const { return m_style; }
+    // Every default attribute at once, also written into the record of every existing cell of
+    // the column that has one (as setting each attribute would).
+    void SetStyle(const TCellStyle &Value);
 
     // --- Items and picture that new cell copies start from
     TQorStrings &Items() { return m_items; }

@@ -26,12 +26,15 @@ struct CellLoadOptions {
     bool BulkReader = false;
 };
 
-// Reads one record (from the reader's position to the end of its bytes) into Cell. A record
-// of an unknown tag changes nothing. Throws StreamFormatError, leaving Cell unchanged, when
-// the record is cut before its tolerant part or claims more bytes than it holds.
-QOR_EXPORT void LoadCellFromStream(ByteReader &in, TCellInfo &Cell, int Version, CellLoadOptions Options = {});
+// Reads one record (from the reader's position to the end of its bytes; a reader over more
+// than the record reads at most the record's fields) into Cell. A record of an unknown tag
+// changes nothing. Throws StreamFormatError, leaving Cell unchanged, when the record is cut
+// before its tolerant part, claims more bytes than it holds or holds values no writer makes.
+// Returns what could not be taken over (a picture no loader understands: its bytes are kept
+// and saved again unchanged), empty when everything was.
+QOR_EXPORT QString LoadCellFromStream(ByteReader &in, TCellInfo &Cell, int Version, CellLoadOptions Options = {});
 // The same with the current stream version.
-QOR_EXPORT void LoadCellFromStream(ByteReader &in, TCellInfo &Cell, CellLoadOptions Options = {});
+QOR_EXPORT QString LoadCellFromStream(ByteReader &in, TCellInfo &Cell, CellLoadOptions Options = {});
 // Reads only Text, LeftText and RightText of a record.
 QOR_EXPORT void CopyTextFromStream(ByteReader &in, TCellInfo &Cell, int Version);
 QOR_EXPORT void CopyTextFromStream(ByteReader &in, TCellInfo &Cell);

@@ -1,0 +1,515 @@
+// Cells to records and back.
+#include "io/cell_record.h"
+
+#include <QBuffer>
+#include <QLoggingCategory>
+#include <algorithm>
+
+#include "core/axis_p.h"
+#include "core/cell.h"
+#include "core/column.h"
+#include "core/grid.h"
+#include "core/grid_p.h"
+#include "io/cell_record_p.h"
+#include "io/picture_kind.h"
+#include "io/stream_version.h"
+
+namespace qor {
+
+Q_LOGGING_CATEGORY(lcRecords, "qor.io.records")
+
+QByteArray PictureImageBytes(const TQorPicture &picture)
+{
+    if (!picture.Data.isEmpty())
+        return picture.Data;
+    if (picture.Image.isNull() || picture.Image.width() == 0 || picture.Image.height() == 0)
+        return QByteArray();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.Image.save(&buffer, "BMP");
+    return bytes;
+}
+
+TQorPicture PictureFromImageBytes(const QByteArray &bytes, QString *problem)
+{
+    TQorPicture picture;
+    picture.Data = bytes;
+    DecodedPicture decoded = DecodePicture(bytes);
+    picture.Image = std::move(decoded.image);
+    if (picture.Image.isNull() && problem)
+        *problem = decoded.error;
+    return picture;
+}
+
+namespace {
+
+// Attributes a cell and a column both answer, under the same names.
+template <class Source>
+void fillStyle(CellRecord &r, const Source &s)
+{
+    r.mask = s.GetMask();
+    r.readOnly = s.GetReadOnly();
+    r.alignment = s.GetAlignment();
+    r.verAlignment = s.GetVerAlignment();
+    r.backColor = s.GetBackColor();
+    r.fixCell = s.GetFixCell();
+    r.wordWrap = s.GetWordWrap();
+    r.autoHeight = s.GetAutoHeight();
+    r.cellType = s.GetCellType();
+    r.graphicHorAlignment = s.GetGraphicHorAlignment();
+    r.biasColor = s.GetBiasColor();
+    r.valueType = s.GetValueType();
+    r.digits = s.GetDigits();
+    r.thousandSeparators = s.GetThousandSeparators();
+    // One byte holds the character: one beyond Latin-1 is stored as "*" so that it still hides.
+    const char16_t pc = s.GetPasswordChar().unicode();
+    r.passwordChar = pc <= 0xFF ? uint8_t(pc) : uint8_t('*');
+    r.maxLength = s.GetMaxLength();
+    r.directInput = s.GetDirectInput();
+    r.tileGraphic = s.GetTileGraphic();
+    r.stretch = s.GetStretch();
+    r.stretchFine = s.GetStretchFine();
+    r.verticalText = s.GetVerticalText();
+    r.biasDirection = s.GetBiasDirection();
+    r.biasWidth = s.GetBiasWidth();
+    r.biasStyle = s.GetBiasStyle();
+    r.transparentColor = s.GetTransparentColor();
+    r.transparent = s.GetTransparent();
+    r.comboItemHeight = s.GetComboItemHeight();
+    r.graphicVerAlignment = s.GetGraphicVerAlignment();
+    r.graphicMargins[0] = s.GetGraphicLMargin();
+    r.graphicMargins[1] = s.GetGraphicTMargin();
+    r.graphicMargins[2] = s.GetGraphicRMargin();
+    r.graphicMargins[3] = s.GetGraphicBMargin();
+    r.textMargins[0] = s.GetTextLMargin();
+    r.textMargins[1] = s.GetTextTMargin();
+    r.textMargins[2] = s.GetTextRMargin();
+    r.textMargins[3] = s.GetTextBMargin();
+    r.imageIndex = s.GetImageIndex();
+    r.cursor = s.GetCursor();
+    r.hint = s.GetHint();
+    r.increment = s.GetIncrement();
+    r.brushStyle = s.GetBrushStyle();
+    r.valueChecked = s.GetValueChecked();
+    r.valueUnChecked = s.GetValueUnChecked();
+    r.trimZero = s.GetTrimZero();
+    r.fontAngle = s.GetFontAngle();
+    r.shrinkToFit = s.GetShrinkToFit();
+    r.printable = s.GetPrintable();
+    r.printCurrencyLine = s.GetPrintCurrencyLine();
+    r.verticalTextSpace = s.GetVerticalTextSpace();
+    r.showCurrencyLine = s.GetShowCurrencyLine();
+    r.dropDownCount = s.GetDropDownCount();
+}
+
+void fillFont(CellRecord &r, const TQorFont *own, const TQorFont &gridFont)
+{
+    const TQorFont &f = own ? *own : gridFont;
+    r.font = TFontRecord::FromFont(f.Font, f.Color, f.Charset);
+    if (!own)
+        r.font.name.clear();
+}
+
+void fillPosition(CellRecord &r, const TCustomQorGrid &grid, int row, int col)
+{
+    r.colWidth = grid.GetColWidth(col);
+    r.rowHeight = grid.GetRowHeight(row);
+    const GridPrivate &d = grid.Private();
+    r.phyColWidth = d.colAxis.Valid(col) ? d.colAxis.Entry(col).savedPhySize : 0;
+    r.phyRowHeight = d.rowAxis.Valid(row) ? d.rowAxis.Entry(row).savedPhySize : 0;
+}
+
+// The text a position shows: an empty one is asked of OnGetText.
+QString computedText(const TCustomQorGrid &grid, int row, int col, QString text)
+{
+    if (text.isEmpty() && grid.OnGetText)
+        grid.OnGetText(const_cast<TCustomQorGrid *>(&grid), row, col, text);
+    return text;
+}
+
+CellRecord recordOfCell(const TCellInfo &cell)
+{
+    CellRecord r;
+    const TCustomQorGrid &grid = *cell.GetGrid();
+    const int row = cell.GetRow();
+    const int col = cell.GetCol();
+    r.ownRec = cell.GetRec() != nullptr;
+    r.text = computedText(grid, row, col, cell.GetText());
+    r.leftText = cell.GetLeftText();
+    r.rightText = cell.GetRightText();
+    r.name = cell.GetName();
+    r.tag = cell.GetTag();
+    fillStyle(r, cell);
+    if (const TQorStrings *items = cell.PeekItems())
+        r.items = JoinItemLines(items->Items());
+    if (const TQorPicture *picture = cell.PeekGraphic())
+        r.graphic = PictureImageBytes(*picture);
+    fillFont(r, cell.PeekFont(), grid.GetFont());
+    r.rows = cell.GetRows();
+    r.cols = cell.GetCols();
+    r.checked = cell.GetChecked();
+    r.topLine = cell.GetTopLine();
+    r.leftLine = cell.GetLeftLine();
+    r.rightLine = cell.GetRightLine();
+    r.bottomLine = cell.GetBottomLine();
+    for (int e = 0; e < 4; ++e) {
+        r.frames[e] = cell.GetFrame(TCellEdge(e));
+        r.frameWidths[e] = cell.GetFrameWidth(TCellEdge(e));
+        r.frameStyles[e] = cell.GetFrameStyle(TCellEdge(e));
+    }
+    r.frameColors[0] = cell.GetLeftFrameColor();
+    r.frameColors[1] = cell.GetRightFrameColor();
+    r.frameColors[2] = cell.GetTopFrameColor();
+    r.frameColors[3] = cell.GetBottomFrameColor();
+    fillPosition(r, grid, row, col);
+    r.ctl3D = cell.GetCtl3D();
+    r.itemIndex = cell.GetItemIndex();
+    r.richText = cell.GetRichText();
+    r.isNumber = cell.HasNumberCache() && cell.GetIsNumber();
+    r.fieldName = cell.GetFieldName();
+    r.tabNextRow = cell.GetTabNextRow();
+    r.tabNextCol = cell.GetTabNextCol();
+    return r;
+}
+
+CellRecord recordOfPosition(const TCustomQorGrid &grid, int row, int col)
+{
+    CellRecord r;
+    r.ownRec = true;
+    r.text = computedText(grid, row, col, grid.GetCellText(row, col));
+    if (const TQorColumn *column = grid.Columns(col))
+        fillStyle(r, *column);
+    r.alignment = grid.GetDefaultAlignment(row, col);
+    r.cellType = grid.GetDefaultCellType(row, col);
+    fillFont(r, nullptr, grid.GetFont());
+    const TCellRec fresh;
+    r.frameColors[0] = r.frameColors[1] = r.frameColors[2] = r.frameColors[3] = fresh.FrameColor[0];
+    for (int e = 0; e < 4; ++e) {
+        r.frameWidths[e] = fresh.FrameWidth[e];
+        r.frameStyles[e] = fresh.FrameStyle[e];
+    }
+    fillPosition(r, grid, row, col);
+    return r;
+}
+
+// A record is read with the grid in its loading state and the cell marked as loading: no
+// change events, no bound-field writes, naming conflicts resolved silently; repainting waits
+// for the end of the update.
+class LoadingScope {
+public:
+    explicit LoadingScope(TCellInfo &cell)
+        : m_cell(cell), m_grid(*cell.GetGrid()), m_gridLoading(m_grid.GetLoading()), m_cellLoading(cell.GetLoading())
+    {
+        m_grid.BeginUpdate();
+        m_grid.SetLoading(true);
+        m_cell.SetLoading(true);
+    }
+    ~LoadingScope()
+    {
+        m_cell.SetLoading(m_cellLoading);
+        m_grid.SetLoading(m_gridLoading);
+        m_grid.EndUpdate();
+    }
+
+private:
+    TCellInfo &m_cell;
+    TCustomQorGrid &m_grid;
+    bool m_gridLoading;
+    bool m_cellLoading;
+};
+
+void applySizes(TCellInfo &cell, const CellRecord &r)
+{
+    TCustomQorGrid &grid = *cell.GetGrid();
+    const int row = cell.GetRow();
+    const int col = cell.GetCol();
+    if (r.has(66) && grid.GetColWidth(col) != r.colWidth)
+        grid.SetColWidth(col, r.colWidth);
+    if (r.has(67) && grid.GetRowHeight(row) != r.rowHeight)
+        grid.SetRowHeight(row, r.rowHeight);
+}
+
+void applyPhysicalSizes(TCellInfo &cell, const CellRecord &r)
+{
+    TCustomQorGrid &grid = *cell.GetGrid();
+    const TUnitType unit = grid.GetUnitType();
+    if (unit == utPixel)
+        return;
+    if (r.has(97))
+        grid.SetColWidth(cell.GetCol(), UnitToPixels(r.phyColWidth, unit));
+    if (r.has(98))
+        grid.SetRowHeight(cell.GetRow(), UnitToPixels(r.phyRowHeight, unit));
+}
+
+void applyTexts(TCellInfo &cell, const CellRecord &r)
+{
+    cell.SetText(r.text);
+    const bool hadRec = cell.GetRec() != nullptr;
+    if (!r.leftText.isEmpty() || hadRec)
+        cell.SetLeftText(r.leftText);
+    if (!r.rightText.isEmpty() || cell.GetRec())
+        cell.SetRightText(r.rightText);
+}
+
+// Fields 2 to 64: the part every record has.
+QString applyHead(TCellInfo &cell, const CellRecord &r, int version)
+{
+    applyTexts(cell, r);
+    if (!r.name.isEmpty() || cell.GetRec())
+        cell.SetName(r.name);
+    if (!r.tag.isEmpty() || cell.GetRec())
+        cell.SetTag(r.tag);
+    if (!r.mask.isEmpty() || cell.GetRec())
+        cell.SetMask(r.mask);
+    if (!r.items.isEmpty())
+        cell.Items().SetText(r.items);
+    else if (cell.PeekItems())
+        cell.Items().Clear();
+
+    QString problem;
+    if (!r.graphic.isEmpty())
+        cell.SetGraphic(PictureFromImageBytes(r.graphic, &problem));
+    else if (cell.PeekGraphic())
+        cell.Graphic().Clear();
+
+    if (!r.font.name.isEmpty()) {
+        TQorFont font = cell.Font();
+        TFontRecord f = r.font;
+        if (version < 6 && f.name == QLatin1String("MS Sans Serif"))
+            f.name = QStringLiteral("Arial");
+        f.ApplyTo(font.Font);
+        font.Color = f.color;
+        font.Charset = f.charset;
+        cell.SetFont(font);
+    }
+
+    cell.SetReadOnly(r.readOnly);
+    cell.SetAlignment(TAlignment(r.alignment));
+    cell.SetVerAlignment(TVerAlignment(r.verAlignment));
+    cell.SetBackColor(r.backColor);
+    // A merge extent reaching past the grid (a block pasted near its edge) stops at the edge.
+    const TCustomQorGrid &grid = *cell.GetGrid();
+    cell.SetRows(std::clamp(r.rows, 1, std::max(1, grid.GetRows() - cell.GetRow())));
+    cell.SetCols(std::clamp(r.cols, 1, std::max(1, grid.GetCols() - cell.GetCol())));
+    cell.SetFixCell(r.fixCell);
+    cell.SetWordWrap(r.wordWrap);
+    cell.SetAutoHeight(r.autoHeight);
+    cell.SetCellType(TCellType(r.cellType));
+    cell.SetGraphicHorAlignment(TAlignment(r.graphicHorAlignment));
+    cell.SetBiasColor(r.biasColor);
+    cell.SetChecked(r.checked);
+    cell.SetTopLine(r.topLine);
+    cell.SetLeftLine(r.leftLine);
+    cell.SetRightLine(r.rightLine);
+    cell.SetBottomLine(r.bottomLine);
+    cell.SetValueType(TValueType(r.valueType));
+    cell.SetDigits(r.digits);
+    cell.SetThousandSeparators(r.thousandSeparators);
+    cell.SetPasswordChar(QChar(char16_t(r.passwordChar)));
+    cell.SetMaxLength(r.maxLength);
+    cell.SetDirectInput(r.directInput);
+    for (int e = 0; e < 4; ++e)
+        cell.SetFrame(TCellEdge(e), r.frames[e]);
+    cell.SetTileGraphic(r.tileGraphic);
+    cell.SetStretch(r.stretch);
+    cell.SetStretchFine(r.stretchFine);
+    cell.SetVerticalText(r.verticalText);
+    for (int e = 0; e < 4; ++e)
+        cell.SetFrameWidth(TCellEdge(e), r.frameWidths[e]);
+    cell.SetLeftFrameColor(r.frameColors[0]);
+    cell.SetRightFrameColor(r.frameColors[1]);
+    cell.SetTopFrameColor(r.frameColors[2]);
+    cell.SetBottomFrameColor(r.frameColors[3]);
+    for (int e = 0; e < 4; ++e)
+        cell.SetFrameStyle(TCellEdge(e), TPenStyle(r.frameStyles[e]));
+    cell.SetBiasDirection(TBiasDirection(r.biasDirection));
+    cell.SetBiasWidth(r.biasWidth);
+    cell.SetBiasStyle(TPenStyle(r.biasStyle));
+    cell.SetTransparentColor(r.transparentColor);
+    return problem;
+}
+
+// Fields 65 on, as far as the record has them.
+void applyTail(TCellInfo &cell, const CellRecord &r, CellLoadOptions options)
+{
+    if (r.has(65))
+        cell.SetTransparent(r.transparent);
+    if (options.ApplySizes)
+        applySizes(cell, r);
+    if (r.has(68))
+        cell.SetComboItemHeight(r.comboItemHeight);
+    if (r.has(69))
+        cell.SetGraphicVerAlignment(TVerAlignment(r.graphicVerAlignment));
+    using MarginSetter = void (TCellInfo::*)(uint16_t);
+    static constexpr MarginSetter graphicSetters[4] = {&TCellInfo::SetGraphicLMargin, &TCellInfo::SetGraphicTMargin,
+                                                       &TCellInfo::SetGraphicRMargin, &TCellInfo::SetGraphicBMargin};
+    static constexpr MarginSetter textSetters[4] = {&TCellInfo::SetTextLMargin, &TCellInfo::SetTextTMargin,
+                                                    &TCellInfo::SetTextRMargin, &TCellInfo::SetTextBMargin};
+    for (int i = 0; i < 4; ++i) {
+        if (r.has(70 + i))
+            (cell.*graphicSetters[i])(uint16_t(r.graphicMargins[i]));
+        if (r.has(74 + i))
+            (cell.*textSetters[i])(uint16_t(r.textMargins[i]));
+    }
+    if (r.has(78))
+        cell.SetImageIndex(r.imageIndex);
+    if (r.has(79)) {
+        const TColor back = cell.GetBackColor();
+        cell.SetCtl3D(r.ctl3D);
+        if (options.BulkReader)
+            cell.SetBackColor(back);
+    }
+    if (r.has(80))
+        cell.SetCursor(r.cursor);
+    if (r.has(81))
+        cell.SetHint(r.hint);
+    if (r.has(82))
+        cell.SetItemIndex(r.itemIndex);
+    if (r.has(83))
+        cell.SetIncrement(r.increment);
+    if (r.has(84))
+        cell.SetRichText(r.richText);
+    // The stored formula result is recomputed by the formula layer; the record only says the
+    // cell carries one.
+    if (r.has(85))
+        cell.CheckNil();
+    if (r.has(86))
+        cell.SetBrushStyle(TBrushStyle(r.brushStyle));
+    if (r.has(87))
+        cell.SetIsNumber(r.isNumber);
+    if (r.has(88))
+        cell.SetValueChecked(r.valueChecked);
+    if (r.has(89))
+        cell.SetValueUnChecked(r.valueUnChecked);
+    if (r.has(90))
+        cell.SetFieldName(r.fieldName);
+    if (r.has(91))
+        cell.SetTrimZero(r.trimZero);
+    if (r.has(92))
+        cell.SetFontAngle(r.fontAngle);
+    if (r.has(93))
+        cell.SetShrinkToFit(r.shrinkToFit);
+    if (r.has(94))
+        cell.SetPrintable(r.printable);
+    if (r.has(95))
+        cell.SetPrintCurrencyLine(r.printCurrencyLine);
+    if (r.has(96))
+        cell.SetVerticalTextSpace(r.verticalTextSpace);
+    if (options.ApplySizes)
+        applyPhysicalSizes(cell, r);
+    if (r.has(99))
+        cell.SetTabNextRow(r.tabNextRow);
+    if (r.has(100))
+        cell.SetTabNextCol(r.tabNextCol);
+    if (r.has(101))
+        cell.SetShowCurrencyLine(r.showCurrencyLine);
+    if (r.has(102))
+        cell.SetDropDownCount(r.dropDownCount);
+    if (options.BulkReader && options.ApplySizes && r.lastField < CellRecord::LastField)
+        applySizes(cell, r);
+}
+
+} // namespace
+
+void SaveCellToStream(ByteWriter &out, const TCellInfo &Cell) { WriteCellRecord(out, recordOfCell(Cell)); }
+
+void SaveEmptyCellToStream(ByteWriter &out, const TCustomQorGrid &Grid, int Row, int Col)
+{
+    WriteCellRecord(out, recordOfPosition(Grid, Row, Col));
+}
+
+void SaveCellToStream(ByteWriter &out, const TCustomQorGrid &Grid, int Row, int Col)
+{
+    if (const TCellInfo *cell = Grid.Private().cells.At(Row, Col))
+        SaveCellToStream(out, *cell);
+    else
+        SaveEmptyCellToStream(out, Grid, Row, Col);
+}
+
+QString LoadCellFromStream(ByteReader &in, TCellInfo &Cell, int Version, CellLoadOptions Options)
+{
+    CellRecord r;
+    if (!ReadCellRecord(in, r, Version))
+        return QString();
+    QString problem;
+    {
+        LoadingScope scope(Cell);
+        problem = applyHead(Cell, r, Version);
+        applyTail(Cell, r, Options);
+    }
+    if (Cell.GetRec() || r.ownRec)
+        Cell.SetAutoHeight(r.autoHeight);
+    Cell.DrawSelf();
+    if (!problem.isEmpty())
+        qCWarning(lcRecords) << "cell" << Cell.GetRow() << Cell.GetCol() << "keeps a picture it cannot show:" << problem;
+    return problem;
+}
+
+QString LoadCellFromStream(ByteReader &in, TCellInfo &Cell, CellLoadOptions Options)
+{
+    return LoadCellFromStream(in, Cell, GetCurrentStreamVersion(), Options);
+}
+
+void CopyTextFromStream(ByteReader &in, TCellInfo &Cell, int Version)
+{
+    CellRecord r;
+    if (!ReadCellTexts(in, r, Version))
+        return;
+    {
+        LoadingScope scope(Cell);
+        applyTexts(Cell, r);
+    }
+    Cell.DrawSelf();
+}
+
+void CopyTextFromStream(ByteReader &in, TCellInfo &Cell) { CopyTextFromStream(in, Cell, GetCurrentStreamVersion()); }
+
+// --- The cell's own members
+
+void TCellInfo::SaveToStream(QByteArray &Stream) const
+{
+    ByteWriter out;
+    SaveCellToStream(out, *this);
+    Stream = out.take();
+}
+
+namespace {
+template <class Read>
+bool refusedAsFalse(Read &&read)
+{
+    try {
+        read();
+        return true;
+    } catch (const StreamFormatError &e) {
+        qCWarning(lcRecords) << "cell record refused:" << e.what();
+        return false;
+    }
+}
+} // namespace
+
+bool TCellInfo::LoadFromStream(const QByteArray &Stream, bool ApplySizes)
+{
+    return refusedAsFalse([&] {
+        ByteReader in(Stream);
+        LoadCellFromStream(in, *this, CellLoadOptions{ApplySizes, false});
+    });
+}
+
+bool TCellInfo::InternalLoadFromStream2(const QByteArray &Stream, bool ApplySizes)
+{
+    return refusedAsFalse([&] {
+        ByteReader in(Stream);
+        LoadCellFromStream(in, *this, CellLoadOptions{ApplySizes, true});
+    });
+}
+
+bool TCellInfo::CopyTextFromStream(const QByteArray &Stream)
+{
+    return refusedAsFalse([&] {
+        ByteReader in(Stream);
+        qor::CopyTextFromStream(in, *this, GetCurrentStreamVersion());
+    });
+}
+
+} // namespace qor
