@@ -17,6 +17,7 @@ namespace qor {
 
 class TCustomQorGrid;
 class TQorColumn;
+class ExpValue;
 struct CellExtras;
 
 class QOR_EXPORT TCellInfo {
@@ -58,6 +59,14 @@ public:
         m_isNumber = Value;
         m_numberKnown = true;
     }
+
+    // --- Formulas
+    // Evaluates the cell's formula (and the formula cells it needs) and stores the result.
+    void EvaluateFormula();
+    // The last result; the number 0 for a cell that never held one.
+    ExpValue GetFormulaValue() const;
+    // Whether the last evaluation read numbers only (also the display layer's number flag).
+    void SetNumber(bool Value) { SetIsNumber(Value); }
 
     // --- Attribute record
     TCellRec *GetRec() const { return m_rec.get(); }

@@ -49,6 +49,13 @@ using TDrawComboItemEvent = std::function<void(QObject *Sender, int Index, QPain
 // Value and Done.
 using TGridEvaluateEvent = std::function<void(TQorExpression *Sender, const QString &Eval, const ExpValue *Args,
                                               int ArgCount, ExpValue &Value, bool &Done)>;
+// What ResetFormula rewrites.
+enum TResetFormulaMode : uint8_t { rfRowsInserted, rfColsInserted, rfRowsDeleted, rfColsDeleted, rfFooter };
+// The count and sum of a group's values, handed to its footer cells.
+struct TFooterFormulaData {
+    int32_t Count = 0;
+    double Sum = 0;
+};
 using TMeasureComboItemEvent = std::function<void(QObject *Sender, int Index, int &Height)>;
 
 class QOR_EXPORT TCustomQorGrid : public QAbstractScrollArea {
@@ -287,6 +294,34 @@ public:
     bool CellBottomLine(int Row, int Col, TCellData *CellData = nullptr);
     // The record handed to OnGetCellData when the caller brings none.
     TCellData &ScratchCellData();
+
+    // ===== Formulas =====
+    // Cell labels: column letters and the 1-based row number; "" for negative indexes.
+    static QString ColToColText(int Col);
+    static int ColTextToCol(const QString &s);
+    static QString GetCellLabel(int Row, int Col);
+    // Col and Row are -1 when absent; Row is the row number as written (1-based).
+    static void ParseColRow(const QString &s, int &Col, int &Row);
+    // At least 2 characters, starting with "=" but not with "==".
+    static bool IsFormulaText(const QString &s);
+    // An expression of no cell, references replaced by the cells' values (formula cells give
+    // their stored values). Raises the engine's errors.
+    ExpValue Evaluate(const QString &Text);
+    // The engine's hook: names it cannot resolve go to OnEvaluate.
+    void DoEvaluate(TQorExpression *Sender, const QString &Eval, const ExpValue *Args, int ArgCount, ExpValue &Value,
+                    bool &Done);
+    TQorExpression *Expression() const;
+    // Recalculates every formula (Force: even with qgoAutoCalFormula off); nothing while locked.
+    void UpdateFormula(bool Force);
+    void RefreshFormula() { UpdateFormula(true); }
+    // Re-evaluates the formulas that depend on a position, transitively.
+    void UpdateFormulaFromCell(int Row, int Col);
+    void AddFormulaCellList(int Row, int Col, const QString &Formula);
+    void DeleteFormulaCellList(int Row, int Col, const QString &Formula, bool Flag = true);
+    // Rewrites every formula's references after rows or columns were inserted or deleted (the
+    // cells already moved), or pulls references to footer rows up to the last data row.
+    void ResetFormula(int Index, int Count, TResetFormulaMode Mode);
+    void SetFooterFormula(int Row, int Col, int FirstRow, int LastRow, const TFooterFormulaData &Data);
 
     // ===== Events =====
     TDrawCellEvent OnDrawCell;

@@ -1,0 +1,71 @@
+#pragma once
+// The grid's formula subsystem: registers formula cells as their texts change, keeps the map of
+// dependents, recalculates everything or the dependents of one change, and rewrites references
+// when rows or columns move. Installed into every grid as its formula seam.
+#include <QString>
+#include <memory>
+#include <string>
+#include <vector>
+#include "core/grid_seams_p.h"
+#include "formula/formula_evaluator_p.h"
+#include "formula/formula_store_p.h"
+#include "formula/formula_text_p.h"
+#include "platform/qor_global.h"
+
+namespace qor {
+
+class TCustomQorGrid;
+class TQorExpression;
+struct GridPrivate;
+
+class QOR_AUTOTEST_EXPORT FormulaManager final : public IFormulaHost {
+public:
+    explicit FormulaManager(TCustomQorGrid &grid);
+    ~FormulaManager() override;
+    // The manager of a grid (every grid has one once the formula layer is linked in).
+    static FormulaManager &Of(const TCustomQorGrid &grid);
+
+    // --- The seam
+    void TextReplacing(TCellInfo &cell, const QString &oldText, const QString &newText) override;
+    void TextStored(TCellInfo &cell, bool evaluateNow) override;
+    void RecalcDependents(TCellInfo &cell) override;
+    void UpdateFormulas() override { UpdateFormula(false); }
+    void CellFreed(TCellInfo &cell) override;
+    void AllCellsFreed() override;
+    void RecalcDependentsAt(int row, int col) override;
+    void ShiftReferences(Shift kind, int index, int count) override;
+
+    // --- Operations behind the grid's formula members
+    void EvaluateFormula(TCellInfo &cell) { m_evaluator.EvaluateCell(cell); }
+    void UpdateFormula(bool force);
+    void UpdateFormulaFromCell(int row, int col);
+    void AddFormulaCellList(int row, int col, const QString &formula);
+    void DeleteFormulaCellList(int row, int col, const QString &formula);
+    // The positions a formula reads, ranges and "Above" expanded (hidden and covered cells
+    // included: showing them must recalculate the formula), clipped to the grid.
+    std::vector<PosKey> GetFormulaCellList(int row, int col, const QString &formula) const;
+    ExpValue Evaluate(const QString &text) { return m_evaluator.EvaluateText(text); }
+    ExpValue FormulaValue(const TCellInfo &cell);
+
+    TQorExpression &Engine() { return *m_engine; }
+    FormulaStore &Store() { return m_store; }
+    FormulaEvaluator &Evaluator() { return m_evaluator; }
+    // The store's own check, and that every listed cell is a formula cell of this grid at its place.
+    std::string checkConsistency();
+
+private:
+    void Register(TCellInfo &cell);
+    void Drop(TCellInfo &cell);
+    bool IsLiveFormula(const TCellInfo &cell) const;
+    void Propagate(PosKey start);
+
+    TCustomQorGrid &q;
+    GridPrivate &d;
+    std::unique_ptr<TQorExpression> m_engine;
+    FormulaStore m_store;
+    FormulaEvaluator m_evaluator;
+    bool m_walking = false;     // a full recalculation walks the list
+    bool m_rewriting = false;   // references are being rewritten: the dependents are rebuilt after
+};
+
+} // namespace qor

@@ -1,0 +1,239 @@
+// Evaluating one formula: literals, the empty marker, ranges, hidden and skipped cells, texts.
+#include "formula_fixture.h"
+
+#include "formula/expression.h"
+
+using namespace qor;
+using qor::test::FormulaGrid;
+
+using CellFormulaEval = FormulaGrid;
+
+TEST_F(CellFormulaEval, PlainTextsAndSimpleFormulas)
+{
+    Set("A1", "=");
+    Set("A2", "==1");
+    Set("A3", "=1+1");
+    EXPECT_EQ(Manager().Store().Count(), 1);
+    EXPECT_EQ(Num("A3"), 2);
+    EXPECT_EQ(Num("A1"), 0);
+    EXPECT_TRUE(Cell("A3")->GetIsNumber());
+    ExpectConsistent();
+}
+
+TEST_F(CellFormulaEval, NumberLiterals)
+{
+    Set("A1", "1,234");
+    Set("B1", "=A1*2");
+    EXPECT_EQ(Num("B1"), 2468);
+    Set("A1", "-5");
+    EXPECT_EQ(Prepared("B1"), "(-5)*2");
+    EXPECT_EQ(Num("B1"), -10);
+    // Texts that are numbers in another spelling are written in their shortest form.
+    Set("A1", " 0012.50 ");
+    EXPECT_EQ(Prepared("B1"), "12.5*2");
+    Set("A1", "1e3");
+    EXPECT_EQ(Prepared("B1"), "1000*2");
+    Set("A1", "0.1");
+    EXPECT_EQ(Prepared("B1"), "0.1*2");
+    Set("A1", "-0");
+    EXPECT_EQ(Prepared("B1"), "0*2");
+    Set("A1", "123456789012345678");
+    EXPECT_EQ(Prepared("B1"), "1.23456789012346E17*2");
+}
+
+TEST_F(CellFormulaEval, EmptyMarkerFollowsTheOtherLiterals)
+{
+    Set("B1", "=A1+1");
+    EXPECT_EQ(Num("B1"), 1);
+    Set("A2", "x");
+    Set("C1", "=A1+A2");
+    EXPECT_EQ(Value("C1").GetType(), ExpValue::Type::Text);
+    EXPECT_EQ(Text("C1"), "x");
+    EXPECT_FALSE(Cell("C1")->GetIsNumber());
+}
+
+TEST_F(CellFormulaEval, TextConcatenation)
+{
+    Set("A1", "ab");
+    Set("B1", "=A1&\"cd\"");
+    EXPECT_EQ(Text("B1"), "abcd");
+    EXPECT_FALSE(Cell("B1")->GetIsNumber());
+    // A "&" inside a text stays a character; references inside typed texts stay words.
+    Set("A1", "x&y");
+    EXPECT_EQ(Text("B1"), "x&ycd");
+    Set("C1", "=\"A1+B1\"&A1");
+    EXPECT_EQ(Text("C1"), "A1+B1x&y");
+}
+
+TEST_F(CellFormulaEval, FormulaCellsContributeTheirValues)
+{
+    Set("A1", "=2-5");
+    Set("B1", "=A1*2");
+    EXPECT_EQ(Prepared("B1"), "(-3)*2");
+    EXPECT_EQ(Num("B1"), -6);
+    Set("A2", "=\"t\"");
+    Set("B2", "=A2&\"u\"");
+    EXPECT_EQ(Text("B2"), "tu");
+}
+
+TEST_F(CellFormulaEval, RangesListTheVisibleCells)
+{
+    Set("A1", "1");
+    Set("A2", "2");
+    Set("A3", "-3");
+    Set("B1", "=SUM(A1:A3)");
+    EXPECT_EQ(Prepared("B1"), "SUM(1,2,(-3))");
+    EXPECT_EQ(Num("B1"), 0);
+    grid.SetRowHeight(1, 0);
+    EXPECT_EQ(Num("B1"), -2) << "hiding a row recalculates the sums over it";
+    EXPECT_EQ(Prepared("B1"), "SUM(1,(-3))");
+    grid.SetIncludeHiddenData(true);
+    EXPECT_EQ(Prepared("B1"), "SUM(1,2,(-3))");
+    grid.SetIncludeHiddenData(false);
+    grid.SetRowHeight(0, 0);
+    grid.SetRowHeight(2, 0);
+    EXPECT_EQ(Prepared("B1"), "SUM()");
+    EXPECT_EQ(Num("B1"), 0);
+    grid.SetRowHeight(1, 18);
+    EXPECT_EQ(Num("B1"), 2) << "showing a row recalculates too";
+}
+
+TEST_F(CellFormulaEval, RangeShapes)
+{
+    Set("A1", "1");
+    Set("B1", "2");
+    Set("A2", "3");
+    Set("B2", "4");
+    Set("C1", "=SUM(B2:A1)");
+    EXPECT_EQ(Prepared("C1"), "SUM(1,2,3,4)");
+    Set("C2", "=SUM( A1:B1 , 10)");
+    EXPECT_EQ(Num("C2"), 13) << "blanks around a range are allowed";
+    Set("C3", "=SUM(A1:B1+1)");
+    EXPECT_EQ(Num("C3"), 0) << "a malformed range abandons the evaluation";
+    Set("C4", "=SUM(A1:A999999)");
+    EXPECT_EQ(Num("C4"), 4) << "ranges are clipped to the grid";
+    grid.SetColWidth(1, 0);
+    EXPECT_EQ(Prepared("C1"), "SUM(1,3)");
+    grid.SetColWidth(1, 60);
+    Set("C5", "=CONCATENATE(\"a:b\",A1)");
+    EXPECT_EQ(Text("C5"), "a:b1") << "a colon inside a text is no range";
+}
+
+TEST_F(CellFormulaEval, GroupRowsAndCoveredCellsAreSkipped)
+{
+    Set("A1", "1");
+    Set("A2", "20");
+    Set("A3", "300");
+    Set("A4", "4000");
+    grid.SetRowGroup(1, 0, 2, 1, 0);
+    Cell("A3")->SetNeedDraw(false);
+    Set("B1", "=SUM(A1:A4)");
+    EXPECT_EQ(Num("B1"), 4001);
+    Set("B2", "=A2+A3+A4");
+    EXPECT_EQ(Prepared("B2"), "~+~+4000");
+    EXPECT_EQ(Num("B2"), 4000);
+}
+
+TEST_F(CellFormulaEval, SingleReferences)
+{
+    Set("A1", "5");
+    Set("B1", "= A1 * 2 ");
+    EXPECT_EQ(Num("B1"), 10) << "blanks around a reference";
+    Set("B2", "=LOG10(100)+A1");
+    EXPECT_EQ(Num("B2"), 7) << "a function name that looks like a label stays a name";
+    Set("B3", "=Z99+A0+1");
+    EXPECT_EQ(Num("B3"), 1) << "references outside the grid are empty";
+    grid.SetColWidth(0, 0);
+    EXPECT_EQ(Num("B1"), 0) << "a hidden column reads empty";
+}
+
+TEST_F(CellFormulaEval, AboveSumsTheDataRows)
+{
+    grid.SetTitleRows(1);
+    Set("C1", "Title");
+    Set("C2", "1");
+    Set("C3", "2");
+    Set("C4", "4");
+    Set("C5", "=SUM(Above)");
+    EXPECT_EQ(Num("C5"), 7);
+    Set("A1", "=SUM(Above)");
+    EXPECT_EQ(Prepared("A1"), "SUM(0)");
+    Set("C3", "10");
+    EXPECT_EQ(Num("C5"), 15) << "Above registers the cells it reads";
+}
+
+TEST_F(CellFormulaEval, CircularReferences)
+{
+    Set("A1", "=B1");
+    EXPECT_EQ(RaisedBy([&] { Set("B1", "=A1"); }), "循环引用");
+    EXPECT_EQ(RaisedBy([&] { Set("C1", "=C1+1"); }), "循环引用");
+    ExpectConsistent();
+    // The text stays; a full recalculation drops the offending cells and carries on.
+    EXPECT_EQ(Cell("B1")->GetText(), "=A1");
+    Set("D1", "=2");
+    grid.RefreshFormula();
+    EXPECT_EQ(Num("D1"), 2);
+    EXPECT_EQ(Manager().Store().Count(), 1);
+    ExpectConsistent();
+}
+
+TEST_F(CellFormulaEval, EngineErrorsReachTheCaller)
+{
+    EXPECT_NE(RaisedBy([&] { Set("A1", "=1+(2"); }), "");
+    ExpectConsistent();
+}
+
+TEST_F(CellFormulaEval, GridEvaluateReadsStoredValues)
+{
+    Set("A1", "3");
+    Set("A2", "=A1*2");
+    EXPECT_EQ(grid.Evaluate("A1+A2").AsDouble(), 9);
+    EXPECT_EQ(grid.Evaluate("SUM(A1:A2)+Above").AsDouble(), 9) << "Above is a plain name here";
+    EXPECT_EQ(grid.Evaluate("SUM(A1:2)").AsDouble(), 0);
+}
+
+TEST_F(CellFormulaEval, UnknownNamesGoToOnEvaluate)
+{
+    std::vector<double> seen;
+    grid.OnEvaluate = [&](TQorExpression *, const QString &name, const ExpValue *args, int argCount, ExpValue &value,
+                          bool &done) {
+        EXPECT_FALSE(done);
+        if (name.compare("TWICE", Qt::CaseInsensitive) == 0 && argCount == 1) {
+            seen.push_back(args[0].AsDouble());
+            value = args[0].AsDouble() * 2;
+            done = true;
+        }
+    };
+    Set("A1", "21");
+    Set("B1", "=TWICE(A1)");
+    EXPECT_EQ(Num("B1"), 42);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], 21);
+    EXPECT_EQ(grid.Expression()->GetEvaluateOrder(), eoInternalFirst);
+}
+
+TEST_F(CellFormulaEval, HookMayEvaluateAgain)
+{
+    grid.OnEvaluate = [&](TQorExpression *, const QString &name, const ExpValue *, int, ExpValue &value, bool &done) {
+        if (name == "INNER") {
+            value = grid.Evaluate("A1*10");
+            done = true;
+        }
+    };
+    Set("A1", "4");
+    Set("B1", "=INNER+1");
+    EXPECT_EQ(Num("B1"), 41);
+}
+
+TEST_F(CellFormulaEval, RichEditAndPlainCellsHoldNoValue)
+{
+    Set("A1", "=1+2");
+    Cell("A2")->SetCellType(ctRichEdit);
+    Set("A2", "=5");
+    Set("B1", "=A2&\"\"");
+    EXPECT_EQ(Text("B1"), "=5") << "a rich-text cell is read as its text";
+    EXPECT_EQ(Num("A2"), 0);
+    Set("A1", "plain");
+    EXPECT_EQ(Num("A1"), 0) << "a cell that stops being a formula forgets its value";
+    ExpectConsistent();
+}
