@@ -290,8 +290,11 @@ QString applyHead(TCellInfo &cell, const CellRecord &r, int version)
     cell.SetBackColor(r.backColor);
     // A merge extent reaching past the grid (a block pasted near its edge) stops at the edge.
     const TCustomQorGrid &grid = *cell.GetGrid();
-    cell.SetRows(std::clamp(r.rows, 1, std::max(1, grid.GetRows() - cell.GetRow())));
-    cell.SetCols(std::clamp(r.cols, 1, std::max(1, grid.GetCols() - cell.GetCol())));
+    // The merge table gives every cell it is asked about a record: ask only for a change.
+    if (const int rows = std::clamp(r.rows, 1, std::max(1, grid.GetRows() - cell.GetRow())); rows != cell.GetRows())
+        cell.SetRows(rows);
+    if (const int cols = std::clamp(r.cols, 1, std::max(1, grid.GetCols() - cell.GetCol())); cols != cell.GetCols())
+        cell.SetCols(cols);
     cell.SetFixCell(r.fixCell);
     cell.SetWordWrap(r.wordWrap);
     cell.SetAutoHeight(r.autoHeight);
@@ -370,9 +373,10 @@ void applyTail(TCellInfo &cell, const CellRecord &r, CellLoadOptions options)
         cell.SetIncrement(r.increment);
     if (r.has(84))
         cell.SetRichText(r.richText);
-    // The stored formula result is recomputed by the formula layer; the record only says the
-    // cell carries one.
-    if (r.has(85))
+    // A result of 0 is what every cell without a formula stores: giving such a cell a record
+    // would turn a "Cel_" record into a "Cell" one on the next save. The result itself is
+    // computed again by the formula layer.
+    if (r.has(85) && r.formulaValue != 0)
         cell.CheckNil();
     if (r.has(86))
         cell.SetBrushStyle(TBrushStyle(r.brushStyle));
