@@ -1,6 +1,7 @@
 #include "core/axis_p.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <sstream>
 #include "platform/screen.h"
@@ -29,7 +30,8 @@ int UnitToPixels(double value, TUnitType unit)
         px = value * dpi / 25.4;
     else if (unit == utInch)
         px = value * dpi;
-    return int(std::lround(px));
+    // Halves go to the even neighbour (the default rounding mode).
+    return int(std::nearbyint(std::clamp(px, double(INT_MIN), double(INT_MAX))));
 }
 
 static AxisEntry makeEntry(int size, TUnitType unit)
@@ -80,6 +82,17 @@ void Axis::Move(int from, int to)
     Recalc(std::min(from, to));
 }
 
+void Axis::MoveBlock(int from, int count, int to)
+{
+    if (count <= 0 || from < 0 || from + count > Count() || to < 0 || to + count > Count() || to == from)
+        return;
+    const int first = std::min(from, to);
+    const int last = std::max(from, to) + count;
+    const int middle = to < from ? from : from + count;
+    std::rotate(m_entries.begin() + first, m_entries.begin() + middle, m_entries.begin() + last);
+    Recalc(first);
+}
+
 int64_t Axis::Edge(int i) const
 {
     if (i < 0 || m_entries.empty())
@@ -103,14 +116,35 @@ void Axis::SetSize(int i, int pixels, TUnitType unit)
     Recalc(i);
 }
 
-void Axis::SetVisible(int i, bool visible)
+void Axis::SetPhySize(int i, double value, TUnitType unit)
+{
+    if (!Valid(i))
+        return;
+    AxisEntry &e = m_entries[size_t(i)];
+    const double v = value > 0 ? value : 0;
+    const int pixels = std::max(unit == utPixel ? int(std::nearbyint(std::min(v, double(INT_MAX)))) : UnitToPixels(v, unit), 0);
+    e.savedPhySize = v;
+    e.savedSize = pixels;
+    if (pixels > 0)
+        e.visible = true;
+    if (e.visible) {
+        e.phySize = v;
+        e.size = pixels;
+    }
+    Recalc(i);
+}
+
+void Axis::SetVisible(int i, bool visible, TUnitType unit)
 {
     if (!Valid(i) || m_entries[size_t(i)].visible == visible)
         return;
     AxisEntry &e = m_entries[size_t(i)];
     e.visible = visible;
-    e.size = visible ? e.savedSize : 0;
     e.phySize = visible ? e.savedPhySize : 0;
+    // In physical units the pixel size follows the physical one.
+    if (visible && unit != utPixel)
+        e.savedSize = std::max(UnitToPixels(e.savedPhySize, unit), 0);
+    e.size = visible ? e.savedSize : 0;
     Recalc(i);
 }
 

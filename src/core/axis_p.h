@@ -36,6 +36,8 @@ public:
     void Insert(int at, int count, int defaultSize, TUnitType unit);
     void Remove(int at, int count);
     void Move(int from, int to);
+    // Moves entries from..from+count-1 so that they start at to (0 <= to <= Count - count).
+    void MoveBlock(int from, int count, int to);
 
     // The size as a user reads it: the saved size of a hidden entry. 0 outside.
     int VisibleSize(int i) const { return Valid(i) ? m_entries[size_t(i)].savedSize : 0; }
@@ -46,7 +48,10 @@ public:
     int64_t Total() const { return m_entries.empty() ? 0 : m_entries.back().edge; }
 
     void SetSize(int i, int pixels, TUnitType unit);
-    void SetVisible(int i, bool visible);
+    // Stores a physical size (current and saved, 0 for a negative value) and derives the pixel
+    // size from it: in millimetres and inches the physical size is the master.
+    void SetPhySize(int i, double value, TUnitType unit);
+    void SetVisible(int i, bool visible, TUnitType unit = utPixel);
     // Every visible entry of size oldSize, and the saved size of every hidden one, becomes
     // newSize. keep(i) true leaves an entry alone (sizes read from a stream).
     template <class Keep>

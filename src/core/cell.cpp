@@ -377,6 +377,13 @@ void TCellInfo::InternalAssign(const TCellInfo &Source)
     }
 }
 
+void TCellInfo::InternalAssignFormat(const TCellInfo &Source)
+{
+    InternalAssign(Source);
+    m_text.clear();
+    m_numberKnown = false;
+}
+
 void TCellInfo::Assign(const TCellInfo &Source)
 {
     if (&Source == this)

@@ -313,6 +313,9 @@ public:
     void Assign(const TCellInfo &Source);
     // The same without events, repainting or formula bookkeeping: for structural operations.
     void InternalAssign(const TCellInfo &Source);
+    // Formatting only: everything of Source but its text (new rows and columns repeat their
+    // template this way).
+    void InternalAssignFormat(const TCellInfo &Source);
 
     // --- Records (defined with the record readers and writers in io/)
     // Stream := this cell's record.

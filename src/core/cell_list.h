@@ -44,6 +44,17 @@ public:
     // the product does not fit in an int or the slots cannot be allocated. beforeFree runs
     // once the new slots exist, just before the old cells are freed.
     bool Reset(int Rows, int Cols, const std::function<void()> &beforeFree = {});
+    // Structural changes of whole rows (rows true) or columns, each one pass over the slots;
+    // the cells that move learn their new position.
+    // Opens count empty lines before line at; false, with nothing changed, when they cannot be
+    // held.
+    bool InsertLines(int at, int count, bool rows);
+    // Frees the cells of lines at..at+count-1 and closes the gap.
+    void RemoveLines(int at, int count, bool rows);
+    // Moves lines from..from+count-1 so that the block starts at line to (0 <= to <= lines -
+    // count) and the lines between close up.
+    void MoveLines(int from, int count, int to, bool rows);
+
     // Number of cells that exist.
     int CellCount() const { return m_cells; }
 

@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <functional>
 #include <memory>
+#include <vector>
 #include "core/cell.h"
 #include "core/cell_data.h"
 #include "core/cell_list.h"
@@ -18,6 +19,7 @@
 #include "core/row_rec.h"
 #include "platform/colors.h"
 
+class QIODevice;
 class QPainter;
 
 namespace qor {
@@ -130,6 +132,75 @@ public:
     // The current cell (-1 when none or when there are no columns).
     int GetRow() const;
     int GetCol() const;
+
+    // ===== Merged cells =====
+    // Merges the rectangle (invalid, reversed or single-cell requests are ignored); areas it
+    // touches are absorbed, and a selection grows to cover the result.
+    void MergeCells(int Row1, int Col1, int Row2, int Col2);
+    void MergeSelection();
+    // The merge list: owners of areas larger than 1 x 1.
+    void AddMergeCell(TCellInfo *Cell);
+    void DeleteMergeCell(TCellInfo *Cell);
+    std::vector<TCellInfo *> MergeCellList() const;
+    // Re-applies every listed area at its owner's current position.
+    void CalMergeCell();
+    void DelRowOfMergeCell(int First, int Count);
+    void DelColOfMergeCell(int First, int Count);
+    void ResetRowOfMergeCell(int Index, int Count);
+    void ResetColOfMergeCell(int Index, int Count);
+    // The sort range cuts merged areas of unequal shape.
+    bool FindErrorMerge() const;
+    // Both flat positions (Row x Cols + Col) lie in the same merged area (or are the same cell).
+    bool EqualCellRect(int Index1, int Index2) const;
+    // The merged area holding a cell, in cell coordinates (left = column, top = row).
+    QRect MergedArea(int Row, int Col) const;
+
+    // ===== Row and column operations =====
+    void InsertRow(int Row, int Count = 1, bool NoFrameReset = false);
+    void AppendRow();
+    void AppendRow(int Count, bool NoFrameReset = false);
+    void DeleteRow(int Row);
+    bool MoveRow(int From, int Count, int To);
+    int MoveRowIndex(int Y, int Row, int Col) const;
+    void InsertCol(int Col, int Count = 1, bool NoFrameReset = false);
+    void AppendCol();
+    void AppendCol(int Count, bool NoFrameReset = false);
+    void DeleteCol(int Col);
+    bool MoveCol(int From, int Count, int To);
+    int MoveColIndex(int X, int Row, int Col) const;
+    // Sizes in the grid's UnitType (pixels for utPixel).
+    double GetPhyRowHeight(int Row) const;
+    void SetPhyRowHeight(int Row, double Value);
+    double GetPhyColWidth(int Col) const;
+    void SetPhyColWidth(int Col, double Value);
+    void SetRowVisible(int Row, bool Value);
+    bool GetColVisible(int Col) const;
+    void SetColVisible(int Col, bool Value);
+    // Automatic row heights measured with the cells' real fonts.
+    void CalAutoHeight();
+    void CalAutoHeight_Row(int Row);
+    void CalAutoHeight_Col(int Col);
+    int GetRowAutoHeight(int Row, int Col, const QString &Text);
+    // Neighbours with a size: the first at or after (before) the index, -1 when none.
+    int GetNextVisibleRow(int Row) const;
+    int GetPriorVisibleRow(int Row) const;
+    int GetNextVisibleCol(int Col) const;
+    int GetPriorVisibleCol(int Col) const;
+    // The run of zero-size lines just before (after) the index: its first (last) line, or the
+    // index itself when its neighbour has a size.
+    int GetFirstNoHeightRow(int Row) const;
+    int GetLastNoHeightRow(int Row) const;
+    int GetFirstNoWidthCol(int Col) const;
+    int GetLastNoWidthCol(int Col) const;
+    // Conversions at the screen's resolution; rounding goes half to even.
+    static double PixelToXmm(int Pixels);
+    static double PixelToYmm(int Pixels);
+    static int XmmToPixel(double Mm);
+    static int YmmToPixel(double Mm);
+    static double PixelToXInch(int Pixels);
+    static double PixelToYInch(int Pixels);
+    static int XInchToPixel(double Inches);
+    static int YInchToPixel(double Inches);
 
     // ===== Update batching and loading =====
     void BeginUpdate();
@@ -294,6 +365,33 @@ public:
     bool CellBottomLine(int Row, int Col, TCellData *CellData = nullptr);
     // The record handed to OnGetCellData when the caller brings none.
     TCellData &ScratchCellData();
+
+    // ===== Streams =====
+    // The whole grid as a grid stream written over Stream's content (compressed when
+    // Compress); AllRows false stores only the title and footer rows. False when the device
+    // would not take it.
+    bool SaveToStream(QIODevice &Stream, bool Compress, bool AllRows = true);
+    // Replaces the whole grid with the stream's content. A refused stream is reported in a
+    // message box and leaves the grid as it was; false then.
+    bool LoadFromStream(QIODevice &Stream);
+    // Always compressed; the old file is replaced only once the new one is complete.
+    bool SaveToFile(const QString &FileName, bool AllRows = true);
+    // A missing file is ignored (false).
+    bool LoadFromFile(const QString &FileName);
+    // A rectangle of cells as a cells block; Stream is emptied when the rectangle is not
+    // inside the grid, and left at position 0.
+    void SaveCellsToStream(int TopRow, int LeftCol, int RowCount, int ColCount, QIODevice &Stream);
+    void LoadCellsFromStream(QIODevice &Stream, int TopRow, int LeftCol, bool ApplySizes, bool SkipHidden);
+    void LoadCellsFromStream_OnlyText(QIODevice &Stream, int TopRow, int LeftCol);
+    void SaveSelectionToStream(QIODevice &Stream);
+    bool SaveCellsToFile(int TopRow, int LeftCol, int RowCount, int ColCount, const QString &FileName);
+    // False when the file cannot be opened.
+    bool LoadCellsFromFile(const QString &FileName, int TopRow, int LeftCol, bool ApplySizes);
+    bool SaveSelectionToFile(const QString &FileName);
+    // Column widths in an ini file (slIniFile) or the platform's settings store (slRegistry).
+    void SaveLayout(const QString &IniName, const QString &Section, TLocation Location);
+    void LoadLayout(const QString &IniName, const QString &Section, TLocation Location);
+    void CopyStructure(int SrcRow, int SrcCol, int RowCount, int ColCount, int DstRow, int DstCol, bool CopyText);
 
     // ===== Formulas =====
     // Cell labels: column letters and the 1-based row number; "" for negative indexes.

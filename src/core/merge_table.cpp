@@ -232,24 +232,22 @@ void MergeTable::CalMergeCell()
             Remove(owner);
             continue;
         }
+        // Another area inside this one (applied already or still waiting) means the areas
+        // overlap: they are joined.
         bool clash = false;
         for (int r = owner->GetRow(); r < owner->GetRow() + rows && !clash; ++r)
             for (int c = owner->GetCol(); c < owner->GetCol() + cols && !clash; ++c) {
                 const TCellInfo *cell = m_d.cells.At(r, c);
-                clash = cell && cell != owner && cell->GetRec() &&
-                        (!cell->GetRec()->NeedDraw || (Contains(cell) && cell->GetRec()->MergeRow == -2));
+                clash = cell && cell != owner && (Contains(cell) || (cell->GetRec() && !cell->GetRec()->NeedDraw));
             }
-        rec->MergeRow = -2; // applied in this pass
+        rec->Rows = rows;
+        rec->Cols = cols;
         if (!clash) {
-            rec->Rows = rows;
-            rec->Cols = cols;
             markCovered(*owner);
             if (rows == 1 && cols == 1)
                 Remove(owner);
             continue;
         }
-        rec->Rows = rows;
-        rec->Cols = cols;
         const QRect u = absorb(areaOf(*owner), nullptr);
         TCellInfo *top = m_d.q->Cells(u.top(), u.left());
         if (top != owner) {
@@ -257,11 +255,7 @@ void MergeTable::CalMergeCell()
             Remove(owner);
         }
         setArea(*top, u.height(), u.width());
-        top->GetRec()->MergeRow = -2;
     }
-    for (TCellInfo *owner : Owners())
-        if (owner->GetRec()->MergeRow == -2)
-            owner->GetRec()->MergeRow = -1;
     m_d.repaintAll();
 }
 
@@ -276,48 +270,75 @@ void MergeTable::DelLines(int first, int count, bool vertical)
     const std::vector<TCellInfo *> owners = Owners();
     for (auto it = owners.rbegin(); it != owners.rend(); ++it) {
         TCellInfo &m = **it;
-        const int p = dir.pos(m), e = dir.ext(m);
+        const int p = dir.pos(m), e = dir.ext(m), across = vertical ? m.GetCol() : m.GetRow();
         if (e < 2)
             continue;
         if (p >= first && p < end && p + e > end) {
             // The first line after the span takes over the lower part.
-            TCellInfo *heir = vertical ? m_d.q->Cells(end, m.GetCol()) : m_d.q->Cells(m.GetRow(), end);
-            TCellRec *rec = heir->CheckNil();
-            dir.setExt(*rec, p + e - end);
-            dir.setAcrossExt(*rec, dir.acrossExt(m));
-            uncover(*rec);
-            if (rec->Rows > 1 || rec->Cols > 1)
-                Add(heir);
+            makeOwner(across, end, p + e - end, dir.acrossExt(m), vertical);
             dir.setExt(*m.CheckNil(), end - p);
         } else if (p < first && p + e > first) {
+            // The part inside the span becomes an area of its own, which leaves (or travels)
+            // with the span.
+            makeOwner(across, first, std::min(p + e, end) - first, dir.acrossExt(m), vertical);
             dir.setExt(*m.CheckNil(), p + e <= end ? first - p : e - count);
+        } else {
+            continue;
         }
+        if (m.GetRows() == 1 && m.GetCols() == 1)
+            Remove(&m);
     }
 }
 
 void MergeTable::ResetLines(int index, int count, bool vertical)
 {
-    // Splits every area that crosses the boundary before line index, so that lines moved
-    // there do not land inside it.
-    (void)count;
     const Dir dir{vertical};
     for (TCellInfo *m : Owners()) {
         const int p = dir.pos(*m), e = dir.ext(*m);
         if (e < 2 || p >= index || p + e <= index)
             continue;
-        TCellInfo *rest = vertical ? m_d.q->Cells(index, m->GetCol()) : m_d.q->Cells(m->GetRow(), index);
-        if (!rest)
-            continue;
-        TCellRec *rec = rest->CheckNil();
-        dir.setExt(*rec, p + e - index);
-        dir.setAcrossExt(*rec, dir.acrossExt(*m));
-        uncover(*rec);
-        if (rec->Rows > 1 || rec->Cols > 1)
-            Add(rest);
-        dir.setExt(*m->CheckNil(), index - p);
+        const int k = std::min(p + e, index + count) - index;
+        for (int line = p + e - k; line < p + e; ++line)
+            makeOwner(vertical ? m->GetCol() : m->GetRow(), line, 1, dir.acrossExt(*m), vertical);
+        dir.setExt(*m->CheckNil(), e - k);
         if (m->GetRows() == 1 && m->GetCols() == 1)
             Remove(m);
     }
+}
+
+void MergeTable::SplitForMove(int closedIndex, int from, int count, bool vertical)
+{
+    const Dir dir{vertical};
+    for (TCellInfo *m : Owners()) {
+        const int p = dir.pos(*m), e = dir.ext(*m);
+        if (e < 2 || (p >= from && p < from + count))
+            continue;
+        const int closed = p < from ? p : p - count;
+        if (closed >= closedIndex || closed + e <= closedIndex)
+            continue;
+        const int line = closedIndex < from ? closedIndex : closedIndex + count;
+        makeOwner(vertical ? m->GetCol() : m->GetRow(), line, closed + e - closedIndex, dir.acrossExt(*m), vertical);
+        dir.setExt(*m->CheckNil(), closedIndex - closed);
+        if (m->GetRows() == 1 && m->GetCols() == 1)
+            Remove(m);
+    }
+}
+
+TCellInfo *MergeTable::makeOwner(int across, int line, int ext, int acrossExt, bool vertical)
+{
+    const Dir dir{vertical};
+    TCellInfo *cell = vertical ? m_d.q->Cells(line, across) : m_d.q->Cells(across, line);
+    if (!cell)
+        return nullptr;
+    TCellRec *rec = cell->CheckNil();
+    dir.setExt(*rec, ext);
+    dir.setAcrossExt(*rec, acrossExt);
+    uncover(*rec);
+    if (rec->Rows > 1 || rec->Cols > 1)
+        Add(cell);
+    else
+        Remove(cell);
+    return cell;
 }
 
 // --- Checks

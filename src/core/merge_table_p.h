@@ -49,8 +49,13 @@ public:
     // --- Structural changes
     // Before rows (columns) first..first+count-1 are removed.
     void DelLines(int first, int count, bool vertical);
-    // Releases the parts of areas above (left of) index that a move of count lines takes away.
+    // Areas that start before index and reach into index..index+count-1 give up the lines
+    // inside that span: each such line's cell in the area's first column (row) becomes the
+    // owner of that line's part.
     void ResetLines(int index, int count, bool vertical);
+    // For a move of lines from..from+count-1 (DelLines already run on them): splits the other
+    // areas at the place where the block lands, closedIndex counted without the block.
+    void SplitForMove(int closedIndex, int from, int count, bool vertical);
 
     // --- Checks
     // The sort range first..last (inclusive) cuts merged areas of unequal shape. isGroupHeader
@@ -68,6 +73,8 @@ private:
     void releaseCovered(const TCellInfo &owner);
     void markCovered(TCellInfo &owner);
     void compact();
+    // The cell at (across, line) becomes the owner of ext x acrossExt lines.
+    TCellInfo *makeOwner(int across, int line, int ext, int acrossExt, bool vertical);
 
     GridPrivate &m_d;
     std::vector<TCellInfo *> m_list;   // null entries are removed owners, compacted lazily
