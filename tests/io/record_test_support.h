@@ -9,6 +9,11 @@
 #include "core/column.h"
 #include "core/grid.h"
 
+#include <ostream>
+
+// Readable failures for texts.
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+
 namespace qor::recordtest {
 
 class Random {
