@@ -1,0 +1,211 @@
+// Row heights and column widths in pixels and physical units, visibility with the formulas that
+// follow it, visible neighbours and automatic row heights.
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include "rowcol_sheet.h"
+
+using namespace qor;
+using namespace qor::test;
+
+TEST(RowColUnits, ConversionsAt96DpiRoundHalfToEven)
+{
+    EXPECT_DOUBLE_EQ(TCustomQorGrid::PixelToYmm(18), 4.7625);
+    EXPECT_EQ(TCustomQorGrid::YmmToPixel(10), 38);
+    EXPECT_DOUBLE_EQ(TCustomQorGrid::PixelToXInch(48), 0.5);
+    EXPECT_EQ(TCustomQorGrid::XInchToPixel(1.5), 144);
+    // 0.5 px and 2.5 px round to the even neighbour: 0 and 2.
+    EXPECT_EQ(TCustomQorGrid::XInchToPixel(0.5 / 96), 0);
+    EXPECT_EQ(TCustomQorGrid::XInchToPixel(2.5 / 96), 2);
+    EXPECT_EQ(TCustomQorGrid::YInchToPixel(3.5 / 96), 4);
+    EXPECT_EQ(TCustomQorGrid::XmmToPixel(1e300), INT_MAX) << "huge values saturate";
+}
+
+TEST(RowColUnits, MillimetresAreTheMasterOfPixelSizes)
+{
+    TQorGrid g;
+    g.SetUnitType(utMillimeter);
+    EXPECT_DOUBLE_EQ(g.GetPhyRowHeight(0), 4.7625);
+    g.SetPhyRowHeight(1, 10);
+    EXPECT_EQ(g.GetRowHeight(1), 38);
+    EXPECT_DOUBLE_EQ(g.GetPhyRowHeight(1), 10) << "the exact millimetres are kept, not 38 px converted back";
+    g.SetPhyColWidth(2, 25.4);
+    EXPECT_EQ(g.GetColWidth(2), 96);
+    g.SetPhyRowHeight(2, -3);
+    EXPECT_EQ(g.GetRowHeight(2), 0);
+    EXPECT_DOUBLE_EQ(g.GetPhyRowHeight(2), 0);
+    ExpectConsistent(g);
+}
+
+TEST(RowColUnits, PixelSizesConvertIntoTheUnit)
+{
+    TQorGrid g;
+    g.SetUnitType(utInch);
+    g.SetRowHeight(0, 48);
+    EXPECT_DOUBLE_EQ(g.GetPhyRowHeight(0), 0.5);
+    g.SetRowHeight(1, -5);
+    EXPECT_EQ(g.GetRowHeight(1), 0);
+    EXPECT_DOUBLE_EQ(g.GetPhyRowHeight(1), 0);
+    g.SetUnitType(utPixel);
+    g.SetPhyRowHeight(0, 20.5);
+    EXPECT_EQ(g.GetRowHeight(0), 20);
+}
+
+TEST(RowColVisibility, HidingKeepsTheSizeAndShowingRestoresIt)
+{
+    TQorGrid g;
+    g.SetRowHeight(1, 30);
+    std::vector<int> events;
+    g.OnRowVisibleChanged = [&](QObject *, int row) { events.push_back(row); };
+    g.SetRowVisible(1, false);
+    EXPECT_FALSE(g.GetRowVisible(1));
+    EXPECT_EQ(g.GetRowHeight(1), 30) << "a hidden row reads its saved height";
+    EXPECT_EQ(g.GetRowRec(1).Height, 0);
+    EXPECT_EQ(g.GetRowRec(3).Bottom, 18 + 0 + 18 + 18);
+    g.SetRowVisible(1, false);
+    g.SetRowVisible(1, true);
+    EXPECT_EQ(g.GetRowRec(1).Height, 30);
+    EXPECT_EQ(events, (std::vector<int>{1, 1}));
+    g.SetRowVisible(9, false);
+    EXPECT_TRUE(g.GetColVisible(9)) << "out of range reads visible";
+    g.SetColVisible(2, false);
+    EXPECT_FALSE(g.GetColVisible(2));
+    g.SetColWidth(2, 40);
+    EXPECT_TRUE(g.GetColVisible(2)) << "a positive width shows the column";
+    ExpectConsistent(g);
+}
+
+TEST(RowColVisibility, HidingInMillimetresKeepsThePhysicalSize)
+{
+    TQorGrid g;
+    g.SetUnitType(utMillimeter);
+    g.SetPhyRowHeight(0, 10);
+    g.SetRowVisible(0, false);
+    EXPECT_EQ(g.GetRowRec(0).PhyHeight, 0);
+    g.SetRowVisible(0, true);
+    EXPECT_DOUBLE_EQ(g.GetRowRec(0).PhyHeight, 10);
+    EXPECT_EQ(g.GetRowRec(0).Height, 38);
+}
+
+TEST(RowColVisibility, FormulasAtAPositionAreRecalculatedWhenItsSizeSwitchesToOrFromZero)
+{
+    TQorGrid g;
+    RecordingFormulas &f = RecordFormulas(g);
+    g.SetRowHeight(1, 25); // non-zero to non-zero: nothing
+    EXPECT_TRUE(f.recalcAt.empty());
+    g.SetRowVisible(1, false);
+    EXPECT_EQ(f.recalcAt.size(), 4u);
+    EXPECT_EQ(f.recalcAt[3], std::make_pair(1, 3));
+    f.recalcAt.clear();
+    g.SetRowHeight(1, 10); // shows it again
+    EXPECT_EQ(f.recalcAt.size(), 4u);
+    f.recalcAt.clear();
+    g.SetColWidth(2, 0);
+    ASSERT_EQ(f.recalcAt.size(), 4u);
+    EXPECT_EQ(f.recalcAt[0], std::make_pair(0, 2));
+    f.recalcAt.clear();
+    g.BeginUpdate();
+    g.SetRowHeight(0, 0);
+    EXPECT_TRUE(f.recalcAt.empty()) << "a locked grid recalculates at EndUpdate";
+    g.EndUpdate();
+}
+
+TEST(RowColVisibility, NeighboursSkipZeroSizeLines)
+{
+    TQorGrid g;
+    g.SetRows(6);
+    g.SetRowVisible(1, false);
+    g.SetRowHeight(2, 0);
+    EXPECT_EQ(g.GetNextVisibleRow(1), 3);
+    EXPECT_EQ(g.GetNextVisibleRow(0), 0);
+    EXPECT_EQ(g.GetPriorVisibleRow(2), 0);
+    EXPECT_EQ(g.GetFirstNoHeightRow(3), 1);
+    EXPECT_EQ(g.GetLastNoHeightRow(0), 2);
+    EXPECT_EQ(g.GetFirstNoHeightRow(5), 5);
+    g.SetRowHeight(5, 0);
+    EXPECT_EQ(g.GetNextVisibleRow(5), -1);
+    g.SetColWidth(0, 0);
+    EXPECT_EQ(g.GetPriorVisibleCol(0), -1);
+    EXPECT_EQ(g.GetNextVisibleCol(0), 1);
+    EXPECT_EQ(g.GetFirstNoWidthCol(1), 0);
+    EXPECT_EQ(g.GetLastNoWidthCol(3), 3);
+}
+
+TEST(RowColVisibility, SetRowStateTouchesOnlyBitZero)
+{
+    TQorGrid g;
+    g.SetRowState(1, true);
+    EXPECT_EQ(g.GetRowState(1), 1u);
+    g.SetRowState(1, false);
+    EXPECT_EQ(g.GetRowState(1), 0u);
+    g.SetRowState(7, true);
+    EXPECT_EQ(g.GetRowState(7), 0u);
+}
+
+TEST(AutoHeight, WrappedTextGrowsTheRowAndShortTextShrinksIt)
+{
+    TQorGrid g;
+    g.SetColWidth(0, 60);
+    TCellInfo *cell = g.Cells(1, 0);
+    cell->SetAutoHeight(true);
+    cell->SetText("many words that cannot fit in sixty pixels of width");
+    g.CalAutoHeight();
+    const int line = QFontMetrics(g.GetFont().Font).height();
+    EXPECT_GE(g.GetRowHeight(1), 3 * line);
+    EXPECT_EQ(g.GetRowHeight(0), 18) << "rows without measured cells keep their height";
+    cell->SetText("x");
+    g.SetRowHeight(1, 80);
+    g.CalAutoHeight_Row(1);
+    EXPECT_EQ(g.GetRowHeight(1), g.GetDefaultRowHeight());
+    ExpectConsistent(g);
+}
+
+TEST(AutoHeight, ALargerFontFromTheOverrideEventNeedsMore)
+{
+    TQorGrid g;
+    g.Cells(0, 0)->SetAutoHeight(true);
+    g.SetCellText(0, 0, "Text");
+    const int plain = g.GetRowAutoHeight(0, 0, "Text");
+    g.OnGetCellData = [](QObject *, int, int, TCellData &data) { data.SetFontSize(40); };
+    EXPECT_GT(g.GetRowAutoHeight(0, 0, "Text"), plain);
+    EXPECT_GE(plain, g.GetDefaultRowHeight());
+}
+
+TEST(AutoHeight, MergedAreasMeasureInTheirWholeWidthAndSkipCoveredCells)
+{
+    TQorGrid g;
+    const QString text = "words words words words words words";
+    g.Cells(0, 0)->SetAutoHeight(true);
+    const int narrow = g.GetRowAutoHeight(0, 0, text);
+    g.MergeCells(0, 0, 0, 3);
+    EXPECT_LT(g.GetRowAutoHeight(0, 0, text), narrow);
+    g.MergeCells(0, 0, 1, 3);
+    g.SetRowHeight(1, 500);
+    EXPECT_EQ(g.GetRowAutoHeight(0, 0, text), g.GetDefaultRowHeight())
+        << "the area's other rows already give it the room";
+    g.Cells(1, 1)->SetAutoHeight(true);
+    g.Cells(1, 1)->SetText(text + text + text);
+    g.CalAutoHeight_Col(1);
+    EXPECT_EQ(g.GetRowHeight(1), 500) << "covered cells are not measured";
+}
+
+TEST(AutoHeight, VerticalTextStacksItsCharacters)
+{
+    TQorGrid g;
+    TCellInfo *cell = g.Cells(0, 0);
+    cell->SetVerticalText(true);
+    cell->SetVerticalTextSpace(2);
+    const int h = QFontMetrics(g.GetFont().Font).height();
+    const int margins = cell->GetTextTMargin() + cell->GetTextBMargin();
+    EXPECT_EQ(g.GetRowAutoHeight(0, 0, QString("ABCDEF")), std::max(6 * h + 5 * 2 + margins, 18));
+}
+
+TEST(AutoHeight, HiddenRowsStayHidden)
+{
+    TQorGrid g;
+    g.Cells(2, 0)->SetAutoHeight(true);
+    g.SetCellText(2, 0, "x");
+    g.SetRowVisible(2, false);
+    g.CalAutoHeight();
+    EXPECT_FALSE(g.GetRowVisible(2));
+}
