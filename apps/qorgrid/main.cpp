@@ -3,25 +3,30 @@
 #include <cstdio>
 #include <cstring>
 
+#include <QDir>
 #include "core/grid.h"
 #include "demo.h"
+#include "document_info.h"
 
 namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: qorgrid demo\n"
-                         "  demo   build a small invoice through the grid's API and print a summary of it\n");
+    std::fprintf(stderr, "usage: qorgrid demo [FILE.qld] | info FILE.qld\n"
+                         "  demo   build a small invoice through the grid's API and print a summary of it;\n"
+                         "         save it as a document (FILE.qld, else in the temporary folder) and read it back\n"
+                         "  info   print what a grid document holds\n");
     return 2;
 }
 
-int runDemo()
+int runDemo(const char *file)
 {
     qor::TQorGrid grid;
     qor::app::BuildDemoInvoice(grid);
     const QByteArray text = qor::app::SummarizeGrid(grid).toUtf8();
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-    return 0;
+    const QString document = file ? QString::fromLocal8Bit(file) : QDir::temp().filePath("qorgrid_demo_invoice.qld");
+    return qor::app::SaveAndReadBack(grid, document);
 }
 
 } // namespace
@@ -34,7 +39,9 @@ int main(int argc, char **argv)
     if (argc < 2)
         return usage();
     if (std::strcmp(argv[1], "demo") == 0)
-        return runDemo();
+        return runDemo(argc > 2 ? argv[2] : nullptr);
+    if (std::strcmp(argv[1], "info") == 0 && argc > 2)
+        return qor::app::PrintDocumentInfo(QString::fromLocal8Bit(argv[2]));
     std::fprintf(stderr, "qorgrid: unknown command '%s'\n", argv[1]);
     return usage();
 }
