@@ -1,0 +1,158 @@
+// Formulas, merged areas and row/column operations together: after each structural change the
+// formulas still refer to the same cells, merged areas stay whole and every index agrees.
+#include <gtest/gtest.h>
+
+#include "core/grid_p.h"
+#include "core/merge_table_p.h"
+#include "formula_fixture.h"
+
+using namespace qor;
+using namespace qor::test;
+
+namespace {
+
+class MixedStructure : public FormulaGrid {
+protected:
+    void ExpectAllConsistent()
+    {
+        ExpectConsistent();
+        GridPrivate &d = grid.Private();
+        EXPECT_EQ(d.merges->checkConsistency(), "");
+        EXPECT_EQ(d.cells.checkConsistency(), "");
+        EXPECT_EQ(d.rowAxis.checkConsistency(), "");
+    }
+    QString FormulaOf(const char *label) { return Cell(label)->GetText(); }
+    void Column(const char *col, std::initializer_list<int> values)
+    {
+        int row = 1;
+        for (int v : values)
+            Set((std::string(col) + std::to_string(row++)).c_str(), QString::number(v));
+    }
+};
+
+} // namespace
+
+TEST_F(MixedStructure, InsertedRowsInsideARangeWidenItAndCountOnceFilled)
+{
+    //   A     B
+    // 1 1     =SUM(A1:A4)       InsertRow(2): the range becomes A1:A5 and the new A3
+    // 2 2                        is empty until it is given a number
+    // 3 3
+    // 4 4
+    Column("A", {1, 2, 3, 4});
+    Set("B1", "=SUM(A1:A4)");
+    Set("C6", "=A4*10");
+    grid.InsertRow(2, 1);
+    ExpectAllConsistent();
+    EXPECT_EQ(FormulaOf("B1"), "=SUM(A1:A5)");
+    EXPECT_EQ(FormulaOf("C7"), "=A5*10");
+    EXPECT_DOUBLE_EQ(Num("B1"), 10);
+    Set("A3", "100");
+    EXPECT_DOUBLE_EQ(Num("B1"), 110);
+    Set("A5", "5");
+    EXPECT_DOUBLE_EQ(Num("C7"), 50);
+}
+
+TEST_F(MixedStructure, DeletedRowsLeaveTheSumAndShiftTheReferencesBelow)
+{
+    Column("A", {1, 2, 3, 4, 5});
+    Set("B1", "=SUM(A1:A5)");
+    Set("B8", "=A5+A1");
+    grid.DeleteRow(1);
+    ExpectAllConsistent();
+    EXPECT_EQ(FormulaOf("B1"), "=SUM(A1:A4)");
+    EXPECT_EQ(FormulaOf("B7"), "=A4+A1");
+    EXPECT_DOUBLE_EQ(Num("B1"), 13);
+    EXPECT_DOUBLE_EQ(Num("B7"), 6);
+    Set("A4", "50");
+    EXPECT_DOUBLE_EQ(Num("B1"), 58);
+    EXPECT_DOUBLE_EQ(Num("B7"), 51);
+}
+
+TEST_F(MixedStructure, InsertedColumnsShiftColumnReferences)
+{
+    Set("A1", "2");
+    Set("B1", "3");
+    Set("D2", "=A1*B1");
+    grid.InsertCol(1, 2);
+    ExpectAllConsistent();
+    EXPECT_EQ(FormulaOf("F2"), "=A1*D1");
+    Set("D1", "5");
+    EXPECT_DOUBLE_EQ(Num("F2"), 10);
+    grid.DeleteCol(0);
+    ExpectAllConsistent();
+    EXPECT_TRUE(FormulaOf("E2").endsWith("*C1")) << FormulaOf("E2").toStdString();
+}
+
+TEST_F(MixedStructure, MergedCellsInsideARangeCountOnceThroughStructuralChanges)
+{
+    // A2:A3 merged: A3 is covered and contributes nothing to the sum.
+    Column("A", {1, 2, 40, 8});
+    Set("C1", "=SUM(A1:A4)");
+    grid.MergeCells(1, 0, 2, 0);
+    grid.Private().seams.formulas->UpdateFormulas();
+    EXPECT_DOUBLE_EQ(Num("C1"), 11);
+    // A row inside the area: the area grows, the sum reaches one row further.
+    grid.InsertRow(2, 1);
+    ExpectAllConsistent();
+    EXPECT_EQ(grid.MergedArea(1, 0), QRect(0, 1, 1, 3));
+    EXPECT_EQ(FormulaOf("C1"), "=SUM(A1:A5)");
+    EXPECT_DOUBLE_EQ(Num("C1"), 11);
+    // The owner's row goes: the row below takes the area over and its text shows.
+    grid.DeleteRow(1);
+    ExpectAllConsistent();
+    EXPECT_EQ(grid.MergedArea(1, 0), QRect(0, 1, 1, 2));
+    EXPECT_EQ(FormulaOf("C1"), "=SUM(A1:A4)");
+    grid.Private().seams.formulas->UpdateFormulas();
+    EXPECT_DOUBLE_EQ(Num("C1"), 1 + 8) << "the new owner is empty; the covered 40 does not count";
+}
+
+TEST_F(MixedStructure, ARangeTouchingAMergeGrowsOverIt)
+{
+    Column("A", {1, 2, 3});
+    Column("B", {10, 20, 30});
+    grid.MergeCells(1, 1, 2, 1); // B2:B3
+    Set("D1", "=SUM(A1:B2)");
+    // The range takes in B3's row through the merge: A3 counts, B3 is covered.
+    EXPECT_DOUBLE_EQ(Num("D1"), 1 + 2 + 3 + 10 + 20);
+    ExpectAllConsistent();
+}
+
+TEST_F(MixedStructure, MovedRowsKeepFormulaTextsAsWritten)
+{
+    Column("A", {1, 2, 3});
+    Set("B1", "=A3");
+    EXPECT_TRUE(grid.MoveRow(2, 1, 0));
+    ExpectAllConsistent();
+    EXPECT_EQ(FormulaOf("B2"), "=A3");
+    grid.Private().seams.formulas->UpdateFormulas();
+    EXPECT_DOUBLE_EQ(Num("B2"), 2) << "A3 now holds the row that was A2";
+}
+
+TEST_F(MixedStructure, HidingAndShowingARowRecalculatesTheSums)
+{
+    Column("A", {1, 2, 4});
+    Set("B1", "=SUM(A1:A3)");
+    EXPECT_DOUBLE_EQ(Num("B1"), 7);
+    grid.SetRowVisible(1, false);
+    EXPECT_DOUBLE_EQ(Num("B1"), 5);
+    grid.SetRowVisible(1, true);
+    EXPECT_DOUBLE_EQ(Num("B1"), 7);
+    grid.SetRowHeight(2, 0);
+    EXPECT_DOUBLE_EQ(Num("B1"), 3);
+    grid.SetRowHeight(2, 18);
+    EXPECT_DOUBLE_EQ(Num("B1"), 7);
+    ExpectAllConsistent();
+}
+
+TEST_F(MixedStructure, HidingAColumnRecalculatesSumsAcrossIt)
+{
+    Set("A1", "1");
+    Set("B1", "2");
+    Set("C1", "4");
+    Set("A3", "=SUM(A1:C1)");
+    grid.SetColVisible(1, false);
+    EXPECT_DOUBLE_EQ(Num("A3"), 5);
+    grid.SetColWidth(1, 50);
+    EXPECT_DOUBLE_EQ(Num("A3"), 7);
+}
