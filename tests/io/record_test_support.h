@@ -48,6 +48,12 @@ inline QByteArray imageBytes(QColor color, const char *format, int w = 4, int h 
     return bytes;
 }
 
+// A 1 x 1 red GIF (Qt reads GIF but does not write it).
+inline QByteArray gifBytes()
+{
+    return QByteArray::fromHex("47494638396101000100800000ff00000000002c00000000010001000002024401003b");
+}
+
 // Both TCellInfo and TQorColumn answer these under the same names.
 #define QOR_RECORD_STYLE(X)                                                                  \
     X(Alignment, TAlignment(r.between(0, 2)))                                              \
