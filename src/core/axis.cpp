@@ -175,6 +175,13 @@ int Axis::IndexAt(int64_t pos) const
     return it == m_entries.end() ? -1 : int(it - m_entries.begin());
 }
 
+int Axis::FirstEdgeAtLeast(int64_t pos) const
+{
+    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), pos,
+                               [](const AxisEntry &e, int64_t p) { return e.edge < p; });
+    return int(it - m_entries.begin());
+}
+
 std::string Axis::checkConsistency() const
 {
     std::ostringstream err;

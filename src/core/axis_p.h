@@ -77,6 +77,8 @@ public:
     void Recalc(int from);
     // The entry whose span holds pos (0-based from the first entry's start), or -1.
     int IndexAt(int64_t pos) const;
+    // The first entry whose far edge is at or beyond pos; Count() when none.
+    int FirstEdgeAtLeast(int64_t pos) const;
 
     // Empty text when the edges are the cumulative sums of the sizes and hidden entries have
     // size 0; otherwise what is wrong.

@@ -249,6 +249,77 @@ public:
     int GetZoom() const;
     void SetZoom(int Value);
 
+    // ===== Geometry, hit testing and scrolling =====
+    // Client coordinates of the viewport, as Qt rectangles: a cell spanning x = 40..100 has
+    // left() 40 and width() 60. Invalid positions give an empty (null) rectangle; hidden rows
+    // and columns give zero height or width. Frozen rows and columns keep their place.
+    // One cell, merges ignored.
+    QRect GetCellRect(int Row, int Col) const;
+    // One cell as if nothing were frozen.
+    QRect InternalCellRect(int Row, int Col) const;
+    // The owner of a merged area covers the whole area; any other cell its own rectangle.
+    QRect CellRect(int Row, int Col) const;
+    // Where an editor opened on the position goes: the whole merged area it lies in.
+    QRect CellEditRect(int Row, int Col) const;
+    // Spans the rectangles of both corner cells.
+    QRect RegionRect(int Row1, int Col1, int Row2, int Col2) const;
+    // From the top-left of cell (0, 0) to the bottom-right of the last cell; empty without cells.
+    QRect GetSheetRect() const;
+    // Header panels (gtExcel, gtGrid; empty otherwise or when the title size is 0): the column
+    // header across the client width, TitleHeight + 1 high; the row header below it,
+    // TitleWidth + 1 wide; the corner cell; and the header cell of one row or column.
+    QRect GetColumnHeaderRect() const;
+    QRect GetRowHeaderRect() const;
+    QRect GetCornerRect() const;
+    QRect GetRowTitleRect(int Row) const;
+    QRect GetColTitleRect(int Col) const;
+    // Sheet extent with margins and shadow; extent of the cells alone.
+    int GetGridWidth() const;
+    int GetGridHeight() const;
+    int GetInnerWidth() const;
+    int GetInnerHeight() const;
+    // Client position of the sheet's origin: the space less the scroll position.
+    int GetOffsetX() const;
+    int GetOffsetY() const;
+    // The view region: first scrolling row and column past the frozen band, last ones at
+    // least partly visible (-1 on an empty grid), and the frozen rows and columns in effect.
+    int GetTopRow() const;
+    void SetTopRow(int Value);
+    int GetLeftCol() const;
+    void SetLeftCol(int Value);
+    int GetBottomRow() const;
+    int GetRightCol() const;
+    int GetFrozenRows() const;
+    int GetFrozenCols() const;
+    void CalViewRegion();
+    // Hit testing. The point is brought onto the sheet first (left of or above cell (0, 0)
+    // counts as in it, beyond the last cell as in the last row or column) and a covered cell
+    // gives its owner. Returns the cell object there, if one exists (never creates one);
+    // Row and Col are -1 only on an empty grid.
+    TCellInfo *CellFromPoint(const QPoint &P, int &Row, int &Col) const;
+    // The cell under the point without the owner substitution.
+    TCellInfo *RealCellFromPoint(const QPoint &P, int &Row, int &Col) const;
+    // Only a point really on a cell counts (nothing beside the sheet); with the owner.
+    TCellInfo *HintCellFromPoint(const QPoint &P, int &Row, int &Col) const;
+    void MouseCoord(int X, int Y, int &Row, int &Col) const;
+    // Whether a cell object exists under the point.
+    bool PeekCell(const QPoint &P) const;
+    // Scroll positions in pixels, 0..range.
+    int GetHorzPosition() const;
+    int GetVertPosition() const;
+    int GetHorzRange() const;
+    int GetVertRange() const;
+    // Scrolls to the positions (clamped); true when anything moved.
+    bool SetPosition(int X, int Y);
+    void UpdateScrollRange();
+    // Scrolls so that the cell (its whole merged area) is visible; true if it scrolled.
+    bool ShowCell(int Row, int Col);
+    // Zoomed sizes and far edges (round(size x Zoom / 100), halves to even); 0 outside.
+    int GetZoomRowHeight(int Row) const;
+    int GetZoomColWidth(int Col) const;
+    int64_t GetZoomRowBottom(int Row) const;
+    int64_t GetZoomColRight(int Col) const;
+
     // ===== Options =====
     TQorGridOptions GetOptions() const;
     void SetOptions(TQorGridOptions Value);

@@ -161,15 +161,9 @@ void TCustomQorGrid::SetFixColCount(int Value)
 bool TCustomQorGrid::CheckFixRowCount() const { return d->layout.gridType != gtInvoice && d->layout.fixRowCount > 0; }
 bool TCustomQorGrid::CheckFixColCount() const { return d->layout.gridType != gtInvoice && d->layout.fixColCount > 0; }
 
-int TCustomQorGrid::GetTopFixSpace() const
-{
-    return int(d->layout.spaces[1] + d->rowAxis.Edge(std::min(d->layout.fixRowCount, d->rows) - 1));
-}
-
-int TCustomQorGrid::GetLeftFixSpace() const
-{
-    return int(d->layout.spaces[0] + d->colAxis.Edge(std::min(d->layout.fixColCount, d->cols) - 1));
-}
+// Only frozen rows and columns in effect count: a form has no frozen band.
+int TCustomQorGrid::GetTopFixSpace() const { return d->geometry().TopFixSpace(); }
+int TCustomQorGrid::GetLeftFixSpace() const { return d->geometry().LeftFixSpace(); }
 
 int TCustomQorGrid::GetTitleRows() const { return d->layout.titleRows; }
 int TCustomQorGrid::GetFooterRows() const { return d->layout.footerRows; }

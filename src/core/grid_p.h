@@ -1,9 +1,12 @@
 #pragma once
 // The grid's state and the components that hold its logic.
+#include <QObject>
 #include <QRect>
 #include <functional>
+#include <memory>
 #include <vector>
 #include "core/axis_p.h"
+#include "core/geometry_p.h"
 #include "core/cell.h"
 #include "core/cell_data.h"
 #include "core/cell_pool_p.h"
@@ -20,6 +23,7 @@ namespace qor {
 class TCustomQorGrid;
 class TQorColumn;
 class MergeTable;
+class GridScroller;
 
 // Row fields that are not sizes; kept beside the row axis, one per row.
 struct RowInfo {
@@ -118,6 +122,15 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     GridSeams seams;
     MergeTable *merges = nullptr;   // the merge seam, owned by seams
 
+    // --- Geometry and scrolling
+    ScrollState scroll;
+    ViewRegion region;
+    ZoomTable rowZoom;
+    ZoomTable colZoom;
+    GridScroller *scroller = nullptr;   // owned by scrollerObject, installed with the view
+    // Cell rectangles and hit testing at the current scroll state.
+    GridGeometry geometry() const;
+
     // --- Helpers the facade and the components share
     bool valid(int row, int col) const { return row >= 0 && row < rows && col >= 0 && col < cols; }
     TQorColumn *column(int col) const { return columns.Get(col); }
@@ -147,6 +160,9 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
             return [](int) { return false; };
         return [&list](int i) { return i >= int(list.size()) || list[size_t(i)] != 0; };
     }
+
+    // Last, so that scrolling stops before anything else of the grid goes.
+    std::unique_ptr<QObject> scrollerObject;
 };
 
 } // namespace qor

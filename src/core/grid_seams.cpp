@@ -1,8 +1,8 @@
 #include "core/grid_seams_p.h"
 
-#include <QScrollBar>
 #include <vector>
 #include "core/grid.h"
+#include "core/grid_view_p.h"
 
 namespace qor {
 
@@ -15,29 +15,6 @@ IDataOpsHost::~IDataOpsHost() = default;
 IRichTextHost::~IRichTextHost() = default;
 
 namespace {
-
-// Until exact cell rectangles exist, a cell change repaints the whole viewport. A hidden grid
-// has nothing to repaint (showing it paints everything anyway).
-class ViewportRepaint final : public IViewHost {
-public:
-    explicit ViewportRepaint(TCustomQorGrid &grid) : m_grid(grid) {}
-    void InvalidateCell(int, int) override { update(); }
-    void InvalidateAll() override { update(); }
-    void InvalidateColumnHeader() override { update(); }
-    void ScrollToOrigin() override
-    {
-        m_grid.horizontalScrollBar()->setValue(0);
-        m_grid.verticalScrollBar()->setValue(0);
-    }
-
-private:
-    void update()
-    {
-        if (m_grid.isVisible())
-            m_grid.viewport()->update();
-    }
-    TCustomQorGrid &m_grid;
-};
 
 std::vector<GridSeamInstaller> &installers()
 {
@@ -65,7 +42,7 @@ void RegisterGridSeams(GridSeamInstaller installer)
 // Called once at the end of the grid's construction.
 void InstallGridSeams(TCustomQorGrid &grid, GridSeams &seams)
 {
-    seams.view = std::make_unique<ViewportRepaint>(grid);
+    InstallGridView(grid, seams);
     for (const GridSeamInstaller &install : installers())
         install(grid, seams);
 }
