@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstring>
 #include <string>
 
 namespace qor {
