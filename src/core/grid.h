@@ -538,8 +538,33 @@ public:
     TNotifyEvent OnLeftTopChange;
     TNotifyEvent OnRichEditSelectionChange;
 
+    // ===== Painting =====
+    // The whole client area in order, as the viewport's paint event does; nothing while locked.
+    void Paint(QPainter *Canvas);
+    // Header cells, then the frozen and scrolling cells of the view region.
+    void DrawTo(QPainter *Canvas);
+    // One position into Rect: with its cell object, or from its column without creating one.
+    void DrawCell(QPainter *Canvas, TCellInfo *Cell, int Row, int Col, const QRect &Rect);
+    void DrawEmptyCell(QPainter *Canvas, int Row, int Col, const QRect &Rect);
+    // Repaint one position (its whole merged area).
+    void UpdateCell(int Row, int Col);
+    void UpdateEmptyCell(int Row, int Col);
+    void DrawFocusRect(QPainter *Canvas);
+    void DrawPagesLine(QPainter *Canvas);
+    // A cell colour under the selection tint of the grid's present focus and selection.
+    TColor BrushColor(TColor Color, bool Selected) const;
+    static TColor LightenColor(TColor Color1, TColor Color2, bool Darken);
+    static void FillExcludeRect(QPainter *Canvas, const QRect &Outer, const QRect &Inner, TColor Color);
+    // Merged areas are painted as one rectangle, so there are no crossing-line flags to keep.
+    void UpdateCrossFlag() {}
+    // The image list that cells' ImageIndex refers to.
+    std::vector<QImage> &Images();
+
     // ===== Internals for the library's own layers =====
     GridPrivate &Private() const { return *d; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     std::unique_ptr<GridPrivate> d;
