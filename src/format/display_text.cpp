@@ -7,11 +7,6 @@
 
 namespace qor {
 
-bool IsFormulaText(const QString &text)
-{
-    return text.size() > 1 && text[0] == u'=';
-}
-
 QString ConvertCellText(const QString &text)
 {
     if (text == QLatin1String("'="))

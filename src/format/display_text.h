@@ -26,9 +26,6 @@ constexpr bool IsDecimalValueType(TValueType t)
     return t == vtFloat || t == vtPosFloat || t == vtNegFloat || t == vtCurrency;
 }
 
-// A formula: "=" and at least one more character. A leading apostrophe makes it plain text.
-QOR_AUTOTEST_EXPORT bool IsFormulaText(const QString &text);
-
 // The apostrophe escape: '=A1 shows =A1, ''=x shows '=x.
 QOR_AUTOTEST_EXPORT QString ConvertCellText(const QString &text);
 
