@@ -170,7 +170,9 @@ void applyPhysicalRows(GridPrivate &d, const ParsedGridStream &s)
     if (d.layout.unitType == utPixel)
         return;
     for (const StoredRowRecord &row : s.Rows) {
-        if (row.Size < 56 || !std::isfinite(row.Rec.SavedPhyHeight) || row.Rec.SavedPhyHeight < 0)
+        // A physical height far from its pixel height is damage: the pixel height stands.
+        const double derived = PixelsToUnit(d.rowAxis.Entry(row.Index).savedSize, d.layout.unitType);
+        if (row.Size < 56 || !std::isfinite(row.Rec.SavedPhyHeight) || std::fabs(row.Rec.SavedPhyHeight - derived) > 1 + derived)
             continue;
         auto &e = const_cast<AxisEntry &>(d.rowAxis.Entry(row.Index));
         e.savedPhySize = row.Rec.SavedPhyHeight;

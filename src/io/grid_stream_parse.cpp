@@ -12,6 +12,8 @@ namespace {
 constexpr int kOldestVersion = 1;
 constexpr char kSignature[] = "QGRD";
 constexpr char kRowTag[] = "RowD";
+// No sheet has a row or column this large (about 260 m on screen); a larger size is damage.
+constexpr int32_t kMaxPixels = 1000000;
 
 bool endsWith(const QByteArray &b, const char *trailer)
 {
@@ -56,6 +58,8 @@ TRowRec readRowRec(ByteReader &in, int size)
         r.PhyHeight = in.readDouble();
         r.SavedPhyHeight = in.readDouble();
     }
+    if (r.Height < 0 || r.Height > kMaxPixels || r.SavedHeight < 0 || r.SavedHeight > kMaxPixels)
+        throw StreamFormatError("row or column size out of range");
     return r;
 }
 
