@@ -30,15 +30,32 @@ bool TCellList::InsertLines(int at, int count, bool rows)
     if (newRows > INT_MAX || newCols > INT_MAX || !FitsInt(newRows, newCols))
         return false;
     const int64_t newCount = newRows * newCols;
-    auto *slots = static_cast<TCellInfo **>(std::calloc(size_t(std::max<int64_t>(newCount, 1)), sizeof(TCellInfo *)));
-    if (!slots)
-        return false;
+    TCellInfo **slots = nullptr;
     if (rows) {
+        // Rows are one block of slots: grow it in place where the allocator can, and move the
+        // tail once.
+        slots = static_cast<TCellInfo **>(std::realloc(m_slots.get(), size_t(std::max<int64_t>(newCount, 1)) * sizeof(TCellInfo *)));
+        if (!slots)
+            return false;
+        (void)m_slots.release();
+        // One pass from the end: each slot moves down and its cell learns its row.
         const int64_t head = int64_t(at) * m_cols;
-        std::memcpy(slots, m_slots.get(), size_t(head) * sizeof(TCellInfo *));
-        std::memcpy(slots + head + int64_t(count) * m_cols, m_slots.get() + head,
-                    size_t(m_count - head) * sizeof(TCellInfo *));
+        const int64_t gap = int64_t(count) * m_cols;
+        for (int64_t i = m_count - 1; i >= head; --i) {
+            TCellInfo *cell = slots[i];
+            slots[i + gap] = cell;
+            if (cell)
+                cell->SetPosition(int((i + gap) / m_cols), int(i % m_cols));
+        }
+        std::memset(slots + head, 0, size_t(gap) * sizeof(TCellInfo *));
+        m_slots.reset(slots);
+        m_rows = int(newRows);
+        m_count = int(newCount);
+        return true;
     } else {
+        slots = static_cast<TCellInfo **>(std::calloc(size_t(std::max<int64_t>(newCount, 1)), sizeof(TCellInfo *)));
+        if (!slots)
+            return false;
         for (int64_t r = 0; r < m_rows; ++r) {
             TCellInfo **from = m_slots.get() + r * m_cols;
             TCellInfo **to = slots + r * newCols;
@@ -68,8 +85,15 @@ void TCellList::RemoveLines(int at, int count, bool rows)
     if (rows) {
         const int64_t head = int64_t(at) * m_cols;
         const int64_t gap = int64_t(count) * m_cols;
-        std::memmove(slots + head, slots + head + gap, size_t(m_count - head - gap) * sizeof(TCellInfo *));
+        for (int64_t i = head + gap; i < m_count; ++i) {
+            TCellInfo *cell = slots[i];
+            slots[i - gap] = cell;
+            if (cell)
+                cell->SetPosition(int((i - gap) / m_cols), int(i % m_cols));
+        }
         m_rows -= count;
+        m_count = m_rows * m_cols;
+        return;
     } else {
         const int newCols = m_cols - count;
         for (int64_t r = 0; r < m_rows; ++r) {

@@ -219,6 +219,18 @@ void MergeTable::CalMergeCell()
     for (int i = 0, n = m_d.cells.Count(); i < n; ++i)
         if (TCellInfo *cell = m_d.cells.Get(i); cell && cell->GetRec() && !cell->GetRec()->NeedDraw)
             uncover(*cell->GetRec());
+    Reapply();
+}
+
+void MergeTable::ReleaseAll()
+{
+    for (const TCellInfo *owner : m_list)
+        if (owner)
+            releaseCovered(*owner);
+}
+
+void MergeTable::Reapply()
+{
     const std::vector<TCellInfo *> owners = Owners();
     for (auto it = owners.rbegin(); it != owners.rend(); ++it) {
         TCellInfo *owner = *it;

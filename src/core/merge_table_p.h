@@ -27,6 +27,11 @@ public:
     // row selection on (and not loading) the result also spans all columns.
     QRect AbsorbMerges(const QRect &rect) const override { return absorb(rect, nullptr); }
     void CalMergeCell() override;
+    // Structural changes bracket themselves with these instead: every covered mark is taken
+    // off before (so no stale one can survive) and put back after, in time proportional to the
+    // merged cells rather than to the sheet.
+    void ReleaseAll();
+    void Reapply();
     void CellFreed(TCellInfo &cell) override { Remove(&cell); }
 
     // --- The merge list, in insertion order

@@ -131,6 +131,7 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
     }
 
     const int oldCols = m_d.cols;
+    m_d.merges->ReleaseAll();
     try {
         axis.Insert(at, count, size, m_d.layout.unitType);
         if (vertical) {
@@ -140,6 +141,7 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
                 m_d.columns.Insert(at + i, new TQorColumn(m_d.q, at + i));
         }
     } catch (const std::bad_alloc &) {
+        m_d.merges->Reapply();
         m_d.refuseSize(newRows, newCols);
         return false;
     }
@@ -150,6 +152,7 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
         else
             for (int i = 0; i < count; ++i)
                 m_d.columns.Delete(at);
+        m_d.merges->Reapply();
         m_d.refuseSize(newRows, newCols);
         return false;
     }
@@ -166,7 +169,7 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
         const int oldLast = append ? lines - 1 : lines - 1 + count;
         resetFrames(oldLast, oldLast, vertical);
     }
-    m_d.merges->CalMergeCell();
+    m_d.merges->Reapply();
     if (!append)
         m_d.seams.formulas->ShiftReferences(vertical ? IFormulaHost::Shift::RowsInserted
                                                      : IFormulaHost::Shift::ColsInserted,
@@ -187,6 +190,7 @@ bool RowColOps::Delete(int at, bool vertical)
         return false;
     at = std::clamp(at, 0, lines - 1);
     m_d.seams.editor->CommitPending();
+    m_d.merges->ReleaseAll();
     m_d.merges->DelLines(at, 1, vertical);
     const int oldCols = m_d.cols;
     m_d.cells.RemoveLines(at, 1, vertical);
@@ -200,7 +204,7 @@ bool RowColOps::Delete(int at, bool vertical)
     (vertical ? m_d.rows : m_d.cols) -= 1;
     // The current cell follows its line; on the deleted line it keeps the index.
     moveCurrent(oldCols, [at](int line) { return line > at ? line - 1 : line; }, vertical);
-    m_d.merges->CalMergeCell();
+    m_d.merges->Reapply();
     m_d.seams.formulas->ShiftReferences(vertical ? IFormulaHost::Shift::RowsDeleted : IFormulaHost::Shift::ColsDeleted,
                                         at, 1);
     m_d.layoutChanged();
@@ -223,6 +227,7 @@ bool RowColOps::Move(int from, int count, int to, bool vertical)
     m_d.q->BeginUpdate();
     // Areas cut by the block or by the place it lands are split first, so that every area
     // moves whole.
+    m_d.merges->ReleaseAll();
     m_d.merges->DelLines(from, count, vertical);
     m_d.merges->SplitForMove(target, from, count, vertical);
     m_d.cells.MoveLines(from, count, target, vertical);
@@ -247,7 +252,7 @@ bool RowColOps::Move(int from, int count, int to, bool vertical)
         return line;
     }, vertical);
     resetFrames(first, last - 1, vertical);
-    m_d.merges->CalMergeCell();
+    m_d.merges->Reapply();
     m_d.q->EndUpdate();
     m_d.layoutChanged();
     TCustomQorGrid *grid = m_d.q;
