@@ -1,0 +1,184 @@
+// Cell rectangles in the three grid types, the frozen band, hidden lines, merged areas, the
+// header panels and zoomed sizes.
+#include <gtest/gtest.h>
+
+#include "core/geometry_p.h"
+#include "core/grid.h"
+#include "core/grid_p.h"
+
+using namespace qor;
+
+namespace {
+
+// Edges as the sheet speaks of them: left..right, top..bottom with exclusive far edges.
+struct Span {
+    int left, top, right, bottom;
+    bool operator==(const Span &) const = default;
+};
+
+Span span(const QRect &r) { return {r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
+
+std::ostream &operator<<(std::ostream &os, const Span &s)
+{
+    return os << "x " << s.left << ".." << s.right << ", y " << s.top << ".." << s.bottom;
+}
+
+// A sheet without a widget: axes, layout and scroll state as the grid keeps them.
+struct Sheet {
+    Axis rows, cols;
+    GridLayout layout;
+    ScrollState scroll;
+    GridGeometry::AreaFn area;
+
+    Sheet(int r, int c, TGridType type = gtInvoice)
+    {
+        rows.Reset(r, 18, utPixel);
+        cols.Reset(c, 60, utPixel);
+        if (type != gtInvoice) {
+            layout.gridType = type;
+            for (int i = 0; i < 4; ++i)
+                layout.margins[i] = 0;
+            layout.spaces[0] = layout.titleWidth;
+            layout.spaces[1] = layout.titleHeight;
+            layout.spaces[2] = layout.spaces[3] = 0;
+        }
+        scroll.clientWidth = 400;
+        scroll.clientHeight = 300;
+    }
+    GridGeometry geo() const { return GridGeometry(rows, cols, layout, scroll, area); }
+};
+
+} // namespace
+
+TEST(GeometryRect, NewGridsOfEachType)
+{
+    TQorGrid invoice;
+    EXPECT_EQ(span(invoice.CellRect(0, 0)), (Span{40, 40, 100, 58}));
+    EXPECT_EQ(span(invoice.CellRect(1, 2)), (Span{160, 58, 220, 76}));
+    for (TGridType type : {gtExcel, gtGrid}) {
+        TQorGrid g;
+        g.SetGridType(type);
+        EXPECT_EQ(span(g.CellRect(0, 0)), (Span{40, 20, 100, 38})) << type;
+        EXPECT_EQ(span(g.GetSheetRect()), (Span{40, 20, 280, 92})) << type;
+    }
+}
+
+TEST(GeometryRect, FrozenBandKeepsItsPlaceWhenScrolled)
+{
+    Sheet s(30, 10, gtExcel);
+    s.layout.fixRowCount = 2;
+    s.layout.fixColCount = 1;
+    const QRect row0 = s.geo().GetCellRect(0, 3), row1 = s.geo().GetCellRect(1, 3), row2 = s.geo().GetCellRect(2, 3);
+    s.scroll.posY = 100;
+    s.scroll.posX = 50;
+    const GridGeometry g = s.geo();
+    EXPECT_EQ(g.GetCellRect(0, 3).y(), row0.y());
+    EXPECT_EQ(g.GetCellRect(1, 3).y(), row1.y());
+    EXPECT_EQ(g.GetCellRect(2, 3).y(), row2.y() - 100);
+    EXPECT_EQ(g.InternalCellRect(0, 3).y(), row0.y() - 100);
+    // The frozen column keeps its x; the others move by the horizontal position.
+    EXPECT_EQ(g.GetCellRect(5, 0).x(), 40);
+    EXPECT_EQ(g.GetCellRect(5, 1).x(), 100 - 50);
+    EXPECT_EQ(g.TopFixSpace(), 20 + 36);
+    EXPECT_EQ(g.LeftFixSpace(), 40 + 60);
+    // A form has no frozen band, whatever counts it stores.
+    Sheet form(30, 10);
+    form.layout.fixRowCount = 2;
+    form.scroll.posY = 100;
+    EXPECT_EQ(form.geo().FixRows(), 0);
+    EXPECT_EQ(form.geo().GetCellRect(0, 0).y(), 40 - 100);
+    EXPECT_EQ(form.geo().TopFixSpace(), 10);
+}
+
+TEST(GeometryRect, HiddenLinesHaveNoExtent)
+{
+    Sheet s(10, 5, gtExcel);
+    s.rows.SetVisible(3, false);
+    s.cols.SetSize(1, 0, utPixel);
+    const GridGeometry g = s.geo();
+    EXPECT_EQ(span(g.GetCellRect(3, 0)), (Span{40, 20 + 54, 100, 20 + 54}));
+    EXPECT_TRUE(g.GetCellRect(3, 0).isEmpty());
+    EXPECT_EQ(g.GetCellRect(4, 0).y(), 20 + 54);
+    EXPECT_EQ(g.GetCellRect(0, 1).width(), 0);
+    EXPECT_EQ(g.GetCellRect(0, 2).x(), 100);
+    EXPECT_EQ(g.InnerHeight(), 9 * 18);
+}
+
+TEST(GeometryRect, InvalidPositionsGiveNullRectangles)
+{
+    Sheet s(4, 4);
+    const GridGeometry g = s.geo();
+    for (auto [r, c] : {std::pair{-1, 0}, {0, -1}, {4, 0}, {0, 4}}) {
+        EXPECT_TRUE(g.GetCellRect(r, c).isNull());
+        EXPECT_TRUE(g.CellRect(r, c).isNull());
+        EXPECT_TRUE(g.CellEditRect(r, c).isNull());
+        EXPECT_TRUE(g.RegionRect(0, 0, r, c).isNull());
+    }
+    Sheet empty(0, 4);
+    EXPECT_TRUE(empty.geo().SheetRect().isNull());
+}
+
+TEST(GeometryRect, MergedAreasThroughTheGrid)
+{
+    TQorGrid g;
+    g.SetRows(10);
+    g.SetCols(6);
+    g.MergeCells(1, 1, 3, 2);
+    EXPECT_EQ(span(g.CellRect(1, 1)), (Span{100, 58, 220, 112}));
+    // A covered cell answers for itself, an editor on it covers the whole area.
+    EXPECT_EQ(span(g.CellRect(2, 2)), (Span{160, 76, 220, 94}));
+    EXPECT_EQ(span(g.CellEditRect(2, 2)), (Span{100, 58, 220, 112}));
+    EXPECT_EQ(span(g.CellEditRect(5, 5)), span(g.CellRect(5, 5)));
+    EXPECT_EQ(span(g.RegionRect(1, 1, 5, 4)), (Span{100, 58, 340, 148}));
+    // Hidden rows at the area's far side still end it at the right place.
+    g.SetRowVisible(3, false);
+    EXPECT_EQ(span(g.CellRect(1, 1)), (Span{100, 58, 220, 94}));
+    g.SetRowVisible(1, false);
+    EXPECT_EQ(span(g.CellRect(1, 1)), (Span{100, 58, 220, 76}));
+}
+
+TEST(GeometryRect, HeaderPanelsAndTitleCells)
+{
+    Sheet s(10, 5, gtExcel);
+    const GridGeometry g = s.geo();
+    EXPECT_EQ(g.ColumnHeaderRect(), QRect(0, 0, 400, 21));
+    EXPECT_EQ(g.RowHeaderRect(), QRect(0, 20, 41, 280));
+    EXPECT_EQ(g.CornerRect(), QRect(0, 0, 40, 20));
+    EXPECT_EQ(span(g.RowTitleRect(2)), (Span{0, 56, 40, 74}));
+    EXPECT_EQ(span(g.ColTitleRect(1)), (Span{100, 0, 160, 20}));
+    s.layout.titleHeight = 0;
+    EXPECT_TRUE(s.geo().ColumnHeaderRect().isNull());
+    EXPECT_TRUE(s.geo().ColTitleRect(1).isNull());
+    EXPECT_FALSE(s.geo().RowHeaderRect().isNull());
+    Sheet form(10, 5);
+    EXPECT_TRUE(form.geo().ColumnHeaderRect().isNull());
+    EXPECT_TRUE(form.geo().RowHeaderRect().isNull());
+    EXPECT_TRUE(form.geo().RowTitleRect(0).isNull());
+}
+
+TEST(GeometryRect, ZoomRoundsHalvesToEven)
+{
+    EXPECT_EQ(ZoomTable::ZoomSize(18, 25), 4);    // 4.5
+    EXPECT_EQ(ZoomTable::ZoomSize(18, 75), 14);   // 13.5
+    EXPECT_EQ(ZoomTable::ZoomSize(1, 50), 0);     // 0.5
+    EXPECT_EQ(ZoomTable::ZoomSize(3, 50), 2);     // 1.5
+    EXPECT_EQ(ZoomTable::ZoomSize(60, 133), 80);  // 79.8
+    EXPECT_EQ(ZoomTable::ZoomSize(0, 300), 0);
+
+    TQorGrid g;
+    g.SetRows(5);
+    g.SetZoom(25);
+    EXPECT_EQ(g.GetZoomRowHeight(0), 4);
+    EXPECT_EQ(g.GetZoomRowBottom(4), 20);
+    EXPECT_EQ(g.GetZoomColWidth(0), 15);
+    EXPECT_EQ(g.GetZoomColRight(3), 60);
+    // The tables follow later size changes.
+    g.SetRowHeight(1, 30);
+    g.SetRowVisible(2, false);
+    EXPECT_EQ(g.GetZoomRowHeight(1), 8);   // 7.5
+    EXPECT_EQ(g.GetZoomRowHeight(2), 0);
+    EXPECT_EQ(g.GetZoomRowBottom(4), 4 + 8 + 0 + 4 + 4);
+    EXPECT_EQ(g.GetZoomRowHeight(5), 0);
+    g.SetZoom(100);
+    EXPECT_EQ(g.GetZoomRowBottom(4), 18 + 30 + 18 + 18);
+}

@@ -1,0 +1,278 @@
+// Scrolling a shown grid: ranges, bar steps, thumb tracking, SetTopRow and ShowCell, the
+// mouse wheel, resizing, OnLeftTopChange and exact repaints.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPaintEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+#include "core/grid.h"
+#include "core/grid_p.h"
+
+using namespace qor;
+
+namespace {
+
+struct ShownGrid {
+    TQorGrid g;
+    ShownGrid(TGridType type, int rows, int cols, QSize size = QSize(400, 300))
+    {
+        // Bars always shown keep the client size fixed.
+        g.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        g.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        g.SetGridType(type);
+        g.SetRows(rows);
+        g.SetCols(cols);
+        g.resize(size);
+        g.show();
+        QApplication::processEvents();
+    }
+    int clientW() const { return g.viewport()->width(); }
+    int clientH() const { return g.viewport()->height(); }
+    QScrollBar *vbar() const { return g.verticalScrollBar(); }
+    QScrollBar *hbar() const { return g.horizontalScrollBar(); }
+    // Sends one wheel event to the viewport; true when the grid took it.
+    bool wheel(QPoint angle, Qt::KeyboardModifiers mods = Qt::NoModifier, QPoint pixels = QPoint())
+    {
+        const QPointF pos(50, 50);
+        QWheelEvent ev(pos, g.viewport()->mapToGlobal(pos), pixels, angle, Qt::NoButton, mods, Qt::NoScrollPhase,
+                       false);
+        QApplication::sendEvent(g.viewport(), &ev);
+        return ev.isAccepted();
+    }
+};
+
+} // namespace
+
+TEST(GeometryScroll, RangesInEachGridType)
+{
+    for (TGridType type : {gtExcel, gtGrid}) {
+        ShownGrid s(type, 30, 10);
+        EXPECT_EQ(s.g.GetVertRange(), 20 + 30 * 18 - s.clientH()) << type;
+        EXPECT_EQ(s.g.GetHorzRange(), 40 + 10 * 60 - s.clientW()) << type;
+        EXPECT_EQ(s.vbar()->maximum(), s.g.GetVertRange());
+        EXPECT_EQ(s.g.GetOffsetX(), 40);
+    }
+    ShownGrid form(gtInvoice, 30, 10);
+    EXPECT_EQ(form.g.GetVertRange(), 10 + (30 * 18 + 60) + 10 - form.clientH());
+    EXPECT_EQ(form.g.GetOffsetY(), 10);
+    // A smaller range clamps the position; a range of 0 returns it to the origin.
+    ShownGrid s(gtExcel, 30, 10);
+    s.g.SetPosition(200, 250);
+    EXPECT_EQ(s.g.GetVertPosition(), 250);
+    EXPECT_EQ(s.g.GetOffsetY(), 20 - 250);
+    s.g.SetRowHeight(29, 0);
+    EXPECT_EQ(s.g.GetVertPosition(), std::min(250, 20 + 29 * 18 - s.clientH()));
+    s.g.resize(1200, 900);
+    QApplication::processEvents();
+    EXPECT_EQ(s.g.GetVertRange(), 0);
+    EXPECT_EQ(s.g.GetVertPosition(), 0);
+    EXPECT_EQ(s.g.GetOffsetY(), 20);
+    EXPECT_EQ(s.g.GetHorzPosition(), 0);
+    EXPECT_FALSE(s.g.SetPosition(-5, 99));
+}
+
+TEST(GeometryScroll, BarStepsAreRowsAndPagesOfEighteen)
+{
+    ShownGrid s(gtExcel, 60, 40);
+    s.vbar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(s.g.GetVertPosition(), 18 * 18);
+    EXPECT_EQ(s.g.GetTopRow(), 18);
+    s.vbar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(s.g.GetVertPosition(), 0);
+    s.hbar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ(s.g.GetHorzPosition(), 18 * 60);
+    EXPECT_EQ(s.g.GetLeftCol(), 18);
+    // A line is the row at the boundary, skipping rows without height.
+    s.g.SetRowHeight(0, 30);
+    s.g.SetRowVisible(1, false);
+    s.vbar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(s.g.GetVertPosition(), 30);
+    EXPECT_EQ(s.g.GetTopRow(), 2);
+    s.vbar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(s.g.GetVertPosition(), 0);
+    // Frozen rows: the first step scrolls the first row below the band.
+    s.g.SetFixRowCount(2);
+    s.g.SetRowHeight(2, 25);
+    s.vbar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(s.g.GetVertPosition(), 25);
+    EXPECT_EQ(s.g.GetTopRow(), 3);
+    EXPECT_EQ(s.g.GetCellRect(0, 0).y(), 20);
+    EXPECT_EQ(s.g.GetCellRect(3, 0).y(), s.g.GetTopFixSpace());
+}
+
+TEST(GeometryScroll, ThumbTrackingFollowsTheFlag)
+{
+    ShownGrid s(gtExcel, 100, 5);
+    s.vbar()->setSliderDown(true);
+    s.vbar()->setSliderPosition(100);
+    EXPECT_EQ(s.g.GetVertPosition(), 0);
+    s.vbar()->setSliderDown(false);
+    EXPECT_EQ(s.g.GetVertPosition(), 100);
+    s.g.SetVertScrollTracking(true);
+    s.vbar()->setSliderDown(true);
+    s.vbar()->setSliderPosition(300);
+    EXPECT_EQ(s.g.GetVertPosition(), 300);
+    s.vbar()->setSliderDown(false);
+}
+
+TEST(GeometryScroll, SetTopRowAndShowCell)
+{
+    ShownGrid s(gtExcel, 200, 30);
+    s.g.SetTopRow(10);
+    EXPECT_EQ(s.g.GetVertPosition(), 180);
+    EXPECT_EQ(s.g.GetTopRow(), 10);
+    s.g.SetLeftCol(3);
+    EXPECT_EQ(s.g.GetLeftCol(), 3);
+    EXPECT_EQ(s.g.GetCellRect(0, 3).x(), 40);
+
+    // Below the view: the cell becomes the last visible one, with the top row whole.
+    s.g.SetRowHeight(60, 25);
+    EXPECT_TRUE(s.g.ShowCell(60, 3));
+    const QRect r = s.g.CellRect(60, 3);
+    EXPECT_LE(r.y() + r.height(), s.clientH());
+    EXPECT_GT(r.y() + r.height(), s.clientH() - 18);   // no more than one row short of the end
+    EXPECT_EQ(s.g.GetCellRect(s.g.GetTopRow(), 0).y(), 20);
+    EXPECT_FALSE(s.g.ShowCell(60, 3));
+    // Above the view: its top meets the boundary.
+    EXPECT_TRUE(s.g.ShowCell(20, 3));
+    EXPECT_EQ(s.g.GetCellRect(20, 3).y(), 20);
+    EXPECT_EQ(s.g.GetTopRow(), 20);
+    // Columns likewise; invalid cells do nothing.
+    EXPECT_TRUE(s.g.ShowCell(20, 25));
+    const QRect c = s.g.CellRect(20, 25);
+    EXPECT_LE(c.x() + c.width(), s.clientW());
+    EXPECT_FALSE(s.g.ShowCell(-1, 0));
+    EXPECT_FALSE(s.g.ShowCell(20, 30));
+
+    // With frozen rows the boundary is the band's end; frozen rows never scroll.
+    s.g.SetFixRowCount(3);
+    s.g.SetTopRow(50);
+    EXPECT_EQ(s.g.GetCellRect(50, 0).y(), s.g.GetTopFixSpace());
+    EXPECT_FALSE(s.g.ShowCell(1, 0));
+    EXPECT_TRUE(s.g.ShowCell(10, 0));
+    EXPECT_EQ(s.g.GetCellRect(10, 0).y(), s.g.GetTopFixSpace());
+}
+
+TEST(GeometryScroll, ShowCellBringsAWholeMergedAreaIn)
+{
+    ShownGrid s(gtExcel, 100, 8);
+    s.g.MergeCells(40, 0, 43, 1);
+    EXPECT_TRUE(s.g.ShowCell(40, 0));
+    const QRect area = s.g.CellRect(40, 0);
+    EXPECT_EQ(area.height(), 4 * 18);
+    EXPECT_LE(area.y() + area.height(), s.clientH());
+    EXPECT_GE(area.y(), 20);
+}
+
+TEST(GeometryScroll, LeftTopChangeIsRaisedOnlyWhenTheFirstCellMoves)
+{
+    ShownGrid s(gtExcel, 100, 20);
+    int raised = 0;
+    s.g.OnLeftTopChange = [&](QObject *sender) {
+        EXPECT_EQ(sender, &s.g);
+        ++raised;
+    };
+    s.g.SetPosition(0, 5);   // row 0 still at the boundary
+    EXPECT_EQ(raised, 0);
+    s.g.SetPosition(0, 18);
+    EXPECT_EQ(raised, 1);
+    s.g.SetPosition(70, 18);
+    EXPECT_EQ(raised, 2);
+    s.g.CalViewRegion();
+    EXPECT_EQ(raised, 2);
+}
+
+TEST(GeometryScroll, WheelScrollsThreeRowsPerNotch)
+{
+    ShownGrid s(gtExcel, 200, 40);
+    ASSERT_EQ(QApplication::wheelScrollLines(), 3);
+    EXPECT_TRUE(s.wheel(QPoint(0, -120)));
+    EXPECT_EQ(s.g.GetVertPosition(), 3 * 18);
+    EXPECT_EQ(s.g.GetTopRow(), 3);
+    EXPECT_TRUE(s.wheel(QPoint(0, -240)));
+    EXPECT_EQ(s.g.GetVertPosition(), 9 * 18);
+    EXPECT_TRUE(s.wheel(QPoint(0, 120)));
+    EXPECT_EQ(s.g.GetVertPosition(), 6 * 18);
+    // Shift turns the wheel sideways: three columns.
+    EXPECT_TRUE(s.wheel(QPoint(0, -120), Qt::ShiftModifier));
+    EXPECT_EQ(s.g.GetHorzPosition(), 3 * 60);
+    EXPECT_EQ(s.g.GetVertPosition(), 6 * 18);
+    // Fine wheels send parts of a notch; they add up.
+    s.wheel(QPoint(0, -60));
+    EXPECT_EQ(s.g.GetVertPosition(), 6 * 18);
+    s.wheel(QPoint(0, -60));
+    EXPECT_EQ(s.g.GetVertPosition(), 9 * 18);
+    // Touch pads report pixels.
+    EXPECT_TRUE(s.wheel(QPoint(0, -10), Qt::NoModifier, QPoint(0, -7)));
+    EXPECT_EQ(s.g.GetVertPosition(), 9 * 18 + 7);
+    // At the top nothing moves and the event is left to the parents.
+    s.g.SetPosition(0, 0);
+    EXPECT_FALSE(s.wheel(QPoint(0, 120)));
+    EXPECT_EQ(s.g.GetVertPosition(), 0);
+}
+
+TEST(GeometryScroll, ResizingRecomputesTheViewRegion)
+{
+    ShownGrid s(gtExcel, 100, 20);
+    const int bottom = s.g.GetBottomRow(), right = s.g.GetRightCol();
+    EXPECT_EQ(s.g.GetCellRect(bottom, 0).y() < s.clientH(), true);
+    EXPECT_GE(s.g.GetCellRect(bottom, 0).y() + 18, s.clientH());
+    s.g.resize(700, 600);
+    QApplication::processEvents();
+    EXPECT_GT(s.g.GetBottomRow(), bottom);
+    EXPECT_GT(s.g.GetRightCol(), right);
+    EXPECT_GE(s.g.GetCellRect(s.g.GetBottomRow(), 0).y() + 18, s.clientH());
+    EXPECT_EQ(s.g.GetColumnHeaderRect().width(), s.clientW());
+}
+
+namespace {
+
+// Collects the regions the viewport is asked to paint.
+class PaintSpy : public QObject {
+public:
+    QRegion painted;
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(e)->region();
+        return false;
+    }
+};
+
+} // namespace
+
+TEST(GeometryScroll, ACellChangeRepaintsOnlyItsRectangle)
+{
+    ShownGrid s(gtExcel, 50, 10);
+    s.g.MergeCells(2, 1, 3, 2);
+    QApplication::processEvents();
+    PaintSpy spy;
+    s.g.viewport()->installEventFilter(&spy);
+    s.g.Private().repaintCell(3, 2);   // a covered cell: its whole area
+    QApplication::processEvents();
+    EXPECT_EQ(spy.painted.boundingRect(), s.g.CellRect(2, 1).adjusted(-3, -3, 3, 3));
+    spy.painted = QRegion();
+    s.g.BeginUpdate();
+    s.g.Private().repaintCell(5, 5);
+    QApplication::processEvents();
+    EXPECT_TRUE(spy.painted.isEmpty());
+    s.g.EndUpdate();
+}
+
+TEST(GeometryScroll, MillionRowsScrollToTheEnd)
+{
+    ShownGrid s(gtExcel, 1, 10);
+    s.g.SetRows(1000000);
+    EXPECT_EQ(s.g.GetVertRange(), 20 + 1000000 * 18 - s.clientH());
+    s.g.SetTopRow(500000);
+    EXPECT_EQ(s.g.GetTopRow(), 500000);
+    EXPECT_TRUE(s.wheel(QPoint(0, -120)));
+    EXPECT_EQ(s.g.GetTopRow(), 500003);
+    EXPECT_TRUE(s.g.ShowCell(999999, 0));
+    EXPECT_EQ(s.g.GetBottomRow(), 999999);
+    EXPECT_EQ(s.g.GetVertPosition(), s.g.GetVertRange());
+    int row, col;
+    s.g.CellFromPoint(QPoint(50, s.clientH() - 1), row, col);
+    EXPECT_EQ(row, 999999);
+}
