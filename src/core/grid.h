@@ -565,6 +565,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // The scroller repaints only what a scroll moves; the scroll area's whole-viewport update
+    // is not wanted.
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     std::unique_ptr<GridPrivate> d;

@@ -76,6 +76,7 @@ int TCustomQorGrid::GetHorzRange() const { return d->scroller->HorzRange(); }
 int TCustomQorGrid::GetVertRange() const { return d->scroller->VertRange(); }
 bool TCustomQorGrid::SetPosition(int X, int Y) { return d->scroller->SetPosition(X, Y); }
 void TCustomQorGrid::UpdateScrollRange() { d->scroller->UpdateScrollRange(); }
+void TCustomQorGrid::scrollContentsBy(int, int) {}
 bool TCustomQorGrid::ShowCell(int Row, int Col) { return d->scroller->ShowCell(Row, Col); }
 
 int TCustomQorGrid::GetZoomRowHeight(int Row) const { return d->rowZoom.Size(d->rowAxis, d->layout.zoom, Row); }

@@ -3,6 +3,7 @@
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QEvent>
+#include <QRegion>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -48,6 +49,7 @@ void GridScroller::UpdateScrollRange()
         return;
     }
     m_updating = true;
+    const int oldRange[2] = {m_range[0], m_range[1]};
     // A bar that appears or disappears changes the client size: measure again, a few times
     // at most (two bars can each make the other necessary).
     for (int pass = 0; pass < 3; ++pass) {
@@ -68,6 +70,10 @@ void GridScroller::UpdateScrollRange()
         if (!m_again && d.q->viewport()->size() == client)
             break;
     }
+    // Embedded controls follow a bar that appears or disappears.
+    const bool appeared = (oldRange[0] == 0) != (m_range[0] == 0) || (oldRange[1] == 0) != (m_range[1] == 0);
+    if (appeared && d.seams.view)
+        d.seams.view->ReplaceEmbedded();
     d.scroll.posX = std::clamp(d.scroll.posX, 0, m_range[0]);
     d.scroll.posY = std::clamp(d.scroll.posY, 0, m_range[1]);
     bar(false)->setValue(d.scroll.posX);
@@ -91,6 +97,7 @@ bool GridScroller::SetPosition(int x, int y)
     y = std::clamp(y, 0, m_range[1]);
     if (x == d.scroll.posX && y == d.scroll.posY)
         return false;
+    const bool movedX = x != d.scroll.posX, movedY = y != d.scroll.posY;
     d.scroll.posX = x;
     d.scroll.posY = y;
     const bool guard = m_updating;
@@ -100,8 +107,30 @@ bool GridScroller::SetPosition(int x, int y)
     m_updating = guard;
     CalViewRegion();
     d.seams.editor->Reposition();
-    d.repaintAll();
+    repaintScrolled(movedX, movedY);
     return true;
+}
+
+// What a scroll changes: below the frozen rows (with the row header) for a vertical move,
+// right of the frozen columns (with the column header) for a horizontal one. A form has no
+// fixed part: all of it.
+void GridScroller::repaintScrolled(bool movedX, bool movedY)
+{
+    QWidget *viewport = d.q->viewport();
+    if (d.locked() || !d.q->isVisible())
+        return;
+    if (d.layout.gridType == gtInvoice) {
+        viewport->update();
+        return;
+    }
+    const GridGeometry g = d.geometry();
+    const QRect client = viewport->rect();
+    QRegion band;
+    if (movedY)
+        band += client.adjusted(0, g.TopFixSpace(), 0, 0);
+    if (movedX)
+        band += client.adjusted(g.LeftFixSpace(), 0, 0, 0);
+    viewport->update(band);
 }
 
 // The user moved a bar (or Qt clamped it): follow unless a recomputation is running.
@@ -145,11 +174,7 @@ bool GridScroller::ShowCell(int row, int col)
     if (!d.valid(row, col))
         return false;
     const GridGeometry g = d.geometry();
-    const int oldY = d.scroll.posY;
-    const bool moved = SetPosition(g.PositionToShowCol(row, col), g.PositionToShowRow(row, col));
-    if (moved && d.scroll.posY != oldY)
-        d.repaintAll();
-    return moved;
+    return SetPosition(g.PositionToShowCol(row, col), g.PositionToShowRow(row, col));
 }
 
 void GridScroller::SetTopRow(int row)

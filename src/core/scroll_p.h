@@ -39,6 +39,7 @@ protected:
 private:
     QScrollBar *bar(bool vertical) const;
     void barMoved();
+    void repaintScrolled(bool movedX, bool movedY);
     void barAction(bool vertical, int action);
     bool wheel(QWheelEvent *event);
     int wheelDistance(bool vertical, int notches) const;

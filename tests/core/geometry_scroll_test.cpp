@@ -242,7 +242,7 @@ public:
 
 } // namespace
 
-TEST(GeometryScroll, ACellChangeRepaintsOnlyItsRectangle)
+TEST(GeometryScroll, RepaintsCoverOnlyWhatChanged)
 {
     ShownGrid s(gtExcel, 50, 10);
     s.g.MergeCells(2, 1, 3, 2);
@@ -252,6 +252,18 @@ TEST(GeometryScroll, ACellChangeRepaintsOnlyItsRectangle)
     s.g.Private().repaintCell(3, 2);   // a covered cell: its whole area
     QApplication::processEvents();
     EXPECT_EQ(spy.painted.boundingRect(), s.g.CellRect(2, 1).adjusted(-3, -3, 3, 3));
+    // Scrolling repaints what moves: below the frozen rows, right of the frozen columns.
+    s.g.SetFixRowCount(2);
+    s.g.SetFixColCount(1);
+    QApplication::processEvents();
+    spy.painted = QRegion();
+    s.g.SetPosition(0, 40);
+    QApplication::processEvents();
+    EXPECT_EQ(spy.painted.boundingRect(), s.g.viewport()->rect().adjusted(0, s.g.GetTopFixSpace(), 0, 0));
+    spy.painted = QRegion();
+    s.g.SetPosition(30, 40);
+    QApplication::processEvents();
+    EXPECT_EQ(spy.painted.boundingRect(), s.g.viewport()->rect().adjusted(s.g.GetLeftFixSpace(), 0, 0, 0));
     spy.painted = QRegion();
     s.g.BeginUpdate();
     s.g.Private().repaintCell(5, 5);
