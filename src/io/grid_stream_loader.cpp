@@ -180,6 +180,22 @@ void applyPhysicalRows(GridPrivate &d, const ParsedGridStream &s)
     }
 }
 
+// Column records carry their own sizes: the same bounds hold for them as for rows.
+void checkAxis(Axis &axis, TUnitType unit)
+{
+    constexpr int kMaxPixels = 1000000;
+    for (int i = 0; i < axis.Count(); ++i) {
+        auto &e = const_cast<AxisEntry &>(axis.Entry(i));
+        if (e.savedSize < 0 || e.savedSize > kMaxPixels)
+            throw StreamFormatError("row or column size out of range");
+        const double derived = PixelsToUnit(e.savedSize, unit);
+        if (!std::isfinite(e.savedPhySize) || std::fabs(e.savedPhySize - derived) > 1 + derived) {
+            e.savedPhySize = derived;
+            e.phySize = e.visible ? derived : 0;
+        }
+    }
+}
+
 void applyObjects(TCustomQorGrid &grid, GridPrivate &d, const ParsedGridStream &s)
 {
     const GridStreamHooks &hooks = GetGridStreamHooks();
@@ -234,6 +250,8 @@ void applyAll(TCustomQorGrid &grid, const ParsedGridStream &s)
         applyColumns(grid, d, s);
         applySettings(grid, d, s.Settings, s.Version);
         applyPhysicalRows(d, s);
+        checkAxis(d.rowAxis, d.layout.unitType);
+        checkAxis(d.colAxis, d.layout.unitType);
         if (s.Version == 4)
             for (int c = 0; c < d.cols; ++c)
                 d.column(c)->SetDefault();
