@@ -12,7 +12,7 @@ root=$(pwd)
 packages=(
   cmake g++ ninja-build pkg-config
   qt6-base-dev qt6-image-formats-plugins libqt6sql6-sqlite
-  zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
+  zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libixion-dev libboost-dev
   fonts-wqy-microhei
 )
 fuzz_packages=(clang libclang-rt-14-dev)

@@ -3,4 +3,4 @@
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(MUPARSER REQUIRED IMPORTED_TARGET muparser)
 set_property(TARGET bench_${name} PROPERTY LINK_LIBRARIES
-             qor_formula qor_platform benchmark::benchmark PkgConfig::MUPARSER)
+             qor_formula qor_core qor_platform benchmark::benchmark PkgConfig::MUPARSER)

@@ -215,15 +215,15 @@ void FormulaManager::UpdateFormulaFromCell(int row, int col)
 // stack; the visiting marks stop a cycle.
 void FormulaManager::Propagate(PosKey start)
 {
-    std::unordered_set<PosKey> &visiting = m_store.Visiting();
-    if (visiting.count(start) || !m_store.Dependents(start))
+    FormulaStore::KeySet &visiting = m_store.Visiting();
+    if (visiting.find(start) || !m_store.Dependents(start))
         return;
     struct Frame {
         PosKey key;
         size_t next; // entries below this index are still to be visited
     };
     std::vector<Frame> stack;
-    visiting.insert(start);
+    visiting[start] = 1;
     stack.push_back({start, m_store.Dependents(start)->size()});
     try {
         while (!stack.empty()) {
@@ -250,9 +250,9 @@ void FormulaManager::Propagate(PosKey start)
                 continue;
             m_evaluator.EvaluateCell(*cell);
             m_store.MarkEvaluated(m_store.Slot(cell));
-            if (!visiting.count(dep))
+            if (!visiting.find(dep))
                 if (std::vector<PosKey> *next = m_store.Dependents(dep)) {
-                    visiting.insert(dep);
+                    visiting[dep] = 1;
                     stack.push_back({dep, next->size()});
                 }
         }

@@ -5,16 +5,33 @@
 
 namespace qor {
 
+FormulaSlot &FormulaStore::NewSlot(const TCellInfo *cell)
+{
+    uint32_t at;
+    if (!m_freeSlots.empty()) {
+        at = m_freeSlots.back();
+        m_freeSlots.pop_back();
+    } else {
+        at = uint32_t(m_slots.size());
+        m_slots.emplace_back();
+    }
+    m_slotIndex[cell] = at;
+    return m_slots[at];
+}
+
 void FormulaStore::Forget(const TCellInfo *cell)
 {
-    auto it = m_slots.find(cell);
-    if (it == m_slots.end())
+    const uint32_t *at = m_slotIndex.find(cell);
+    if (!at)
         return;
-    if (it->second.listIndex >= 0) {
-        m_list[size_t(it->second.listIndex)] = nullptr;
+    FormulaSlot &slot = m_slots[*at];
+    if (slot.listIndex >= 0) {
+        m_list[size_t(slot.listIndex)] = nullptr;
         ++m_holes;
     }
-    m_slots.erase(it);
+    slot = FormulaSlot();
+    m_freeSlots.push_back(*at);
+    m_slotIndex.erase(cell);
 }
 
 bool FormulaStore::AddFormulaCell(TCellInfo *cell)
@@ -45,7 +62,7 @@ void FormulaStore::Compact()
     for (TCellInfo *cell : m_list) {
         if (!cell)
             continue;
-        m_slots[cell].listIndex = int(w);
+        Slot(cell).listIndex = int(w);
         m_list[w++] = cell;
     }
     m_list.resize(w);
@@ -63,30 +80,31 @@ void FormulaStore::AddDependent(PosKey referenced, PosKey dependent)
 
 void FormulaStore::RemoveDependent(PosKey referenced, PosKey dependent)
 {
-    auto it = m_dependents.find(referenced);
-    if (it == m_dependents.end())
+    std::vector<PosKey> *list = m_dependents.find(referenced);
+    if (!list)
         return;
-    std::vector<PosKey> &list = it->second;
-    auto at = std::find(list.begin(), list.end(), dependent);
-    if (at != list.end())
-        list.erase(at);
-    if (list.empty())
-        m_dependents.erase(it);
+    auto at = std::find(list->begin(), list->end(), dependent);
+    if (at != list->end())
+        list->erase(at);
+    if (list->empty())
+        m_dependents.erase(referenced);
 }
 
 void FormulaStore::RemoveDependentAt(PosKey referenced, size_t index)
 {
-    auto it = m_dependents.find(referenced);
-    if (it == m_dependents.end() || index >= it->second.size())
+    std::vector<PosKey> *list = m_dependents.find(referenced);
+    if (!list || index >= list->size())
         return;
-    it->second.erase(it->second.begin() + std::ptrdiff_t(index));
-    if (it->second.empty())
-        m_dependents.erase(it);
+    list->erase(list->begin() + std::ptrdiff_t(index));
+    if (list->empty())
+        m_dependents.erase(referenced);
 }
 
 void FormulaStore::Clear()
 {
+    m_slotIndex.clear();
     m_slots.clear();
+    m_freeSlots.clear();
     m_list.clear();
     m_holes = 0;
     m_dependents.clear();
@@ -103,32 +121,38 @@ std::string FormulaStore::checkConsistency() const
             ++holes;
             continue;
         }
-        auto it = m_slots.find(cell);
-        if (it == m_slots.end())
+        const FormulaSlot *slot = const_cast<FormulaStore *>(this)->FindSlot(cell);
+        if (!slot)
             return "listed formula cell without a slot at " + std::to_string(i);
-        if (it->second.listIndex != int(i))
-            return "slot index " + std::to_string(it->second.listIndex) + " for list entry " + std::to_string(i);
+        if (slot->listIndex != int(i))
+            return "slot index " + std::to_string(slot->listIndex) + " for list entry " + std::to_string(i);
     }
     if (holes != m_holes)
         return "hole count " + std::to_string(m_holes) + ", counted " + std::to_string(holes);
-    for (const auto &[cell, slot] : m_slots)
+    std::string problem;
+    auto fail = [&problem](std::string text) {
+        if (problem.empty())
+            problem = std::move(text);
+    };
+    m_slotIndex.forEach([&](const TCellInfo *cell, uint32_t at) {
+        const FormulaSlot &slot = m_slots[at];
         if (slot.listIndex >= int(m_list.size()) || (slot.listIndex >= 0 && m_list[size_t(slot.listIndex)] != cell))
-            return "slot points at a wrong list entry";
-    for (const auto &[key, list] : m_dependents) {
+            fail("slot points at a wrong list entry");
+        if (slot.evaluating)
+            fail("evaluating mark left after a pass");
+    });
+    m_dependents.forEach([&](PosKey key, const std::vector<PosKey> &list) {
         if (list.empty())
-            return "empty dependent list kept";
+            fail("empty dependent list kept");
         std::set<PosKey> seen(list.begin(), list.end());
         if (seen.size() != list.size())
-            return "duplicate dependent of " + std::to_string(KeyRow(key)) + "-" + std::to_string(KeyCol(key));
-    }
+            fail("duplicate dependent of " + std::to_string(KeyRow(key)) + "-" + std::to_string(KeyCol(key)));
+    });
     if (!m_visiting.empty())
-        return "visiting marks left after a pass";
+        fail("visiting marks left after a pass");
     if (!m_evaluating.empty())
-        return "evaluation chain left after a pass";
-    for (const auto &[cell, slot] : m_slots)
-        if (slot.evaluating)
-            return "evaluating mark left after a pass";
-    return {};
+        fail("evaluation chain left after a pass");
+    return problem;
 }
 
 } // namespace qor

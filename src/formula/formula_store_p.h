@@ -3,10 +3,10 @@
 // value, the cells that depend on each position, and the marks of a recalculation pass.
 #include <cstdint>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
+#include <climits>
 #include <vector>
 #include "formula/exp_value.h"
+#include "formula/flat_map_p.h"
 #include "platform/qor_global.h"
 
 namespace qor {
@@ -19,6 +19,8 @@ inline PosKey MakeKey(int row, int col) { return (int64_t(row) << 32) | uint32_t
 inline int KeyRow(PosKey k) { return int(k >> 32); }
 inline int KeyCol(PosKey k) { return int(uint32_t(k)); }
 
+constexpr PosKey NoKey = INT64_MIN;
+
 struct FormulaSlot {
     ExpValue value;
     int listIndex = -1;          // place in the formula list, -1 when not listed
@@ -29,11 +31,16 @@ struct FormulaSlot {
 class QOR_AUTOTEST_EXPORT FormulaStore {
 public:
     // --- Slots (a formula cell's value and marks), kept beside the cells so that a cell stays small
-    FormulaSlot &Slot(const TCellInfo *cell) { return m_slots[cell]; }
+    FormulaSlot &Slot(const TCellInfo *cell)
+    {
+        if (const uint32_t *at = m_slotIndex.find(cell))
+            return m_slots[*at];
+        return NewSlot(cell);
+    }
     FormulaSlot *FindSlot(const TCellInfo *cell)
     {
-        auto it = m_slots.find(cell);
-        return it == m_slots.end() ? nullptr : &it->second;
+        const uint32_t *at = m_slotIndex.find(cell);
+        return at ? &m_slots[*at] : nullptr;
     }
     void Forget(const TCellInfo *cell);
 
@@ -49,11 +56,7 @@ public:
     void AddDependent(PosKey referenced, PosKey dependent);
     void RemoveDependent(PosKey referenced, PosKey dependent);
     void RemoveDependentAt(PosKey referenced, size_t index);
-    std::vector<PosKey> *Dependents(PosKey referenced)
-    {
-        auto it = m_dependents.find(referenced);
-        return it == m_dependents.end() ? nullptr : &it->second;
-    }
+    std::vector<PosKey> *Dependents(PosKey referenced) { return m_dependents.find(referenced); }
     void ClearDependents() { m_dependents.clear(); }
     size_t DependentKeyCount() const { return m_dependents.size(); }
 
@@ -61,7 +64,8 @@ public:
     void NewPass() { ++m_pass; }
     bool Evaluated(const FormulaSlot &s) const { return s.evaluatedPass == m_pass; }
     void MarkEvaluated(FormulaSlot &s) { s.evaluatedPass = m_pass; }
-    std::unordered_set<PosKey> &Visiting() { return m_visiting; }
+    using KeySet = FlatMap<PosKey, char, NoKey>;
+    KeySet &Visiting() { return m_visiting; }
     std::vector<TCellInfo *> &Evaluating() { return m_evaluating; }
 
     void Clear();
@@ -69,12 +73,18 @@ public:
     std::string checkConsistency() const;
 
 private:
-    std::unordered_map<const TCellInfo *, FormulaSlot> m_slots;
+    // References into these maps hold only until the next insertion or erasure.
+    // Slots sit in one array in the order they were made (a chain of formulas entered in order
+    // reads them one after another); the index finds a cell's slot.
+    FormulaSlot &NewSlot(const TCellInfo *cell);
+    FlatMap<const TCellInfo *, uint32_t, nullptr> m_slotIndex;
+    std::vector<FormulaSlot> m_slots;
+    std::vector<uint32_t> m_freeSlots;
     std::vector<TCellInfo *> m_list;
     int m_holes = 0;
-    std::unordered_map<PosKey, std::vector<PosKey>> m_dependents;
+    FlatMap<PosKey, std::vector<PosKey>, NoKey> m_dependents;
     uint32_t m_pass = 1;
-    std::unordered_set<PosKey> m_visiting;
+    KeySet m_visiting;
     std::vector<TCellInfo *> m_evaluating;
 };
 
