@@ -84,6 +84,8 @@ public:
     virtual void Hide() {}
     // Commits the pending edit (before a batch, before a row selection).
     virtual void CommitPending() {}
+    // Puts back the text the editor started with and closes it without committing.
+    virtual void Cancel() {}
     // A style of the cell under the editor changed (colour, font).
     virtual void StyleChanged(int row, int col) {}
     // Moves the open editor to its cell's current rectangle.
@@ -121,6 +123,16 @@ public:
     virtual std::optional<QString> ToPlain(const QByteArray &rich) const { return std::nullopt; }
 };
 
+// Shortcuts the clipboard and find layer answers; each refuses itself when its option is off.
+class QOR_AUTOTEST_EXPORT IClipboardHost {
+public:
+    virtual ~IClipboardHost() = default;
+    virtual void Copy() {}
+    virtual void Cut() {}
+    virtual void Paste() {}
+    virtual void Find() {}
+};
+
 struct QOR_AUTOTEST_EXPORT GridSeams {
     GridSeams();
     ~GridSeams();
@@ -131,6 +143,7 @@ struct QOR_AUTOTEST_EXPORT GridSeams {
     std::unique_ptr<IMergeHost> merges;
     std::unique_ptr<IDataOpsHost> dataOps;
     std::unique_ptr<IRichTextHost> richText;
+    std::unique_ptr<IClipboardHost> clipboard = std::make_unique<IClipboardHost>();
 };
 
 // A layer installs its implementations into every new grid. Installers run in registration

@@ -19,6 +19,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     g_app = new QApplication(*argc, *argv);
+    // Undecodable pictures are reported on every run; the report is tested elsewhere.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     // A message box would wait for a user that is not there.
     qor::platform::SetMessageBoxHandler([](const qor::platform::MessageBoxRequest &) { return int(qor::platform::IDOK); });
     return 0;
