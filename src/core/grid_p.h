@@ -92,6 +92,18 @@ struct GridMisc {
     TEditControlType editControlType = ectEdit;
 };
 
+// Where a mouse or Shift-key selection started and where its moving corner is, and what the
+// mouse is doing (cell coordinates: x = column, y = row).
+struct NavState {
+    QPoint anchor{-1, -1};
+    QPoint corner{-1, -1};
+    TState mouse = gsNormal;
+    int sizingIndex = -1;    // the row or column being resized
+    int sizingStart = 0;     // its size when the drag began
+    int sizingOrigin = 0;    // the pointer's coordinate when the drag began
+    QString sizeInfo;        // the size shown while resizing
+};
+
 struct QOR_AUTOTEST_EXPORT GridPrivate {
     explicit GridPrivate(TCustomQorGrid *grid);
     ~GridPrivate();
@@ -118,6 +130,7 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     std::vector<int32_t> loadColList;
     int64_t currentIndex = -1;    // Row x Cols + Col of the current cell, -1 = none
     QRect selection;              // selected cells (left = first column, top = first row)
+    NavState nav;
     TCellData cellData[3];        // [0] is the record handed to OnGetCellData
     GridSeams seams;
     MergeTable *merges = nullptr;   // the merge seam, owned by seams
