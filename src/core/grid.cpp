@@ -17,6 +17,7 @@ TCustomQorGrid::TCustomQorGrid(QWidget *parent) : QAbstractScrollArea(parent), d
     d->resetRows(4);
     setFrameShape(QFrame::StyledPanel);
     setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);   // the pointer's shape follows header borders
     resize(4 * 60 + 4 + d->layout.margins[0] + d->layout.margins[2] + d->shadowWidth() + d->layout.spaces[0] +
                d->layout.spaces[2],
            4 * 18 + 20 + d->layout.margins[1] + d->layout.margins[3] + d->shadowWidth() + d->layout.spaces[1] +

@@ -364,50 +364,6 @@ public:
     bool IsLastTabCell() const;
     TState GetState() const;
 
-    // ===== Current cell and selection =====
-    // The owner of the merged area the current cell lies in (the current cell itself is kept
-    // at the owner, so these equal GetRow/GetCol).
-    int GetRealRow() const;
-    int GetRealCol() const;
-    // Makes the cell (its merged area's owner) current, raising OnLeaveCell,
-    // OnBeforeEnterCell and OnAfterEnterCell and scrolling it into view. False when the
-    // position is invalid, hidden or refused: the current cell stays then.
-    bool SetFocusCell(int Row, int Col);
-    // The next enterable cell to the right, wrapping below with qgoAutoNextRowCol.
-    bool SelectNext();
-    // The rectangle with ordered corners, grown over merged areas, full width under
-    // qgoRowSelect; empty when a corner is outside the grid.
-    QRect InternalGetSelection(int Row1, int Col1, int Row2, int Col2) const;
-    void SelectCells(int Row1, int Col1, int Row2, int Col2);
-    void SelectRow(int Row);
-    void SelectCol(int Col);
-    void SelectAll();
-    void ClearSelection();
-    // The selection rectangle (left = first column, top = first row), or the current cell's
-    // merged area when nothing is selected; empty without a current cell.
-    QRect GetSelRect() const;
-    // The top-left cell of the selection, or the current cell.
-    TCellInfo *GetSelCell();
-    bool IsSelectionActive() const;
-    bool Selected(int Row, int Col) const;
-    // Empties the editable cells of the selection (or the current cell) in one batch.
-    void DeleteSelection();
-    // Read-only resolution: flag, qgoEditing, then OnGetReadOnly; CellReadOnly also counts
-    // fixed cells.
-    bool InternalCellReadOnly(int Row, int Col) const;
-    bool CellReadOnly(int Row, int Col) const;
-    bool CellIsReadOnly(int Row, int Col) const { return CellReadOnly(Row, Col); }
-    bool CellCanEdit(int Row, int Col) const;
-    bool CellCanSetFocus(int Index, bool Fire) const;
-    // The next enterable position in each direction from (Row, Col); false when none, the
-    // arguments unchanged then.
-    bool FindLeftEnterCell(int &Row, int &Col) const;
-    bool FindRightEnterCell(int &Row, int &Col) const;
-    bool FindTopEnterCell(int &Row, int &Col) const;
-    bool FindBottomEnterCell(int &Row, int &Col) const;
-    bool IsLastTabCell() const;
-    TState GetState() const;
-
     // ===== Options =====
     TQorGridOptions GetOptions() const;
     void SetOptions(TQorGridOptions Value);

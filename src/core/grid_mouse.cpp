@@ -1,0 +1,289 @@
+// The grid's mouse: making cells current, drag selection, header clicks, resizing rows and
+// columns at header borders, check boxes and radio items, and the pointer's shape.
+#include <QMouseEvent>
+#include <QToolTip>
+#include "core/cell_painter_p.h"
+#include "core/grid.h"
+#include "core/grid_p.h"
+#include "core/merge_table_p.h"
+#include "core/paint_style_p.h"
+#include "core/selection_p.h"
+
+namespace qor {
+
+namespace {
+
+constexpr int BorderSlop = 3;   // pixels either side of a header border that grab it
+
+struct Border {
+    bool vertical = false;   // a column's right edge (true) or a row's bottom edge
+    int index = -1;
+};
+
+// The header border under the point: the right edge of a column title or the bottom edge of a
+// row title, the nearest visible line before it when the pointer is just past it.
+Border borderAt(const TCustomQorGrid &g, QPoint p)
+{
+    Border b;
+    int row = -1, col = -1;
+    g.MouseCoord(p.x(), p.y(), row, col);
+    if (row < 0)
+        return b;
+    if (g.GetColumnHeaderRect().contains(p)) {
+        const QRect r = g.GetColTitleRect(col);
+        if (std::abs(p.x() - (r.right() + 1)) <= BorderSlop)
+            b = {true, col};
+        else if (std::abs(p.x() - r.left()) <= BorderSlop && g.GetPriorVisibleCol(col - 1) >= 0)
+            b = {true, g.GetPriorVisibleCol(col - 1)};
+    } else if (g.GetRowHeaderRect().contains(p)) {
+        const QRect r = g.GetRowTitleRect(row);
+        if (std::abs(p.y() - (r.bottom() + 1)) <= BorderSlop)
+            b = {false, row};
+        else if (std::abs(p.y() - r.top()) <= BorderSlop && g.GetPriorVisibleRow(row - 1) >= 0)
+            b = {false, g.GetPriorVisibleRow(row - 1)};
+    }
+    return b;
+}
+
+QString unitText(TUnitType unit)
+{
+    switch (unit) {
+    case utMillimeter: return QStringLiteral(" 毫米");
+    case utInch: return QStringLiteral(" 英寸");
+    default: return QStringLiteral(" 像素");
+    }
+}
+
+// Cursor numbers as hosts set them on cells and columns.
+Qt::CursorShape cursorShape(TCursor c)
+{
+    switch (c) {
+    case -3: return Qt::CrossCursor;
+    case -4: return Qt::IBeamCursor;
+    case -6: return Qt::SizeBDiagCursor;
+    case -7: return Qt::SizeVerCursor;
+    case -8: return Qt::SizeFDiagCursor;
+    case -9: return Qt::SizeHorCursor;
+    case -10: return Qt::UpArrowCursor;
+    case -11: return Qt::WaitCursor;
+    case -12: return Qt::DragMoveCursor;
+    case -13: case -18: return Qt::ForbiddenCursor;
+    case -14: return Qt::SplitHCursor;
+    case -15: return Qt::SplitVCursor;
+    case -19: return Qt::BusyCursor;
+    case -20: return Qt::WhatsThisCursor;
+    case -21: return Qt::PointingHandCursor;
+    case -22: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+class MouseHandler {
+public:
+    explicit MouseHandler(TCustomQorGrid &grid) : g(grid), d(grid.Private()), sel(d) {}
+
+    void Press(QPoint p, Qt::KeyboardModifiers mods);
+    void Move(QPoint p, Qt::MouseButtons buttons);
+    void Release();
+
+private:
+    bool has(TQorGridOption o) const { return d.options.Contains(o); }
+    bool startSizing(QPoint p);
+    bool headerClick(QPoint p);
+    void clickCell(int row, int col, QPoint p);
+    void resize(QPoint p);
+    void hover(QPoint p);
+
+    TCustomQorGrid &g;
+    GridPrivate &d;
+    Selection sel;
+};
+
+void MouseHandler::Press(QPoint p, Qt::KeyboardModifiers mods)
+{
+    if (d.rows <= 0 || d.cols <= 0)
+        return;
+    if (startSizing(p) || headerClick(p))
+        return;
+    int row = -1, col = -1;
+    g.CellFromPoint(p, row, col);
+    if (row < 0)
+        return;
+    if ((mods & Qt::ShiftModifier) && has(qgoMultiSelect) && g.GetRow() >= 0) {
+        const QPoint anchor = d.nav.anchor.x() >= 0 ? d.nav.anchor : QPoint(g.GetCol(), g.GetRow());
+        sel.Select(anchor.y(), anchor.x(), row, col);
+        d.nav.mouse = gsSelection;
+        return;
+    }
+    if (!sel.Enter(row, col))
+        return;
+    clickCell(row, col, p);
+    if (has(qgoMultiSelect))
+        d.nav.mouse = gsSelecting;
+}
+
+bool MouseHandler::startSizing(QPoint p)
+{
+    const Border b = borderAt(g, p);
+    if (b.index < 0 || !has(b.vertical ? qgoColSizing : qgoRowSizing))
+        return false;
+    bool canChange = true;
+    if (b.vertical && g.OnBeforeColumnWidthChange)
+        g.OnBeforeColumnWidthChange(&g, b.index, canChange);
+    else if (!b.vertical && g.OnBeforeRowHeightChange)
+        g.OnBeforeRowHeightChange(&g, b.index, canChange);
+    if (!canChange)
+        return true;   // the border is still the border: no click on the title behind it
+    d.seams.editor->CommitPending();
+    d.seams.editor->Hide();
+    d.nav.mouse = b.vertical ? gsColSizing : gsRowSizing;
+    d.nav.sizingIndex = b.index;
+    d.nav.sizingStart = b.vertical ? g.GetColWidth(b.index) : g.GetRowHeight(b.index);
+    d.nav.sizingOrigin = b.vertical ? p.x() : p.y();
+    return true;
+}
+
+bool MouseHandler::headerClick(QPoint p)
+{
+    int row = -1, col = -1;
+    g.MouseCoord(p.x(), p.y(), row, col);
+    if (g.GetColumnHeaderRect().contains(p) && !g.GetCornerRect().contains(p)) {
+        if (g.OnClickColumnTitle)
+            g.OnClickColumnTitle(&g, col);
+        if (has(qgoAutoSelectCol))
+            g.SelectCol(col);
+        return true;
+    }
+    if (g.GetRowHeaderRect().contains(p)) {
+        if (g.OnClickRowTitle)
+            g.OnClickRowTitle(&g, row);
+        if (has(qgoAutoSelectRow))
+            g.SelectRow(row);
+        return true;
+    }
+    return g.GetCornerRect().contains(p);
+}
+
+// Check boxes toggle and radio items are picked by a click, without an editor.
+void MouseHandler::clickCell(int row, int col, QPoint p)
+{
+    const TCellType type = g.GetCellType(row, col);
+    if ((type != ctCheckBox && type != ctRadioButton) || sel.CellReadOnly(row, col))
+        return;
+    TCellInfo *cell = g.Cells(row, col);
+    if (type == ctCheckBox) {
+        cell->SetChecked(!cell->GetChecked());
+        return;
+    }
+    const int count = cell->Items().Count();
+    if (count <= 0)
+        return;
+    CellPaintStyle style;
+    ResolveCellPaintStyle(g, row, col, cell, style);
+    const QRect area = CellPainter::GetTextRect(g.CellRect(row, col), style);
+    const int h = std::max(1, area.height() / count);
+    const int index = (p.y() - area.top()) / h;
+    if (p.y() >= area.top() && index < count)
+        cell->SetItemIndex(index);
+}
+
+void MouseHandler::Move(QPoint p, Qt::MouseButtons buttons)
+{
+    switch (d.nav.mouse) {
+    case gsRowSizing:
+    case gsColSizing:
+        resize(p);
+        return;
+    case gsSelecting: {
+        if (!(buttons & Qt::LeftButton))
+            return;
+        int row = -1, col = -1;
+        g.CellFromPoint(p, row, col);
+        const QPoint anchor = d.nav.anchor;
+        if (row >= 0 && anchor.x() >= 0) {
+            sel.Select(anchor.y(), anchor.x(), row, col);
+            d.nav.anchor = anchor;
+            d.nav.corner = QPoint(col, row);
+            g.ShowCell(row, col);
+        }
+        return;
+    }
+    default:
+        hover(p);
+    }
+}
+
+void MouseHandler::resize(QPoint p)
+{
+    const bool cols = d.nav.mouse == gsColSizing;
+    const int delta = (cols ? p.x() : p.y()) - d.nav.sizingOrigin;
+    const int zoom = std::max(1, g.GetZoom());
+    const int size = std::max(0, d.nav.sizingStart + delta * 100 / zoom);
+    if (cols)
+        g.SetColWidth(d.nav.sizingIndex, size);
+    else
+        g.SetRowHeight(d.nav.sizingIndex, size);
+    if (!has(qgoShowSizeInfo))
+        return;
+    const double phys = cols ? g.GetPhyColWidth(d.nav.sizingIndex) : g.GetPhyRowHeight(d.nav.sizingIndex);
+    const TUnitType unit = g.GetUnitType();
+    d.nav.sizeInfo = (cols ? QStringLiteral("宽度: ") : QStringLiteral("高度: ")) +
+                     QString::number(phys, 'f', unit == utPixel ? 0 : 2) + unitText(unit);
+    QToolTip::showText(g.viewport()->mapToGlobal(p), d.nav.sizeInfo, g.viewport());
+}
+
+void MouseHandler::hover(QPoint p)
+{
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    if (const Border b = borderAt(g, p); b.index >= 0 && has(b.vertical ? qgoColSizing : qgoRowSizing)) {
+        shape = b.vertical ? Qt::SplitHCursor : Qt::SplitVCursor;
+    } else {
+        int row = -1, col = -1;
+        TCellInfo *cell = g.HintCellFromPoint(p, row, col);
+        if (row >= 0) {
+            TCursor c = cell ? cell->GetCursor() : (g.Columns(col) ? g.Columns(col)->GetCursor() : crDefault);
+            if (g.OnSetCursor)
+                g.OnSetCursor(&g, row, col, g.CellRect(row, col), p.x(), p.y(), c);
+            shape = cursorShape(c);
+        }
+    }
+    if (g.viewport()->cursor().shape() != shape)
+        g.viewport()->setCursor(shape);
+}
+
+void MouseHandler::Release()
+{
+    if (d.nav.mouse == gsRowSizing || d.nav.mouse == gsColSizing) {
+        QToolTip::hideText();
+        d.nav.sizeInfo.clear();
+    }
+    d.nav.mouse = gsNormal;
+    d.nav.sizingIndex = -1;
+}
+
+} // namespace
+
+void TCustomQorGrid::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        if (!hasFocus())
+            setFocus(Qt::MouseFocusReason);
+        MouseHandler(*this).Press(event->position().toPoint(), event->modifiers());
+    }
+    event->accept();
+}
+
+void TCustomQorGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    MouseHandler(*this).Move(event->position().toPoint(), event->buttons());
+    event->accept();
+}
+
+void TCustomQorGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        MouseHandler(*this).Release();
+    event->accept();
+}
+
+} // namespace qor

@@ -1,0 +1,187 @@
+// Keys on a shown grid: Tab chains, arrows over merges and hidden lines, Shift-extension,
+// Enter directions, appending, inserting and deleting rows, Delete and select-all.
+#include <gtest/gtest.h>
+
+#include "core/grid_p.h"
+#include "message_recorder.h"
+#include "nav_fixture.h"
+
+using namespace qor;
+using qor::test::NavGrid;
+
+TEST(NavigationKeys, TabFollowsTabNextCellsAndStopsAtTheRowEndWithoutWrapping)
+{
+    NavGrid t(8, 4);
+    TQorGrid &g = t.g;
+    g.SetFocusCell(0, 0);
+    g.Cells(0, 0)->SetTabNextRow(5);
+    g.Cells(0, 0)->SetTabNextCol(0);
+    t.key(Qt::Key_Tab);
+    EXPECT_EQ(t.current(), QPoint(0, 5));
+
+    // A fixed target falls back to the next cell to the right.
+    g.Cells(5, 0)->SetTabNextRow(7);
+    g.Cells(5, 0)->SetTabNextCol(2);
+    g.Cells(7, 2)->SetFixCell(true);
+    t.key(Qt::Key_Tab);
+    EXPECT_EQ(t.current(), QPoint(1, 5));
+    t.key(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(t.current(), QPoint(0, 5));
+
+    g.SetFocusCell(2, 3);
+    t.key(Qt::Key_Tab);
+    EXPECT_EQ(t.current(), QPoint(0, 3));   // wraps by default
+    g.SetOptions(g.GetOptions().Without(qgoAutoNextRowCol));
+    g.SetFocusCell(2, 3);
+    t.key(Qt::Key_Tab);
+    EXPECT_EQ(t.current(), QPoint(3, 2));
+    EXPECT_TRUE(g.IsLastTabCell());
+}
+
+TEST(NavigationKeys, ArrowsStepOverMergedAreasHiddenLinesAndRaiseEventsOnce)
+{
+    NavGrid t(6, 6);
+    TQorGrid &g = t.g;
+    g.MergeCells(1, 1, 1, 3);
+    g.SetColVisible(4, false);
+    g.SetRowVisible(3, false);
+    g.SetFocusCell(1, 1);
+    t.recordEvents();
+    t.key(Qt::Key_Right);
+    EXPECT_EQ(t.current(), QPoint(5, 1));   // past the area and the hidden column
+    EXPECT_EQ(t.log, (std::vector<std::string>{"L 1,1", "B 1,5", "A 1,5"}));
+    g.SetOptions(g.GetOptions().Without(qgoAutoNextRowCol));
+    t.key(Qt::Key_Right);
+    EXPECT_EQ(t.current(), QPoint(5, 1));   // nothing further without wrapping
+    g.SetOptions(g.GetOptions().With(qgoAutoNextRowCol));
+    t.key(Qt::Key_Right);
+    EXPECT_EQ(t.current(), QPoint(0, 2));
+    g.SetFocusCell(1, 5);
+    t.key(Qt::Key_Down);
+    EXPECT_EQ(t.current(), QPoint(5, 2));
+    t.key(Qt::Key_Down);
+    EXPECT_EQ(t.current(), QPoint(5, 4));
+    g.SetFocusCell(2, 2);
+    t.key(Qt::Key_Up);
+    EXPECT_EQ(t.current(), QPoint(1, 1));   // into the area: its owner
+}
+
+TEST(NavigationKeys, ShiftArrowsGrowTheSelectionOverMerges)
+{
+    NavGrid t(6, 6);
+    TQorGrid &g = t.g;
+    g.MergeCells(2, 2, 3, 3);
+    g.SetFocusCell(2, 1);
+    t.key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(g.GetSelRect(), QRect(QPoint(1, 2), QPoint(3, 3)));
+    t.key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(g.GetSelRect(), QRect(QPoint(1, 2), QPoint(4, 3)));
+    t.key(Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(g.GetSelRect(), QRect(QPoint(1, 2), QPoint(3, 3)));
+    EXPECT_EQ(t.current(), QPoint(1, 2));   // the current cell stays at the anchor
+
+    g.SetOptions(g.GetOptions().Without(qgoMultiSelect));
+    t.key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(t.current(), QPoint(1, 3));
+    EXPECT_FALSE(g.IsSelectionActive());
+}
+
+TEST(NavigationKeys, EnterMovesByMoveDirEnter)
+{
+    NavGrid t(4, 4);
+    TQorGrid &g = t.g;
+    g.SetFocusCell(1, 1);
+    t.key(Qt::Key_Return);
+    EXPECT_EQ(t.current(), QPoint(1, 2));
+    g.SetMoveDirEnter(mdRight);
+    t.key(Qt::Key_Enter);
+    EXPECT_EQ(t.current(), QPoint(2, 2));
+    g.SetMoveDirEnter(mdNone);
+    t.key(Qt::Key_Return);
+    EXPECT_EQ(t.current(), QPoint(2, 2));
+}
+
+TEST(NavigationKeys, DownOnTheLastRowInsertAndCtrlDeleteChangeRowsAsAllowed)
+{
+    NavGrid t(3, 2);
+    TQorGrid &g = t.g;
+    g.SetCellText(1, 0, "keep");
+    g.SetFocusCell(2, 0);
+    t.key(Qt::Key_Down);
+    EXPECT_EQ(g.GetRows(), 4);
+    EXPECT_EQ(t.current(), QPoint(0, 3));
+
+    g.SetFocusCell(1, 0);
+    t.key(Qt::Key_Insert);
+    EXPECT_EQ(g.GetRows(), 5);
+    EXPECT_EQ(g.GetCellText(2, 0), "keep");
+
+    qor::test::MessageRecorder boxes(platform::IDCANCEL);
+    g.SetFocusCell(2, 0);
+    t.key(Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("确定要删除这行数据？"));
+    EXPECT_EQ(boxes.last().caption, QStringLiteral("提示"));
+    EXPECT_EQ(g.GetRows(), 5);
+    boxes.setAnswer(platform::IDOK);
+    t.key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(g.GetRows(), 4);
+    EXPECT_EQ(g.GetCellText(2, 0), "");
+
+    g.SetOptions(g.GetOptions().Without(qgoEditing));
+    g.SetFocusCell(3, 0);
+    t.key(Qt::Key_Down);
+    t.key(Qt::Key_Insert);
+    t.key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(g.GetRows(), 4);
+    EXPECT_EQ(boxes.count(), 2);
+}
+
+TEST(NavigationKeys, DeleteEmptiesOnlyEditableCellsAndCtrlASelectsAll)
+{
+    NavGrid t(4, 4);
+    TQorGrid &g = t.g;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c)
+            g.SetCellText(r, c, "x");
+    g.Cells(1, 1)->SetReadOnly(true);
+    g.Cells(1, 2)->SetFixCell(true);
+    g.OnGetReadOnly = [](QObject *, int r, int c, bool &ro) { ro = ro || (r == 2 && c == 2); };
+    g.SetFocusCell(0, 0);
+    g.SelectCells(0, 0, 2, 2);
+    t.key(Qt::Key_Delete);
+    EXPECT_EQ(g.GetCellText(0, 0), "");
+    EXPECT_EQ(g.GetCellText(1, 1), "x");
+    EXPECT_EQ(g.GetCellText(1, 2), "x");
+    EXPECT_EQ(g.GetCellText(2, 2), "x");
+    EXPECT_EQ(g.GetCellText(3, 3), "x");
+
+    t.key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(g.GetSelRect(), QRect(0, 0, 4, 4));
+    g.SetFocusCell(3, 3);
+    EXPECT_FALSE(g.IsSelectionActive());
+    t.key(Qt::Key_Delete);
+    EXPECT_EQ(g.GetCellText(3, 3), "");
+}
+
+TEST(NavigationKeys, SpaceTogglesACheckBoxAndUpDownWalkRadioItems)
+{
+    NavGrid t(4, 2);
+    TQorGrid &g = t.g;
+    g.Cells(0, 0)->SetCellType(ctCheckBox);
+    g.SetFocusCell(0, 0);
+    t.key(Qt::Key_Space);
+    EXPECT_TRUE(g.GetCellChecked(0, 0));
+
+    TCellInfo *radio = g.Cells(1, 0);
+    radio->SetCellType(ctRadioButton);
+    radio->Items().Add("a");
+    radio->Items().Add("b");
+    radio->SetItemIndex(0);
+    g.SetFocusCell(1, 0);
+    t.key(Qt::Key_Down);
+    EXPECT_EQ(radio->GetItemIndex(), 1);
+    EXPECT_EQ(t.current(), QPoint(0, 1));
+    t.key(Qt::Key_Down);   // past the last item the cell moves on
+    EXPECT_EQ(t.current(), QPoint(0, 2));
+}
