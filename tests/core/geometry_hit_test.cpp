@@ -2,36 +2,13 @@
 // region, and sheets of a million rows.
 #include <gtest/gtest.h>
 
-#include "core/geometry_p.h"
 #include "core/grid.h"
-#include "core/grid_p.h"
+#include "geometry_sheet.h"
 
 using namespace qor;
+using Sheet = qor::test::GeoSheet;
 
 namespace {
-
-struct Sheet {
-    Axis rows, cols;
-    GridLayout layout;
-    ScrollState scroll;
-
-    Sheet(int r, int c, TGridType type)
-    {
-        rows.Reset(r, 18, utPixel);
-        cols.Reset(c, 60, utPixel);
-        if (type != gtInvoice) {
-            layout.gridType = type;
-            for (int i = 0; i < 4; ++i)
-                layout.margins[i] = 0;
-            layout.spaces[0] = 40;
-            layout.spaces[1] = 20;
-            layout.spaces[2] = layout.spaces[3] = 0;
-        }
-        scroll.clientWidth = 400;
-        scroll.clientHeight = 300;
-    }
-    GridGeometry geo() const { return GridGeometry(rows, cols, layout, scroll); }
-};
 
 CellPos at(const GridGeometry &g, int x, int y) { return g.CellFromPoint(QPoint(x, y)); }
 

@@ -2,11 +2,11 @@
 // header panels and zoomed sizes.
 #include <gtest/gtest.h>
 
-#include "core/geometry_p.h"
 #include "core/grid.h"
-#include "core/grid_p.h"
+#include "geometry_sheet.h"
 
 using namespace qor;
+using Sheet = qor::test::GeoSheet;
 
 namespace {
 
@@ -22,31 +22,6 @@ std::ostream &operator<<(std::ostream &os, const Span &s)
 {
     return os << "x " << s.left << ".." << s.right << ", y " << s.top << ".." << s.bottom;
 }
-
-// A sheet without a widget: axes, layout and scroll state as the grid keeps them.
-struct Sheet {
-    Axis rows, cols;
-    GridLayout layout;
-    ScrollState scroll;
-    GridGeometry::AreaFn area;
-
-    Sheet(int r, int c, TGridType type = gtInvoice)
-    {
-        rows.Reset(r, 18, utPixel);
-        cols.Reset(c, 60, utPixel);
-        if (type != gtInvoice) {
-            layout.gridType = type;
-            for (int i = 0; i < 4; ++i)
-                layout.margins[i] = 0;
-            layout.spaces[0] = layout.titleWidth;
-            layout.spaces[1] = layout.titleHeight;
-            layout.spaces[2] = layout.spaces[3] = 0;
-        }
-        scroll.clientWidth = 400;
-        scroll.clientHeight = 300;
-    }
-    GridGeometry geo() const { return GridGeometry(rows, cols, layout, scroll, area); }
-};
 
 } // namespace
 
