@@ -13,8 +13,11 @@
 #include "core/font.h"
 #include "core/picture.h"
 
+class QDateTime;
+
 namespace qor {
 
+class TCurrency;
 class TCustomQorGrid;
 class TQorColumn;
 class ExpValue;
@@ -67,6 +70,22 @@ public:
     ExpValue GetFormulaValue() const;
     // Whether the last evaluation read numbers only (also the display layer's number flag).
     void SetNumber(bool Value) { SetIsNumber(Value); }
+
+    // --- Value display and typed views of the text (defined in format/cell_values.cpp)
+    QString GetDisplayText() const;
+    bool GetAsBoolean() const;
+    void SetAsBoolean(bool Value);
+    TCurrency GetAsCurrency() const;
+    void SetAsCurrency(TCurrency Value);
+    // Raises EConvertError when the text is no date and time.
+    QDateTime GetAsDateTime() const;
+    void SetAsDateTime(const QDateTime &Value);
+    double GetAsFloat() const;
+    void SetAsFloat(double Value);
+    int GetAsInteger() const;
+    void SetAsInteger(int Value);
+    // Rewrites the stored text after ValueType (or, with DigitsChanged, Digits) changed.
+    void ConvertStoredText(bool DigitsChanged);
 
     // --- Attribute record
     TCellRec *GetRec() const { return m_rec.get(); }

@@ -76,6 +76,8 @@ struct CellAccess {
                 }
             }
         }
+        if (name == "ValueType" || name == "Digits")
+            cell.ConvertStoredText(name == "Digits");
         d.seams.editor->StyleChanged(cell.m_row, cell.m_col);
         cell.DrawSelf();
     }

@@ -461,6 +461,27 @@ public:
     QString GetAbout() const;
     QString GetVersion() const;
 
+    // ===== Value display (defined in format/grid_display.cpp) =====
+    // The text a position shows: value type, decimals, separators, masking, OnGetText.
+    QString CellDisplayText(int Row, int Col);
+    // The value-type rule in place; Data overrides Digits, ThousandSeparators and TrimZero
+    // when given, otherwise OnGetCellData is asked.
+    void AddThousandSept(TCellInfo *Cell, QString &Text, TCellData *Data = nullptr);
+    void AddEmptyCellThousandSept(int Row, int Col, TQorColumn *Column, QString &Text, TCellData *Data = nullptr);
+    void AddPassWord(QChar Ch, QString &Text);
+    void AddEmptyCellPassWord(TQorColumn *Column, QString &Text);
+    // The text handed to the in-place editor.
+    void DeleteThousandSept(TCellInfo *Cell, QString &Text);
+    static bool IsStringValue(const QVariant &V);
+    // One spin step of the cell's Increment up or down.
+    void IncCellText(TCellInfo *Cell);
+    void DecCellText(TCellInfo *Cell);
+    void DrawCurrenyCell(QPainter *Canvas, const QRect &CellRect, const QRect &TextRect, int Flags,
+                         TColor DecimalColor, TColor ThousandColor, const QString &Symbol, const QString &Text,
+                         double Value, QChar PasswordChar, bool ChineseDigits);
+    void SetDecimalSeparatorColor(TColor Value) { SetCurrencyDecimalSeparatorColor(Value); }
+    void SetThousandSeparatorColor(TColor Value) { SetCurrencyThousandSeparatorColor(Value); }
+
     // ===== Style resolution (override event, then cell, then column) =====
     TColor GetCellDrawColor(TCellInfo *Cell);
     TColor GetCellDrawColor(int Row, int Col);

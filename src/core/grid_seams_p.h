@@ -113,6 +113,8 @@ public:
     // A column's text changed: drop its cached filter drop-down.
     virtual void ColumnTextChanged(int col) {}
     virtual void ResetFilter() {}
+    // Grouping shows nothing here (a grouping column of a data row, a header's caption area).
+    virtual bool HidesCellText(int row, int col) const { return false; }
 };
 
 class QOR_AUTOTEST_EXPORT IRichTextHost {

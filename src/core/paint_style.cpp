@@ -50,47 +50,27 @@ void fromSource(const Source &s, CellPaintStyle &st)
     st.transparentColor = s.GetTransparentColor();
 }
 
-template <class Source>
-TDisplayAttrs displayAttrs(const Source &s)
-{
-    TDisplayAttrs a;
-    a.valueType = s.GetValueType();
-    a.digits = s.GetDigits();
-    a.thousandSeparators = s.GetThousandSeparators();
-    a.trimZero = s.GetTrimZero();
-    a.passwordChar = s.GetPasswordChar();
-    return a;
-}
-
+// Ledger cells draw their own digits from the amount as entered; every other cell shows the
+// grid's display text (which raises OnGetText and applies the TCellData number overrides).
 QString cellText(TCustomQorGrid &grid, const TCellInfo &cell, const CellPaintStyle &st)
 {
-    TDisplayAttrs attrs = displayAttrs(cell);
+    if (!st.IsLedger())
+        return grid.CellDisplayText(cell.GetRow(), cell.GetCol());
     QString text = cell.GetText();
-    const bool formula = TCustomQorGrid::IsFormulaText(text);
-    if (formula) {
-        text = cell.GetFormulaValue().ToQString();
-        attrs.formulaResult = true;
-        attrs.numberFlag = cell.GetIsNumber();
-    } else {
-        text = ConvertCellText(text);
-        attrs.numberFlag = cell.HasNumberCache() && cell.GetIsNumber();
-    }
+    text = TCustomQorGrid::IsFormulaText(text) ? cell.GetFormulaValue().ToQString() : ConvertCellText(text);
     if (grid.OnGetText)
         grid.OnGetText(&grid, cell.GetRow(), cell.GetCol(), text);
-    // Ledger cells format their own digits from the raw amount.
-    if (st.IsLedger())
-        return text;
-    return FinishDisplayText(text, attrs);
+    return text;
 }
 
-QString emptyCellText(TCustomQorGrid &grid, int row, int col, const TQorColumn *column, const CellPaintStyle &st)
+QString emptyCellText(TCustomQorGrid &grid, int row, int col, const CellPaintStyle &st)
 {
+    if (!st.IsLedger())
+        return grid.CellDisplayText(row, col);
     QString text = grid.GetCellText(row, col);
     if (grid.OnGetText)
         grid.OnGetText(&grid, row, col, text);
-    if (text.isEmpty() || !column || st.IsLedger())
-        return text;
-    return FinishDisplayText(text, displayAttrs(*column));
+    return text;
 }
 
 void applyCellData(const TCellData &x, CellPaintStyle &st)
@@ -200,7 +180,7 @@ void ResolveCellPaintStyle(TCustomQorGrid &grid, int row, int col, const TCellIn
         grid.OnGetCellData(&grid, row, col, data);
         applyCellData(data, st);
     }
-    st.text = cell ? cellText(grid, *cell, st) : emptyCellText(grid, row, col, column, st);
+    st.text = cell ? cellText(grid, *cell, st) : emptyCellText(grid, row, col, st);
     if (cell) {
         st.backColor = grid.GetCellDrawColor(const_cast<TCellInfo *>(cell));
     } else {
