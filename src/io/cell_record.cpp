@@ -10,6 +10,7 @@
 #include "core/column.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "formula/exp_value.h"
 #include "io/cell_record_p.h"
 #include "io/picture_kind.h"
 #include "io/stream_version.h"
@@ -128,6 +129,15 @@ QString computedText(const TCustomQorGrid &grid, int row, int col, QString text)
     return text;
 }
 
+// The stored result as a number: a text that reads as one, else 0.
+double formulaNumber(const ExpValue &value)
+{
+    if (!value.IsText())
+        return value.AsDouble();
+    double number = 0;
+    return exp::ParseNumber(value.ToQString().toStdString(), number) ? number : 0;
+}
+
 CellRecord recordOfCell(const TCellInfo &cell)
 {
     CellRecord r;
@@ -164,6 +174,7 @@ CellRecord recordOfCell(const TCellInfo &cell)
     r.frameColors[3] = cell.GetBottomFrameColor();
     fillPosition(r, grid, row, col);
     r.ctl3D = cell.GetCtl3D();
+    r.formulaValue = formulaNumber(cell.GetFormulaValue());
     r.itemIndex = cell.GetItemIndex();
     r.richText = cell.GetRichText();
     r.isNumber = cell.HasNumberCache() && cell.GetIsNumber();

@@ -4,7 +4,9 @@
 
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "formula/exp_value.h"
 #include "io/cell_record.h"
+#include "io/extended80.h"
 #include "io/stream_version.h"
 #include "io/text_record.h"
 #include "message_recorder.h"
@@ -302,4 +304,15 @@ TEST(StreamVersion, ScopeRestoresTheVersionAlsoOnFailure)
     } catch (const StreamFormatError &) {
     }
     EXPECT_EQ(GetCurrentStreamVersion(), 14);
+}
+
+TEST(CellRecord, FormulaResultIsStoredAsExtended)
+{
+    auto grid = makeGrid();
+    TCellInfo *cell = grid->Cells(0, 0);
+    cell->SetText("=2*21");
+    cell->EvaluateFormula();
+    ASSERT_EQ(cell->GetFormulaValue().AsDouble(), 42.0);
+    const Extended80 e = DoubleToExtended(42.0);
+    EXPECT_TRUE(recordOf(*cell).contains(QByteArray(reinterpret_cast<const char *>(e.data()), 10)));
 }
