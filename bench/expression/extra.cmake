@@ -1,6 +1,6 @@
-# The peer is muparser. The engine is linked from its own objects, as its tests are, so that this
-# benchmark builds whatever state the grid folders are in.
+# The peer is muparser. The engine's folder also holds the cell formulas, so the whole library
+# is linked.
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(MUPARSER REQUIRED IMPORTED_TARGET muparser)
 set_property(TARGET bench_${name} PROPERTY LINK_LIBRARIES
-             qor_formula qor_core qor_platform benchmark::benchmark PkgConfig::MUPARSER)
+             qorgrid benchmark::benchmark PkgConfig::MUPARSER)
