@@ -159,7 +159,8 @@ bool AutoHeight::measured(int row, int col) const
 void AutoHeight::Rows(int first, int last, int onlyCol)
 {
     TCustomQorGrid &grid = *m_d.q;
-    grid.BeginUpdate();
+    // A batch of its own, without the formula pass EndUpdate would run: no value changes here.
+    m_d.batch.Begin();
     for (int row = std::max(first, 0); row <= std::min(last, m_d.rows - 1); ++row) {
         // A hidden row stays hidden: measuring would show it again.
         if (!m_d.rowAxis.Entry(row).visible || (onlyCol >= 0 && !measured(row, onlyCol)))
@@ -171,8 +172,10 @@ void AutoHeight::Rows(int first, int last, int onlyCol)
         if (best > 0 && best != m_d.rowAxis.CurrentSize(row))
             grid.SetRowHeight(row, best);
     }
-    m_d.batch.MarkHeightsChanged();
-    grid.EndUpdate();
+    if (m_d.batch.End() && m_d.batch.TakeHeightsChanged()) {
+        m_d.rowAxis.Recalc(0);
+        m_d.layoutChanged();
+    }
 }
 
 } // namespace qor

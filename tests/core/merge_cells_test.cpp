@@ -24,16 +24,6 @@ TEST(MergeCells, OverlappingMergesJoinIntoOneArea)
     EXPECT_EQ(g.Cells(0, 0)->GetCols(), 3);
 }
 
-TEST(MergeCells, AnAreaSwallowedByALargerOneStopsBeingAnOwner)
-{
-    TQorGrid g;
-    g.MergeCells(1, 1, 2, 2);
-    g.MergeCells(0, 0, 3, 3);
-    ExpectConsistent(g);
-    EXPECT_EQ(g.MergeCellList().size(), 1u);
-    EXPECT_EQ(g.Cells(1, 1)->GetRows(), 1);
-    EXPECT_EQ(g.Cells(1, 1)->GetMergeRow(), 0);
-}
 
 TEST(MergeCells, AChainOfAreasIsAbsorbedUntilNothingSticksOut)
 {
@@ -95,14 +85,6 @@ TEST(MergeCells, CoveredTextsSurviveAndComeBackWhenUndone)
     EXPECT_EQ(g.MergeCellList().size(), 0u);
 }
 
-TEST(MergeCells, ShrinkingReleasesOnlyTheCellsLeftOut)
-{
-    TQorGrid g;
-    g.MergeCells(0, 0, 3, 1);
-    g.Cells(0, 0)->SetRows(2);
-    ExpectConsistent(g);
-    EXPECT_EQ(Sheet(g), (Lines{". < . .", "^ ^ . .", ". . . .", ". . . ."}));
-}
 
 TEST(MergeCells, GrowingACoveredCellGrowsTheAreaCoveringIt)
 {

@@ -119,15 +119,6 @@ TEST(RowInsert, FormulaReferencesShiftButNotOnAppend)
     EXPECT_EQ(f.shifts[2], (Call{Shift::RowsDeleted, 4, 1}));
 }
 
-TEST(RowInsert, AnEmptyGridGetsItsRows)
-{
-    TQorGrid g;
-    g.SetRows(0);
-    g.InsertRow(3, 2);
-    EXPECT_EQ(g.GetRows(), 2);
-    EXPECT_EQ(g.GetRowHeight(1), g.GetDefaultRowHeight());
-    ExpectConsistent(g);
-}
 
 TEST(RowAppend, AddsAfterTheLastRowAndGrowsAreasCoveringIt)
 {
@@ -254,15 +245,6 @@ TEST(RowDelete, DeletingAMiddleRowShrinksTheArea)
     EXPECT_EQ(g.MergedArea(0, 0), Area(0, 0, 0, 1));
 }
 
-TEST(RowDelete, AreasBelowMoveUpWithTheirOwners)
-{
-    TQorGrid g;
-    g.SetRows(6);
-    g.MergeCells(3, 1, 5, 2);
-    g.DeleteRow(0);
-    ExpectConsistent(g);
-    EXPECT_EQ(g.MergedArea(2, 1), Area(2, 1, 4, 2));
-}
 
 TEST(ColDelete, AreasFollowTheColumns)
 {

@@ -37,19 +37,6 @@ TEST(RowColUnits, MillimetresAreTheMasterOfPixelSizes)
     ExpectConsistent(g);
 }
 
-TEST(RowColUnits, PixelSizesConvertIntoTheUnit)
-{
-    TQorGrid g;
-    g.SetUnitType(utInch);
-    g.SetRowHeight(0, 48);
-    EXPECT_DOUBLE_EQ(g.GetPhyRowHeight(0), 0.5);
-    g.SetRowHeight(1, -5);
-    EXPECT_EQ(g.GetRowHeight(1), 0);
-    EXPECT_DOUBLE_EQ(g.GetPhyRowHeight(1), 0);
-    g.SetUnitType(utPixel);
-    g.SetPhyRowHeight(0, 20.5);
-    EXPECT_EQ(g.GetRowHeight(0), 20);
-}
 
 TEST(RowColVisibility, HidingKeepsTheSizeAndShowingRestoresIt)
 {
@@ -131,16 +118,6 @@ TEST(RowColVisibility, NeighboursSkipZeroSizeLines)
     EXPECT_EQ(g.GetLastNoWidthCol(3), 3);
 }
 
-TEST(RowColVisibility, SetRowStateTouchesOnlyBitZero)
-{
-    TQorGrid g;
-    g.SetRowState(1, true);
-    EXPECT_EQ(g.GetRowState(1), 1u);
-    g.SetRowState(1, false);
-    EXPECT_EQ(g.GetRowState(1), 0u);
-    g.SetRowState(7, true);
-    EXPECT_EQ(g.GetRowState(7), 0u);
-}
 
 TEST(AutoHeight, WrappedTextGrowsTheRowAndShortTextShrinksIt)
 {
@@ -200,12 +177,3 @@ TEST(AutoHeight, VerticalTextStacksItsCharacters)
     EXPECT_EQ(g.GetRowAutoHeight(0, 0, QString("ABCDEF")), std::max(6 * h + 5 * 2 + margins, 18));
 }
 
-TEST(AutoHeight, HiddenRowsStayHidden)
-{
-    TQorGrid g;
-    g.Cells(2, 0)->SetAutoHeight(true);
-    g.SetCellText(2, 0, "x");
-    g.SetRowVisible(2, false);
-    g.CalAutoHeight();
-    EXPECT_FALSE(g.GetRowVisible(2));
-}

@@ -145,14 +145,3 @@ TEST_F(MixedStructure, HidingAndShowingARowRecalculatesTheSums)
     ExpectAllConsistent();
 }
 
-TEST_F(MixedStructure, HidingAColumnRecalculatesSumsAcrossIt)
-{
-    Set("A1", "1");
-    Set("B1", "2");
-    Set("C1", "4");
-    Set("A3", "=SUM(A1:C1)");
-    grid.SetColVisible(1, false);
-    EXPECT_DOUBLE_EQ(Num("A3"), 5);
-    grid.SetColWidth(1, 50);
-    EXPECT_DOUBLE_EQ(Num("A3"), 7);
-}
