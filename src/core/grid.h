@@ -364,6 +364,17 @@ public:
     bool IsLastTabCell() const;
     TState GetState() const;
 
+    // ===== In-place editing =====
+    // Opens the editor on the current cell when it can be edited; false otherwise.
+    bool ShowEditor();
+    // Opens it with a typed character as the text.
+    bool ShowEditorChar(QChar Ch);
+    // Commits and closes the editor.
+    void HideEditor();
+    // Puts the starting text back and closes the editor.
+    void CancelEditor();
+    bool EditorVisible() const;
+
     // ===== Options =====
     TQorGridOptions GetOptions() const;
     void SetOptions(TQorGridOptions Value);

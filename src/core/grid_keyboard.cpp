@@ -16,7 +16,7 @@ class KeyHandler {
 public:
     explicit KeyHandler(TCustomQorGrid &grid) : g(grid), d(grid.Private()), sel(d) {}
 
-    bool Handle(int key, Qt::KeyboardModifiers mods);
+    bool Handle(int key, Qt::KeyboardModifiers mods, const QString &text);
 
 private:
     bool has(TQorGridOption o) const { return d.options.Contains(o); }
@@ -28,6 +28,13 @@ private:
     void deleteRow();
     void enter();
     void escape();
+    // A printable character opens the editor with it.
+    bool type(const QString &text)
+    {
+        if (text.size() != 1 || text[0].unicode() < 32 || text[0] == QChar(127))
+            return false;
+        return g.ShowEditorChar(text[0]);
+    }
     void scroll(QAbstractSlider::SliderAction action)
     {
         g.verticalScrollBar()->triggerAction(action);
@@ -38,7 +45,7 @@ private:
     Selection sel;
 };
 
-bool KeyHandler::Handle(int key, Qt::KeyboardModifiers mods)
+bool KeyHandler::Handle(int key, Qt::KeyboardModifiers mods, const QString &text)
 {
     const bool ctrl = mods & Qt::ControlModifier;
     const bool shift = mods & Qt::ShiftModifier;
@@ -77,8 +84,14 @@ bool KeyHandler::Handle(int key, Qt::KeyboardModifiers mods)
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter: enter(); return true;
-    case Qt::Key_Space: toggleCheck(); return true;
-    default: return false;
+    case Qt::Key_Space:
+        if (g.GetRow() >= 0 && g.GetCellType(g.GetRow(), g.GetCol()) == ctCheckBox) {
+            toggleCheck();
+            return true;
+        }
+        return type(text);
+    case Qt::Key_F2: g.ShowEditor(); return true;
+    default: return type(text);
     }
 }
 
@@ -164,12 +177,14 @@ void KeyHandler::deleteRow()
 void KeyHandler::enter()
 {
     const TMoveDirectory dir = d.misc.moveDirEnter;
-    if (dir == mdNone)
-        return;   // opening the editor belongs to the editor layer
-    if (d.seams.editor->IsOpen()) {
-        d.seams.editor->CommitPending();
-        d.seams.editor->Hide();
+    if (dir == mdNone) {
+        if (d.seams.editor->IsOpen())
+            g.HideEditor();
+        else if (g.GetRow() >= 0 && !sel.IsFixed(g.GetRow(), g.GetCol()))
+            g.ShowEditor();
+        return;
     }
+    d.seams.editor->Hide();
     arrow(dir == mdLeft ? NavDir::Left : dir == mdTop ? NavDir::Up : dir == mdRight ? NavDir::Right : NavDir::Down,
           false);
 }
@@ -188,7 +203,7 @@ void KeyHandler::escape()
 
 void TCustomQorGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (KeyHandler(*this).Handle(event->key(), event->modifiers()))
+    if (KeyHandler(*this).Handle(event->key(), event->modifiers(), event->text()))
         event->accept();
     else
         QAbstractScrollArea::keyPressEvent(event);

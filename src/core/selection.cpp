@@ -229,6 +229,8 @@ bool Selection::Enter(int row, int col)
     m_d.repaintCell(row, col);
     if (m_d.options.Contains(qgoRowSelect))
         m_d.repaintAll();
+    if (m_d.options.Contains(qgoAlwaysShowEditor) && g.GetCellType(row, col) != ctCheckBox && CellCanEdit(row, col))
+        g.ShowEditor();
     if (g.OnAfterEnterCell)
         g.OnAfterEnterCell(&g, row, col);
     return true;
