@@ -180,6 +180,8 @@ void ResolveCellPaintStyle(TCustomQorGrid &grid, int row, int col, const TCellIn
         grid.OnGetCellData(&grid, row, col, data);
         applyCellData(data, st);
     }
+    if (grid.OnGetAlignment)
+        grid.OnGetAlignment(&grid, row, col, st.alignment, st.verAlignment);
     st.text = cell ? cellText(grid, *cell, st) : emptyCellText(grid, row, col, st);
     if (cell) {
         st.backColor = grid.GetCellDrawColor(const_cast<TCellInfo *>(cell));

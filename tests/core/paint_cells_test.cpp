@@ -170,6 +170,20 @@ TEST_F(Sheet, HostEventsOverrideColourAndContent)
     EXPECT_EQ(pixelColor(img, empty.center().x(), empty.center().y()), clGreen);
 }
 
+TEST_F(Sheet, OnGetAlignmentPlacesTheText)
+{
+    g.SetCellText(1, 1, "x");
+    const QRect r = g.GetCellRect(1, 1);
+    const QRect leftPart(r.left() + 2, r.top() + 2, 12, r.height() - 4);
+    const QRect rightPart(r.right() - 14, r.top() + 2, 12, r.height() - 4);
+    QImage img = paintGrid(g);
+    EXPECT_TRUE(hasInk(img, leftPart));
+    g.OnGetAlignment = [](QObject *, int, int, TAlignment &h, TVerAlignment &) { h = taRightJustify; };
+    img = paintGrid(g);
+    EXPECT_FALSE(hasInk(img, leftPart));
+    EXPECT_TRUE(hasInk(img, rightPart));
+}
+
 TEST_F(Sheet, NothingIsPaintedWhileLocked)
 {
     g.BeginUpdate();
