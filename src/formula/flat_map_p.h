@@ -39,7 +39,11 @@ public:
             if (m_keys[i] == key)
                 return m_values[i];
         m_keys[i] = key;
-        m_values[i] = Value();
+        // A slot emptied by Reset keeps its value's storage for the next key that lands there.
+        if constexpr (requires(Value &v) { v.clear(); })
+            m_values[i].clear();
+        else
+            m_values[i] = Value();
         ++m_size;
         return m_values[i];
     }
@@ -72,6 +76,22 @@ public:
         m_keys.clear();
         m_values.clear();
         m_mask = 0;
+        m_size = 0;
+    }
+
+    // Empties the map but keeps its table, and the storage of values that have a clear(), for a
+    // refill of about the same size.
+    void Reset()
+    {
+        for (size_t i = 0; i < m_keys.size(); ++i) {
+            if (m_keys[i] == Empty)
+                continue;
+            m_keys[i] = Empty;
+            if constexpr (requires(Value &v) { v.clear(); })
+                m_values[i].clear();
+            else
+                m_values[i] = Value();
+        }
         m_size = 0;
     }
 

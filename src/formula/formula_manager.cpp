@@ -86,7 +86,8 @@ void FormulaManager::TextStored(TCellInfo &cell, bool evaluateNow)
 void FormulaManager::Register(TCellInfo &cell)
 {
     const PosKey self = MakeKey(cell.GetRow(), cell.GetCol());
-    for (PosKey ref : GetFormulaCellList(cell.GetRow(), cell.GetCol(), cell.GetText()))
+    CollectKeys(cell.GetRow(), cell.GetCol(), cell.GetText(), m_keyBuffer);
+    for (PosKey ref : m_keyBuffer)
         m_store.AddDependent(ref, self);
 }
 
@@ -109,10 +110,24 @@ void FormulaManager::DeleteFormulaCellList(int row, int col, const QString &form
 std::vector<PosKey> FormulaManager::GetFormulaCellList(int row, int col, const QString &formula) const
 {
     std::vector<PosKey> out;
+    CollectKeys(row, col, formula, out);
+    return out;
+}
+
+void FormulaManager::CollectKeys(int row, int col, const QString &formula, std::vector<PosKey> &out) const
+{
+    out.clear();
     if (!ftext::IsFormulaText(formula))
-        return out;
-    const QString body = ftext::ReplaceAbove(formula.sliced(1), row, col, d.layout.titleRows);
-    std::vector<ftext::RefRect> rects;
+        return;
+    // Without the keyword the body is read in place: no copy per formula.
+    QString replaced;
+    QStringView body = QStringView(formula).sliced(1);
+    if (body.contains(u"above", Qt::CaseInsensitive)) {
+        replaced = ftext::ReplaceAbove(body.toString(), row, col, d.layout.titleRows);
+        body = replaced;
+    }
+    std::vector<ftext::RefRect> &rects = m_rectBuffer;
+    rects.clear();
     ftext::CollectReferences(body, rects);
     for (const ftext::RefRect &r : rects) {
         QRect rect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
@@ -130,7 +145,6 @@ std::vector<PosKey> FormulaManager::GetFormulaCellList(int row, int col, const Q
         std::sort(out.begin(), out.end());
         out.erase(std::unique(out.begin(), out.end()), out.end());
     }
-    return out;
 }
 
 void FormulaManager::Drop(TCellInfo &cell)
@@ -151,6 +165,12 @@ ExpValue FormulaManager::FormulaValue(const TCellInfo &cell)
 {
     const FormulaSlot *slot = m_store.FindSlot(&cell);
     return slot ? slot->value : ExpValue();
+}
+
+void FormulaManager::SetFormulaValue(const TCellInfo &cell, const ExpValue &value)
+{
+    if (ftext::IsFormulaText(cell.GetText()))
+        m_store.Slot(&cell).value = value;
 }
 
 // --- Recalculation

@@ -44,8 +44,11 @@ public:
     // The positions a formula reads, ranges and "Above" expanded (hidden and covered cells
     // included: showing them must recalculate the formula), clipped to the grid.
     std::vector<PosKey> GetFormulaCellList(int row, int col, const QString &formula) const;
+    // The same into out (cleared first), reusing its storage.
+    void CollectKeys(int row, int col, const QString &formula, std::vector<PosKey> &out) const;
     ExpValue Evaluate(const QString &text) { return m_evaluator.EvaluateText(text); }
     ExpValue FormulaValue(const TCellInfo &cell);
+    void SetFormulaValue(const TCellInfo &cell, const ExpValue &value);
 
     TQorExpression &Engine() { return *m_engine; }
     FormulaStore &Store() { return m_store; }
@@ -65,6 +68,8 @@ private:
     FormulaStore m_store;
     FormulaEvaluator m_evaluator;
     bool m_walking = false;     // a full recalculation walks the list
+    std::vector<PosKey> m_keyBuffer;                // reused by Register
+    mutable std::vector<ftext::RefRect> m_rectBuffer; // reused by CollectKeys
     bool m_rewriting = false;   // references are being rewritten: the dependents are rebuilt after
 };
 

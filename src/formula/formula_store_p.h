@@ -57,7 +57,7 @@ public:
     void RemoveDependent(PosKey referenced, PosKey dependent);
     void RemoveDependentAt(PosKey referenced, size_t index);
     std::vector<PosKey> *Dependents(PosKey referenced) { return m_dependents.find(referenced); }
-    void ClearDependents() { m_dependents.clear(); }
+    void ClearDependents() { m_dependents.Reset(); }
     size_t DependentKeyCount() const { return m_dependents.size(); }
 
     // --- Pass marks: a new pass forgets every "evaluated" mark at once

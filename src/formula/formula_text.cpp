@@ -134,6 +134,26 @@ QString ReplaceAbove(const QString &s, int row, int col, int titleRows)
 
 namespace {
 
+// CellLabel appended in place: rewriting every formula of a sheet would otherwise make two
+// temporary strings per reference.
+void AppendCellLabel(QString &out, int row, int col)
+{
+    if (row < 0 || col < 0)
+        return;
+    char16_t buf[40];
+    char16_t *end = buf + 40;
+    char16_t *p = end;
+    for (int64_t n = int64_t(row) + 1; n > 0; n /= 10)
+        *--p = char16_t(u'0' + n % 10);
+    char16_t *digits = p;
+    char16_t letters[16];
+    char16_t *l = letters + 16;
+    for (int64_t n = int64_t(col) + 1; n > 0; n = (n - 1) / 26)
+        *--l = char16_t(u'A' + (n - 1) % 26);
+    out.append(reinterpret_cast<const QChar *>(l), letters + 16 - l);
+    out.append(reinterpret_cast<const QChar *>(digits), end - digits);
+}
+
 struct Rewriter {
     const std::function<bool(int &, int &)> &shift;
     QString out;
@@ -147,7 +167,7 @@ struct Rewriter {
             return;
         }
         out += piece.first(token.data() - piece.data());
-        out += CellLabel(row, col);
+        AppendCellLabel(out, row, col);
         out += piece.sliced(token.data() - piece.data() + token.size());
     }
     void Quoted(QStringView text) { out += text; }
