@@ -68,6 +68,9 @@ public:
     void EvaluateFormula();
     // The last result; the number 0 for a cell that never held one.
     ExpValue GetFormulaValue() const;
+    // Puts back a result read from a document, so that a grid without automatic calculation
+    // shows what it showed when it was saved. Only formula cells keep one.
+    void SetFormulaValue(const ExpValue &Value);
     // Whether the last evaluation read numbers only (also the display layer's number flag).
     void SetNumber(bool Value) { SetIsNumber(Value); }
 

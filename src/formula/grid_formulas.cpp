@@ -102,6 +102,12 @@ ExpValue TCellInfo::GetFormulaValue() const
     return m_grid ? FormulaManager::Of(*m_grid).FormulaValue(*this) : ExpValue();
 }
 
+void TCellInfo::SetFormulaValue(const ExpValue &Value)
+{
+    if (m_grid)
+        FormulaManager::Of(*m_grid).SetFormulaValue(*this, Value);
+}
+
 QString IncFormulaRow(TCustomQorGrid *Grid, const QString &Formula, int Delta)
 {
     if (!ftext::IsFormulaText(Formula))

@@ -385,10 +385,12 @@ void applyTail(TCellInfo &cell, const CellRecord &r, CellLoadOptions options)
     if (r.has(84))
         cell.SetRichText(r.richText);
     // A result of 0 is what every cell without a formula stores: giving such a cell a record
-    // would turn a "Cel_" record into a "Cell" one on the next save. The result itself is
-    // computed again by the formula layer.
-    if (r.has(85) && r.formulaValue != 0)
+    // would turn a "Cel_" record into a "Cell" one on the next save. The stored result stands
+    // until the formula layer computes it again (it does not when automatic calculation is off).
+    if (r.has(85) && r.formulaValue != 0) {
         cell.CheckNil();
+        cell.SetFormulaValue(ExpValue(r.formulaValue));
+    }
     if (r.has(86))
         cell.SetBrushStyle(TBrushStyle(r.brushStyle));
     if (r.has(87))
