@@ -56,6 +56,36 @@ private:
     qsizetype m_pos = 0;
 };
 
+// The optional tail of a record written by an earlier release: each field is taken only when it
+// is there completely, and the first one that is not ends the record (lastField tells how far
+// it got).
+class TolerantTail {
+public:
+    TolerantTail(ByteReader &in, int firstField, int &lastField)
+        : m_in(in), m_field(firstField), m_last(lastField)
+    {
+        m_last = firstField - 1;
+    }
+    template <class Read> void operator()(Read &&read)
+    {
+        if (m_last == m_field - 1) {
+            const qsizetype at = m_in.pos();
+            try {
+                read();
+                m_last = m_field;
+            } catch (const StreamFormatError &) {
+                m_in.seek(at);
+            }
+        }
+        ++m_field;
+    }
+
+private:
+    ByteReader &m_in;
+    int m_field;
+    int &m_last;
+};
+
 class QOR_EXPORT ByteWriter {
 public:
     ByteWriter() = default;

@@ -253,20 +253,7 @@ bool ReadCellRecord(ByteReader &in, CellRecord &r, int version)
 
     // Records of earlier releases end somewhere from here on: each field counts only when it
     // is there completely, and the first one that is not ends the record.
-    r.lastField = CellRecord::TolerantFrom - 1;
-    int field = CellRecord::TolerantFrom;
-    auto next = [&](auto &&read) {
-        if (r.lastField != field - 1)
-            return;
-        const qsizetype at = in.pos();
-        try {
-            read();
-            r.lastField = field;
-        } catch (const StreamFormatError &) {
-            in.seek(at);
-        }
-        ++field;
-    };
+    TolerantTail next(in, CellRecord::TolerantFrom, r.lastField);
     next([&] { r.transparent = in.readBool(); });
     next([&] { r.colWidth = in.readI32(); });
     next([&] { r.rowHeight = in.readI32(); });

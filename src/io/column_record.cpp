@@ -263,20 +263,7 @@ void readRecord(ByteReader &in, ColumnRecord &r, int version)
         refuse("column record: negative width");
 
     // Earlier releases end the record somewhere from here on.
-    r.lastField = kTolerantFrom - 1;
-    int field = kTolerantFrom;
-    auto next = [&](auto &&read) {
-        if (r.lastField != field - 1)
-            return;
-        const qsizetype at = in.pos();
-        try {
-            read();
-            r.lastField = field;
-        } catch (const StreamFormatError &) {
-            in.seek(at);
-        }
-        ++field;
-    };
+    TolerantTail next(in, kTolerantFrom, r.lastField);
     next([&] { r.filterType = in.readI32(); });
     next([&] { r.condition1 = in.readI32(); });
     next([&] { r.value1 = text(); });
