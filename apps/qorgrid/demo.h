@@ -1,5 +1,5 @@
 #pragma once
-// The demo job: a small invoice built through the public API, and a summary of it.
+// The demo job's summary of a grid (the invoice itself is built in examples/demo_invoice.h).
 #include <QString>
 
 namespace qor {
@@ -8,8 +8,6 @@ class TCustomQorGrid;
 
 namespace qor::app {
 
-// Fills grid with the demo invoice.
-void BuildDemoInvoice(TCustomQorGrid &grid);
 // A plain-text summary: layout, columns, and every cell that holds something.
 QString SummarizeGrid(TCustomQorGrid &grid);
 

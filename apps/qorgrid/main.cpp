@@ -8,6 +8,7 @@
 #include <QImage>
 #include "core/grid.h"
 #include "demo.h"
+#include "demo_invoice.h"
 #include "document_info.h"
 #include "render.h"
 
@@ -27,7 +28,7 @@ int usage()
 int runDemo(const char *file)
 {
     qor::TQorGrid grid;
-    qor::app::BuildDemoInvoice(grid);
+    qor::demo::BuildDemoInvoice(grid);
     const QByteArray text = qor::app::SummarizeGrid(grid).toUtf8();
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
     const QString document = file ? QString::fromLocal8Bit(file) : QDir::temp().filePath("qorgrid_demo_invoice.qld");
