@@ -5,6 +5,8 @@
 #   ./qor.sh bench       build and run the benchmarks
 #   ./qor.sh asan        build and run the tests under ASan + UBSan (clang)
 #   ./qor.sh fuzz NAME [SECONDS]  build the libFuzzer targets and run one
+#   ./qor.sh window      open the demo invoice in a window under xvfb-run, type into it and
+#                        take a screenshot (/tmp/qorgrid_window.png)
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -16,6 +18,7 @@ packages=(
   fonts-wqy-microhei
 )
 fuzz_packages=(clang libclang-rt-14-dev)
+window_packages=(xvfb xauth qt6-qpa-plugins)
 
 install_packages() {
   local missing=()
@@ -73,8 +76,18 @@ case "$cmd" in
     QT_QPA_PLATFORM=offscreen "build-fuzz/tests/fuzz/fuzz_$name" -max_total_time="$secs" \
       -artifact_prefix="build-fuzz/" "build-fuzz/corpus/$name" $seeds
     ;;
+  window)
+    install_packages "${packages[@]}" "${window_packages[@]}"
+    cmake -S "$root" -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build -j "$jobs" --target example_invoice_window
+    # A new line item above the last one (Insert), typed cell by cell: the amount formula and
+    # the totals recompute; then the first line's quantity changes.
+    steps=${QOR_WINDOW_STEPS:-'@A7{Insert}4{Tab}办公桌{Tab}3{Tab}860{Tab}=C7*D7{Enter}@A8{F2}{Backspace}5{Enter}@C4{F2}{Backspace}6{Enter}'}
+    xvfb-run -a -s "-screen 0 1280x1024x24" ./build/examples/example_invoice_window \
+      --type "$steps" --screenshot /tmp/qorgrid_window.png "$@"
+    ;;
   *)
-    echo "usage: ./qor.sh demo|test|bench|asan|fuzz NAME [SECONDS]" >&2
+    echo "usage: ./qor.sh demo|test|bench|asan|window|fuzz NAME [SECONDS]" >&2
     exit 2
     ;;
 esac
