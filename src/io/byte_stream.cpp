@@ -11,73 +11,15 @@ namespace {
 [[noreturn]] void fail(const char *what) { throw StreamFormatError(what); }
 } // namespace
 
-void ByteReader::need(qsizetype count) const
-{
-    if (count < 0 || count > m_size - m_pos)
-        fail("stream ends inside a record");
-}
+void ByteReader::truncated() { fail("stream ends inside a record"); }
 
-void ByteReader::seek(qsizetype pos)
-{
-    if (pos < 0 || pos > m_size)
-        fail("seek outside the stream");
-    m_pos = pos;
-}
-
-void ByteReader::skip(qsizetype count)
-{
-    need(count);
-    m_pos += count;
-}
-
-const char *ByteReader::take(qsizetype count)
-{
-    need(count);
-    const char *p = m_data + m_pos;
-    m_pos += count;
-    return p;
-}
-
-uint8_t ByteReader::readU8() { return uint8_t(*take(1)); }
-
-uint16_t ByteReader::readU16()
-{
-    const auto *p = reinterpret_cast<const uint8_t *>(take(2));
-    return uint16_t(p[0] | (p[1] << 8));
-}
-
-int16_t ByteReader::readI16() { return int16_t(readU16()); }
-
-uint32_t ByteReader::readU32()
-{
-    const auto *p = reinterpret_cast<const uint8_t *>(take(4));
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
-int32_t ByteReader::readI32() { return int32_t(readU32()); }
-
-double ByteReader::readDouble()
-{
-    const auto *p = reinterpret_cast<const uint8_t *>(take(8));
-    uint64_t bits = 0;
-    for (int i = 7; i >= 0; --i)
-        bits = (bits << 8) | p[i];
-    double v;
-    std::memcpy(&v, &bits, 8);
-    return v;
-}
+void ByteReader::outside() { fail("seek outside the stream"); }
 
 double ByteReader::readExtended()
 {
     Extended80 e;
     std::memcpy(e.data(), take(10), 10);
     return ExtendedToDouble(e);
-}
-
-QByteArray ByteReader::readBytes(qsizetype count)
-{
-    const char *p = take(count);
-    return QByteArray(p, count);
 }
 
 bool ByteReader::peekTag(const char *tag, qsizetype offset) const

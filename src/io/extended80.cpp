@@ -54,6 +54,16 @@ double ExtendedToDouble(const Extended80 &b)
     const uint16_t se = uint16_t(b[8] | (b[9] << 8));
     const bool negative = se & 0x8000;
     const int e = se & 0x7FFF;
+    // Every double converts to a normalised value with the low 11 significand bits clear:
+    // those come back bit for bit.
+    const int unbiased = e - 16383;
+    if ((mant >> 63) && (mant & 0x7FF) == 0 && unbiased >= -1022 && unbiased <= 1023) {
+        const uint64_t bits = (uint64_t(negative) << 63) | (uint64_t(unbiased + 1023) << 52) |
+                              ((mant << 1) >> 12);
+        double v;
+        std::memcpy(&v, &bits, 8);
+        return v;
+    }
     double result;
     if (e == 0x7FFF) {
         const bool nan = (mant & ~(uint64_t(1) << 63)) != 0;

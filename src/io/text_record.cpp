@@ -1,5 +1,6 @@
 #include "io/text_record.h"
 
+#include <cstring>
 #include "io/legacy_text.h"
 
 namespace qor {
@@ -24,11 +25,15 @@ QString LoadTextFromStream(ByteReader &in)
     if (n > in.remaining())
         throw StreamFormatError("text record longer than the stream");
     const qsizetype units = n / 2;
-    const auto *p = reinterpret_cast<const uint8_t *>(in.take(units * 2));
+    const char *p = in.take(units * 2);
     QString s(units, Qt::Uninitialized);
-    char16_t *d = reinterpret_cast<char16_t *>(s.data());
-    for (qsizetype i = 0; i < units; ++i)
-        d[i] = char16_t(p[2 * i] | (p[2 * i + 1] << 8));
+    if constexpr (Q_BYTE_ORDER == Q_LITTLE_ENDIAN) {
+        std::memcpy(s.data(), p, size_t(units) * 2);
+    } else {
+        char16_t *d = reinterpret_cast<char16_t *>(s.data());
+        for (qsizetype i = 0; i < units; ++i)
+            d[i] = qFromLittleEndian<char16_t>(p + 2 * i);
+    }
     // An odd count carries one byte that belongs to no code unit.
     if (n & 1)
         in.skip(1);
