@@ -71,6 +71,22 @@ public:
         }
         Recalc(0);
     }
+    // Sizes read from a document, entry by entry without the edges: the reader recomputes
+    // them once with Recalc(0) after the last one. A hidden entry occupies nothing and keeps
+    // savedSize for when it is shown.
+    void SetStoredSize(int i, bool visible, int savedSize)
+    {
+        AxisEntry &e = m_entries.at(size_t(i));
+        e.visible = visible;
+        e.savedSize = savedSize;
+        e.size = visible ? savedSize : 0;
+    }
+    void SetStoredPhySize(int i, double savedPhySize)
+    {
+        AxisEntry &e = m_entries.at(size_t(i));
+        e.savedPhySize = savedPhySize;
+        e.phySize = e.visible ? savedPhySize : 0;
+    }
     // Recomputes the physical sizes for another unit.
     void ConvertUnit(TUnitType unit);
     // Recomputes the cumulative edges from entry `from` onward.

@@ -124,6 +124,27 @@ void TCellInfo::SetDefault()
     }
 }
 
+// The same as SetDefault gives a fresh record.
+TCellStyle TCellInfo::DefaultStyle() const
+{
+    TCellStyle style;
+    if (const TQorColumn *column = GetColumn())
+        style = column->Style();
+    else
+        style.BackColor = m_grid ? m_grid->GetColor() : clWhite;
+    if (m_grid) {
+        style.Alignment = m_grid->GetDefaultAlignment(m_row, m_col);
+        style.CellType = m_grid->GetDefaultCellType(m_row, m_col);
+    }
+    return style;
+}
+
+void TCellInfo::AdoptRec(TCellRec &&Rec)
+{
+    Q_ASSERT(!m_rec);
+    m_rec = std::make_unique<TCellRec>(std::move(Rec));
+}
+
 // --- Attributes of the cell alone
 
 #define QOR_CELL_ONLY(Type, Name, field, fallback)                                                                   \
@@ -300,7 +321,18 @@ bool TCellInfo::LoadRichTextFromStream(QIODevice &Stream)
     if (!Stream.isReadable())
         return false;
     const QByteArray bytes = Stream.readAll();
+    // An editor open on the cell would later write its old content over the new one.
+    HideEditor();
     SetRichText(bytes);
+    TCustomQorGrid *grid = m_grid;
+    const int row = m_row;
+    const int col = m_col;
+    if (grid->Private().loading || m_loading)
+        return true;
+    if (grid->OnChange)
+        grid->OnChange(grid, row, col);
+    if (grid->OnUpdateData)
+        grid->OnUpdateData(grid, row, col);
     return true;
 }
 

@@ -96,6 +96,12 @@ public:
     TCellRec *CheckNil();
     // Refills the record from the column.
     void SetDefault();
+    // The style a new record starts with: the column's, with the grid's default alignment and
+    // cell type for this position.
+    TCellStyle DefaultStyle() const;
+    // Gives a cell without a record one assembled elsewhere (a reader that builds the whole
+    // record first), as it is: no comparisons, events or repainting.
+    void AdoptRec(TCellRec &&Rec);
 
     // --- Attributes inherited from the column (record, else column)
     TAlignment GetAlignment() const;

@@ -11,6 +11,7 @@
 #include "core/grid.h"
 #include "core/grid_p.h"
 #include "formula/exp_value.h"
+#include "io/cell_record_apply_p.h"
 #include "io/cell_record_p.h"
 #include "io/picture_kind.h"
 #include "io/stream_version.h"
@@ -204,32 +205,6 @@ CellRecord recordOfPosition(const TCustomQorGrid &grid, int row, int col)
     return r;
 }
 
-// A record is read with the grid in its loading state and the cell marked as loading: no
-// change events, no bound-field writes, naming conflicts resolved silently; repainting waits
-// for the end of the update.
-class LoadingScope {
-public:
-    explicit LoadingScope(TCellInfo &cell)
-        : m_cell(cell), m_grid(*cell.GetGrid()), m_gridLoading(m_grid.GetLoading()), m_cellLoading(cell.GetLoading())
-    {
-        m_grid.BeginUpdate();
-        m_grid.SetLoading(true);
-        m_cell.SetLoading(true);
-    }
-    ~LoadingScope()
-    {
-        m_cell.SetLoading(m_cellLoading);
-        m_grid.SetLoading(m_gridLoading);
-        m_grid.EndUpdate();
-    }
-
-private:
-    TCellInfo &m_cell;
-    TCustomQorGrid &m_grid;
-    bool m_gridLoading;
-    bool m_cellLoading;
-};
-
 void applySizes(TCellInfo &cell, const CellRecord &r)
 {
     TCustomQorGrid &grid = *cell.GetGrid();
@@ -253,47 +228,17 @@ void applyPhysicalSizes(TCellInfo &cell, const CellRecord &r)
         grid.SetRowHeight(cell.GetRow(), UnitToPixels(r.phyRowHeight, unit));
 }
 
-void applyTexts(TCellInfo &cell, const CellRecord &r)
-{
-    cell.SetText(r.text);
-    const bool hadRec = cell.GetRec() != nullptr;
-    if (!r.leftText.isEmpty() || hadRec)
-        cell.SetLeftText(r.leftText);
-    if (!r.rightText.isEmpty() || cell.GetRec())
-        cell.SetRightText(r.rightText);
-}
-
 // Fields 2 to 64: the part every record has.
 QString applyHead(TCellInfo &cell, const CellRecord &r, int version)
 {
-    applyTexts(cell, r);
+    ApplyCellTexts(cell, r);
     if (!r.name.isEmpty() || cell.GetRec())
         cell.SetName(r.name);
     if (!r.tag.isEmpty() || cell.GetRec())
         cell.SetTag(r.tag);
     if (!r.mask.isEmpty() || cell.GetRec())
         cell.SetMask(r.mask);
-    if (!r.items.isEmpty())
-        cell.Items().SetText(r.items);
-    else if (cell.PeekItems())
-        cell.Items().Clear();
-
-    QString problem;
-    if (!r.graphic.isEmpty())
-        cell.SetGraphic(PictureFromImageBytes(r.graphic, &problem));
-    else if (cell.PeekGraphic())
-        cell.Graphic().Clear();
-
-    if (!r.font.name.isEmpty()) {
-        TQorFont font = cell.Font();
-        TFontRecord f = r.font;
-        if (version < 6 && f.name == QLatin1String("MS Sans Serif"))
-            f.name = QStringLiteral("Arial");
-        f.ApplyTo(font.Font);
-        font.Color = f.color;
-        font.Charset = f.charset;
-        cell.SetFont(font);
-    }
+    QString problem = ApplyCellOwned(cell, r, version, nullptr);
 
     cell.SetReadOnly(r.readOnly);
     cell.SetAlignment(TAlignment(r.alignment));
@@ -429,6 +374,77 @@ void applyTail(TCellInfo &cell, const CellRecord &r, CellLoadOptions options)
 
 } // namespace
 
+void ApplyCellTexts(TCellInfo &cell, const CellRecord &r)
+{
+    cell.SetText(r.text);
+    const bool hadRec = cell.GetRec() != nullptr;
+    if (!r.leftText.isEmpty() || hadRec)
+        cell.SetLeftText(r.leftText);
+    if (!r.rightText.isEmpty() || cell.GetRec())
+        cell.SetRightText(r.rightText);
+}
+
+QString ApplyCellOwned(TCellInfo &cell, const CellRecord &r, int version, FontShare *share)
+{
+    if (!r.items.isEmpty())
+        cell.Items().SetText(r.items);
+    else if (cell.PeekItems())
+        cell.Items().Clear();
+
+    QString problem;
+    if (!r.graphic.isEmpty())
+        cell.SetGraphic(PictureFromImageBytes(r.graphic, &problem));
+    else if (cell.PeekGraphic())
+        cell.Graphic().Clear();
+
+    if (!r.font.name.isEmpty()) {
+        TFontRecord f = r.font;
+        if (version < 6 && f.name == QLatin1String("MS Sans Serif"))
+            f.name = QStringLiteral("Arial");
+        const TQorFont &base = cell.PeekFont() ? *cell.PeekFont() : cell.GetGrid()->GetFont();
+        if (share && share->valid && share->record == f && share->base == base &&
+            share->base.Font.resolveMask() == base.Font.resolveMask()) {
+            cell.SetFont(share->result);
+        } else {
+            if (share)
+                share->base = base;
+            TQorFont font = cell.Font();
+            f.ApplyTo(font.Font);
+            font.Color = f.color;
+            font.Charset = f.charset;
+            cell.SetFont(font);
+            if (share) {
+                share->valid = true;
+                share->record = f;
+                share->result = *cell.PeekFont();
+            }
+        }
+    }
+
+    return problem;
+}
+
+QString ApplyCellRecord(TCellInfo &cell, const CellRecord &r, int version, CellLoadOptions options)
+{
+    QString problem;
+    {
+        LoadingScope scope(cell);
+        problem = applyHead(cell, r, version);
+        applyTail(cell, r, options);
+    }
+    FinishCellRecord(cell, r, problem);
+    return problem;
+}
+
+void FinishCellRecord(TCellInfo &cell, const CellRecord &r, const QString &problem)
+{
+    if (cell.GetRec() || r.ownRec)
+        cell.SetAutoHeight(r.autoHeight);
+    cell.DrawSelf();
+    if (!problem.isEmpty())
+        qCWarning(lcRecords) << "cell" << cell.GetRow() << cell.GetCol() << "keeps a picture it cannot show:" << problem;
+}
+
 void SaveCellToStream(ByteWriter &out, const TCellInfo &Cell) { WriteCellRecord(out, recordOfCell(Cell)); }
 
 void SaveEmptyCellToStream(ByteWriter &out, const TCustomQorGrid &Grid, int Row, int Col)
@@ -449,18 +465,7 @@ QString LoadCellFromStream(ByteReader &in, TCellInfo &Cell, int Version, CellLoa
     CellRecord r;
     if (!ReadCellRecord(in, r, Version))
         return QString();
-    QString problem;
-    {
-        LoadingScope scope(Cell);
-        problem = applyHead(Cell, r, Version);
-        applyTail(Cell, r, Options);
-    }
-    if (Cell.GetRec() || r.ownRec)
-        Cell.SetAutoHeight(r.autoHeight);
-    Cell.DrawSelf();
-    if (!problem.isEmpty())
-        qCWarning(lcRecords) << "cell" << Cell.GetRow() << Cell.GetCol() << "keeps a picture it cannot show:" << problem;
-    return problem;
+    return ApplyCellRecord(Cell, r, Version, Options);
 }
 
 QString LoadCellFromStream(ByteReader &in, TCellInfo &Cell, CellLoadOptions Options)
@@ -475,7 +480,7 @@ void CopyTextFromStream(ByteReader &in, TCellInfo &Cell, int Version)
         return;
     {
         LoadingScope scope(Cell);
-        applyTexts(Cell, r);
+        ApplyCellTexts(Cell, r);
     }
     Cell.DrawSelf();
 }

@@ -73,11 +73,11 @@ struct CellRecord {
     bool has(int field) const { return field <= lastField; }
 };
 
-void WriteCellRecord(ByteWriter &out, const CellRecord &rec);
+QOR_AUTOTEST_EXPORT void WriteCellRecord(ByteWriter &out, const CellRecord &rec);
 // False for a record of an unknown tag (nothing read past the tag). Throws StreamFormatError
 // for a record cut before its tolerant part, a length beyond the record, or a value no
 // writer produces (an enumeration ordinal out of range, a size that is not a number).
-bool ReadCellRecord(ByteReader &in, CellRecord &rec, int version);
+QOR_AUTOTEST_EXPORT bool ReadCellRecord(ByteReader &in, CellRecord &rec, int version);
 // The tag and the three texts only.
 bool ReadCellTexts(ByteReader &in, CellRecord &rec, int version);
 

@@ -8,6 +8,7 @@
 #include "core/grid.h"
 #include "core/grid_p.h"
 #include "io/cell_record.h"
+#include "io/cell_record_apply_p.h"
 #include "io/column_record.h"
 #include "io/grid_stream.h"
 #include "io/stream_version.h"
@@ -19,18 +20,14 @@ namespace {
 
 constexpr TColor kOldFocusColor = 13284009;
 
-// Sizes of one row or column as stored. The axis has no bulk setter: entries are written in
-// place and the edges recomputed once, which keeps loading linear in the number of rows.
+// Sizes of one row or column as stored; the edges are recomputed once after the last one,
+// which keeps loading linear in the number of rows.
 void applySize(Axis &axis, int index, const TRowRec &r)
 {
-    auto &e = const_cast<AxisEntry &>(axis.Entry(index));
-    e.visible = r.Visible;
-    if (e.visible) {
-        e.size = e.savedSize = std::max(r.Height, 0);
-    } else {
-        e.size = 0;
-        e.savedSize = std::max(r.SavedHeight, 0);
-    }
+    if (r.Visible)
+        axis.SetStoredSize(index, true, std::max(r.Height, 0));
+    else
+        axis.SetStoredSize(index, false, std::max(r.SavedHeight, 0));
 }
 
 void applyRows(GridPrivate &d, const ParsedGridStream &s)
@@ -174,9 +171,7 @@ void applyPhysicalRows(GridPrivate &d, const ParsedGridStream &s)
         const double derived = PixelsToUnit(d.rowAxis.Entry(row.Index).savedSize, d.layout.unitType);
         if (row.Size < 56 || !std::isfinite(row.Rec.SavedPhyHeight) || std::fabs(row.Rec.SavedPhyHeight - derived) > 1 + derived)
             continue;
-        auto &e = const_cast<AxisEntry &>(d.rowAxis.Entry(row.Index));
-        e.savedPhySize = row.Rec.SavedPhyHeight;
-        e.phySize = e.visible ? e.savedPhySize : 0;
+        d.rowAxis.SetStoredPhySize(row.Index, row.Rec.SavedPhyHeight);
     }
 }
 
@@ -185,27 +180,24 @@ void checkAxis(Axis &axis, TUnitType unit)
 {
     constexpr int kMaxPixels = 1000000;
     for (int i = 0; i < axis.Count(); ++i) {
-        auto &e = const_cast<AxisEntry &>(axis.Entry(i));
+        const AxisEntry &e = axis.Entry(i);
         if (e.savedSize < 0 || e.savedSize > kMaxPixels)
             throw StreamFormatError("row or column size out of range");
         const double derived = PixelsToUnit(e.savedSize, unit);
-        if (!std::isfinite(e.savedPhySize) || std::fabs(e.savedPhySize - derived) > 1 + derived) {
-            e.savedPhySize = derived;
-            e.phySize = e.visible ? derived : 0;
-        }
+        if (!std::isfinite(e.savedPhySize) || std::fabs(e.savedPhySize - derived) > 1 + derived)
+            axis.SetStoredPhySize(i, derived);
     }
 }
 
 void applyObjects(TCustomQorGrid &grid, GridPrivate &d, const ParsedGridStream &s)
 {
     const GridStreamHooks &hooks = GetGridStreamHooks();
-    CellLoadOptions options;
-    options.BulkReader = true;
+    CellRecordInstaller cells;
     for (const StoredObjectRecord &o : s.Objects) {
         ByteReader record(s.Body.constData() + o.Offset, o.Length);
         if (o.IsCell()) {
             TCellInfo *cell = grid.Cells(o.Index / d.cols, o.Index % d.cols);
-            LoadCellFromStream(record, *cell, s.Version, options);
+            cells.Load(record, *cell, s.Version);
         } else if (std::memcmp(o.Tag, "PrnD", 4) == 0) {
             if (hooks.LoadPrintSettings)
                 hooks.LoadPrintSettings(grid, record, s.Version);
