@@ -8,6 +8,7 @@
 
 #include "core/grid.h"
 #include "io/cell_record.h"
+#include "io/cell_record_apply_p.h"
 #include "io/column_record.h"
 #include "platform/message_box.h"
 
@@ -43,10 +44,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     qor::TCellInfo &cell = *grid.Cells(2, 1 + mode % 3);
     try {
         qor::ByteReader in(bytes);
-        switch (mode / 3 % 4) {
+        switch (mode / 3 % 5) {
         case 0: qor::LoadCellFromStream(in, cell, version, {bool(mode & 0x40), bool(mode & 0x80)}); break;
         case 1: qor::CopyTextFromStream(in, cell, version); break;
         case 2: qor::LoadColumnFromStream(in, *grid.Columns(mode % 4), version); break;
+        case 4: {
+            // The grid stream reader's installer, twice in a row on neighbours.
+            qor::CellRecordInstaller installer;
+            installer.Load(in, cell, version);
+            installer.Load(in, *grid.Cells(3, 1 + mode % 3), version);
+            break;
+        }
         default:
             // Two records in a row, as a block of cells holds them.
             qor::LoadCellFromStream(in, cell, version, {true, false});
