@@ -101,6 +101,7 @@ TEST(CellEditing, BatchOnAVisibleGridCommitsFirstAndRepositionsAfter)
 TEST(CellEditing, RichCellsConvertWhenTheirKindChanges)
 {
     TQorGrid g;
+    g.Private().seams.richText = std::make_unique<IRichTextHost>();
     TCellInfo *c = g.Cells(0, 0);
     c->SetText("plain");
     c->SetCellType(ctRichEdit); // no converter installed: nothing is made up
@@ -119,6 +120,7 @@ TEST(CellEditing, RichCellsConvertWhenTheirKindChanges)
 TEST(CellEditing, RichContentSurvivesLeavingTheKindWithoutAConverter)
 {
     TQorGrid g;
+    g.Private().seams.richText = std::make_unique<IRichTextHost>();
     TCellInfo *c = g.Cells(0, 0);
     c->SetCellType(ctRichEdit);
     c->SetRichText("{\\rtf1 kept}");
