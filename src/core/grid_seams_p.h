@@ -41,6 +41,8 @@ public:
     // Rows or columns were inserted or deleted: rewrite the references of every formula.
     enum class Shift { RowsInserted, ColsInserted, RowsDeleted, ColsDeleted, Footer };
     virtual void ShiftReferences(Shift kind, int index, int count) {}
+    // Rows or columns moved, texts unchanged: formulas sit at new places and read new cells.
+    virtual void LinesMoved() {}
 };
 
 class QOR_AUTOTEST_EXPORT IDataBinding {

@@ -253,6 +253,7 @@ bool RowColOps::Move(int from, int count, int to, bool vertical)
     }, vertical);
     resetFrames(first, last - 1, vertical);
     m_d.merges->Reapply();
+    m_d.seams.formulas->LinesMoved();
     m_d.q->EndUpdate();
     m_d.layoutChanged();
     TCustomQorGrid *grid = m_d.q;

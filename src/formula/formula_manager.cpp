@@ -354,6 +354,16 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
     UpdateFormula(false);
 }
 
+void FormulaManager::LinesMoved()
+{
+    // The dependents are keyed by position; the batch that moved the lines recalculates after.
+    m_store.ClearDependents();
+    m_store.Compact();
+    for (TCellInfo *cell : m_store.List())
+        if (cell && IsLiveFormula(*cell))
+            Register(*cell);
+}
+
 std::string FormulaManager::checkConsistency()
 {
     std::string problem = m_store.checkConsistency();

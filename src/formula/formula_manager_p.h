@@ -34,6 +34,7 @@ public:
     void AllCellsFreed() override;
     void RecalcDependentsAt(int row, int col) override;
     void ShiftReferences(Shift kind, int index, int count) override;
+    void LinesMoved() override;
 
     // --- Operations behind the grid's formula members
     void EvaluateFormula(TCellInfo &cell) { m_evaluator.EvaluateCell(cell); }
