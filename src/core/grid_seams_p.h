@@ -57,6 +57,8 @@ public:
     virtual bool WriteField(int row, int col, const QString &value) { return false; }
     // The editor kind the field's type calls for, when the position is bound.
     virtual std::optional<TCellType> FieldCellType(int row, int col) const { return std::nullopt; }
+    // Esc in the editor: drops the data set's pending edit of the current record.
+    virtual void CancelEdit() {}
     virtual void TitleRowsChanged() {}
 };
 

@@ -1,218 +1,199 @@
-// The in-place editor's lifecycle: opening over a cell, filtering keys, committing through the
-// cell's text and cancelling back to the starting text.
+// The single-line in-place editor: cell style, key filter, checked paste and the right-edge button.
 #include "core/inplace_editor_p.h"
 
-#include <QApplication>
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
 #include "core/grid.h"
-#include "core/grid_p.h"
-#include "core/merge_table_p.h"
-#include "core/selection_p.h"
 #include "format/key_filter.h"
-#include "format/masked_edit.h"
 
 namespace qor {
 
 namespace {
-const bool installed = [] {
-    RegisterGridSeams([](TCustomQorGrid &grid, GridSeams &seams) {
-        seams.editor = std::make_unique<TInplaceEditor>(grid);
-    });
-    return true;
-}();
+TInplaceEditor::ButtonKind buttonFor(TCellType type)
+{
+    switch (type) {
+    case ctButton: return TInplaceEditor::ButtonKind::Ellipsis;
+    case ctCombo:
+    case ctDate: return TInplaceEditor::ButtonKind::DropDown;
+    default: return TInplaceEditor::ButtonKind::None;
+    }
+}
 } // namespace
 
-TInplaceEditor::TInplaceEditor(TCustomQorGrid &grid) : m_grid(grid) {}
-
-// The edit is a child of the viewport and goes with it; the pointer notices that.
-TInplaceEditor::~TInplaceEditor() { delete m_edit.data(); }
-
-bool TInplaceEditor::IsOpenOn(int row, int col) const
+TInplaceEditor::TInplaceEditor(QWidget *parent) : TQorMaskEdit(parent)
 {
-    if (!IsOpen() || !m_grid.Private().valid(row, col))
-        return false;
-    const QRect a = m_grid.Private().merges->AreaAt(row, col);
-    return a.top() == m_row && a.left() == m_col;
+    setFrame(false);
 }
 
-QString TInplaceEditor::Text() const { return IsOpen() && m_edit ? m_edit->Text() : QString(); }
-
-void TInplaceEditor::PutText(const QString &text)
+void TInplaceEditor::Load(const TInplaceCell &cell)
 {
-    if (IsOpen() && m_edit && !m_committing)
-        m_edit->SetText(text);
-}
-
-bool TInplaceEditor::Show(int row, int col, QChar typed)
-{
-    GridPrivate &d = m_grid.Private();
-    if (!d.valid(row, col))
-        return false;
-    const QRect a = d.merges->AreaAt(row, col);
-    row = a.top();
-    col = a.left();
-    if (IsOpenOn(row, col))
-        return true;
-    if (!Selection(d).CellCanEdit(row, col))
-        return false;
-    Hide();
-    TCellInfo *cell = m_grid.Cells(row, col);
-    QString text = d.seams.binding->FieldText(row, col).value_or(cell->GetText());
-    m_startText = text;
-    if (m_grid.OnEditText)
-        m_grid.OnEditText(&m_grid, row, col, text);
-    if (!m_edit) {
-        m_edit = new TQorMaskEdit(m_grid.viewport());
-        m_edit->setFrame(false);
-        m_edit->installEventFilter(this);
-    }
-    m_row = row;
-    m_col = col;
-    m_edit->setFont(cell->PeekFont() ? cell->PeekFont()->Font : m_grid.GetFont().Font);
-    const TAlignment align = cell->GetAlignment();
-    m_edit->setAlignment((align == taRightJustify ? Qt::AlignRight : align == taCenter ? Qt::AlignHCenter : Qt::AlignLeft) |
-                         Qt::AlignVCenter);
-    m_edit->setMaxLength(cell->GetMaxLength() > 0 ? cell->GetMaxLength() : 32767);
-    m_edit->setEchoMode(cell->GetPasswordChar().isNull() ? QLineEdit::Normal : QLineEdit::Password);
-    m_edit->SetText(typed.isNull() ? text : QString(typed));
-    if (typed.isNull() && d.options.Contains(qgoSelAllOnEdit))
-        m_edit->selectAll();
+    m_cell = cell;
+    SetText(QString());
+    SetEditMask(cell.mask);
+    setMaxLength(cell.maxLength > 0 ? cell.maxLength : 32767);
+    setEchoMode(cell.passwordChar.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+    setReadOnly(cell.readOnly);
+    SetButton(buttonFor(cell.cellType));
+    ApplyStyle(cell);
+    SetText(cell.typed.isNull() ? cell.text : QString(cell.typed));
+    if (cell.selectAll)
+        selectAll();
     else
-        m_edit->end(false);
-    Reposition();
-    m_edit->show();
-    m_edit->setFocus(Qt::OtherFocusReason);
-    if (m_grid.OnShowEditor)
-        m_grid.OnShowEditor(&m_grid, row, col);
+        end(false);
+    setModified(false);
+}
+
+void TInplaceEditor::ApplyStyle(const TInplaceCell &cell)
+{
+    setFont(cell.font);
+    QPalette p = palette();
+    p.setColor(QPalette::Base, cell.backColor);
+    p.setColor(QPalette::Text, cell.fontColor);
+    setPalette(p);
+    // A single line has no vertical choice worth copying: it sits in the middle.
+    setAlignment((cell.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
+}
+
+void TInplaceEditor::SetButton(ButtonKind kind)
+{
+    m_button = kind;
+    setTextMargins(0, 0, kind == ButtonKind::None ? 0 : ButtonWidth, 0);
+    update();
+}
+
+QRect TInplaceEditor::ButtonRect() const
+{
+    if (m_button == ButtonKind::None)
+        return {};
+    return QRect(width() - ButtonWidth, 0, ButtonWidth, height());
+}
+
+void TInplaceEditor::ButtonPressed()
+{
+    TCustomQorGrid *grid = m_cell.grid;
+    if (m_button == ButtonKind::Ellipsis && grid && grid->OnButtonClick)
+        grid->OnButtonClick(grid, m_cell.row, m_cell.col);
+}
+
+bool TInplaceEditor::acceptsTyped(QChar key) const
+{
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int length = hasSelectedText() ? int(selectedText().size()) : 0;
+    return KeyAccepted(text(), start, length, key, m_cell.valueType, m_cell.digits);
+}
+
+bool TInplaceEditor::InsertChecked(const QString &pasted)
+{
+    if (isReadOnly() || pasted.isEmpty())
+        return false;
+    const int start = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int length = hasSelectedText() ? int(selectedText().size()) : 0;
+    if (!PasteAccepted(text(), start, length, pasted, m_cell.valueType, m_cell.digits))
+        return false;
+    insert(pasted);
     return true;
 }
 
-void TInplaceEditor::CommitPending()
+bool TInplaceEditor::PasteChecked()
 {
-    if (!IsOpen() || !m_edit || m_committing)
-        return;
-    const int row = m_row, col = m_col;
-    // Nothing typed since opening (or since the last commit): no edit to report.
-    const QString typed = m_edit->Text();
-    if (typed == m_startText)
-        return;
-    QString text = typed;
-    m_committing = true;
-    if (m_grid.OnSetText)
-        m_grid.OnSetText(&m_grid, row, col, text);
-    if (TCellInfo *cell = m_grid.Private().cells.At(row, col); cell && text != cell->GetText())
-        cell->SetText(text);
-    m_startText = typed;
-    m_committing = false;
-    if (m_grid.OnAfterEdit)
-        m_grid.OnAfterEdit(&m_grid, row, col);
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    return clipboard && InsertChecked(clipboard->text());
 }
 
-void TInplaceEditor::Hide()
+void TInplaceEditor::keyPressEvent(QKeyEvent *event)
 {
-    if (!IsOpen())
+    if (event->matches(QKeySequence::Paste)) {
+        PasteChecked();
+        event->accept();
         return;
-    CommitPending();
-    close();
+    }
+    const QString typed = event->text();
+    const bool printable = typed.size() == 1 && typed[0].unicode() >= 32 && typed[0].unicode() != 127 &&
+                           !(event->modifiers() & Qt::ControlModifier);
+    if (printable && !isReadOnly() && !acceptsTyped(typed[0])) {
+        event->accept();
+        return;
+    }
+    TQorMaskEdit::keyPressEvent(event);
 }
 
-void TInplaceEditor::Cancel()
+void TInplaceEditor::paintEvent(QPaintEvent *event)
 {
-    if (!IsOpen())
+    TQorMaskEdit::paintEvent(event);
+    const QRect r = ButtonRect();
+    if (r.isEmpty())
         return;
-    if (m_edit)
-        m_edit->SetText(m_startText);
-    close();
-}
-
-void TInplaceEditor::close()
-{
-    m_row = m_col = -1;
-    if (m_edit) {
-        const bool hadFocus = m_edit->hasFocus();
-        m_edit->hide();
-        if (hadFocus)
-            m_grid.setFocus(Qt::OtherFocusReason);
+    QPainter p(this);
+    const QPalette &pal = palette();
+    p.fillRect(r, pal.color(QPalette::Button));
+    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), pal.color(QPalette::Light));
+    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), pal.color(QPalette::Light));
+    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), pal.color(QPalette::Dark));
+    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), pal.color(QPalette::Dark));
+    const QColor ink = pal.color(QPalette::ButtonText);
+    const QPoint c = r.center();
+    if (m_button == ButtonKind::DropDown) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(ink);
+        const QPoint tri[3] = {QPoint(c.x() - 3, c.y() - 1), QPoint(c.x() + 4, c.y() - 1), QPoint(c.x(), c.y() + 3)};
+        p.drawPolygon(tri, 3);
+    } else {
+        for (int i = -1; i <= 1; ++i)
+            p.fillRect(QRect(c.x() + i * 3 - 1, c.y() + 1, 2, 2), ink);
     }
 }
 
-void TInplaceEditor::StyleChanged(int row, int col)
+void TInplaceEditor::mousePressEvent(QMouseEvent *event)
 {
-    if (IsOpenOn(row, col) && m_edit)
-        if (const TCellInfo *cell = m_grid.Private().cells.At(m_row, m_col))
-            m_edit->setFont(cell->PeekFont() ? cell->PeekFont()->Font : m_grid.GetFont().Font);
-}
-
-void TInplaceEditor::Reposition()
-{
-    if (IsOpen() && m_edit)
-        m_edit->setGeometry(m_grid.CellEditRect(m_row, m_col).adjusted(1, 1, -1, -1));
-}
-
-bool TInplaceEditor::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_edit && event->type() == QEvent::KeyPress)
-        return filterKey(static_cast<QKeyEvent *>(event));
-    return QObject::eventFilter(watched, event);
-}
-
-// Keys that leave the cell go to the grid; typed characters pass the cell's value-type filter.
-bool TInplaceEditor::filterKey(QKeyEvent *key)
-{
-    switch (key->key()) {
-    case Qt::Key_Escape:
-        Cancel();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown: {
-        QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());
-        QApplication::sendEvent(&m_grid, &copy);
-        return true;
+    if (event->button() == Qt::LeftButton && ButtonRect().contains(event->position().toPoint())) {
+        event->accept();
+        ButtonPressed();
+        Q_EMIT ButtonClicked();
+        return;
     }
-    default:
-        break;
+    TQorMaskEdit::mousePressEvent(event);
+}
+
+void TInplaceEditor::mouseMoveEvent(QMouseEvent *event)
+{
+    setCursor(ButtonRect().contains(event->position().toPoint()) ? Qt::ArrowCursor : Qt::IBeamCursor);
+    TQorMaskEdit::mouseMoveEvent(event);
+}
+
+// The standard menu's Paste would bypass the check.
+void TInplaceEditor::contextMenuEvent(QContextMenuEvent *event)
+{
+    QMenu *menu = createStandardContextMenu();
+    for (QAction *action : menu->actions()) {
+        if (action->objectName() != QLatin1String("edit-paste"))
+            continue;
+        action->disconnect();
+        connect(action, &QAction::triggered, this, [this] { PasteChecked(); });
     }
-    const QString typed = key->text();
-    if (typed.size() != 1 || typed[0].unicode() < 32 || (key->modifiers() & Qt::ControlModifier))
-        return false;
-    const TCellInfo *cell = m_grid.Private().cells.At(m_row, m_col);
-    if (!cell || !m_edit)
-        return false;
-    const int start = m_edit->hasSelectedText() ? m_edit->selectionStart() : m_edit->cursorPosition();
-    const int length = m_edit->hasSelectedText() ? int(m_edit->selectedText().size()) : 0;
-    return !KeyAccepted(m_edit->text(), start, length, typed[0], cell->GetValueType(), cell->GetDigits());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
-namespace {
-TInplaceEditor *editorOf(GridPrivate &d) { return dynamic_cast<TInplaceEditor *>(d.seams.editor.get()); }
-} // namespace
-
-bool TCustomQorGrid::ShowEditor()
+void TInplaceEditor::dragEnterEvent(QDragEnterEvent *event)
 {
-    TInplaceEditor *editor = editorOf(*d);
-    return editor && GetRow() >= 0 && editor->Show(GetRow(), GetCol());
+    if (!isReadOnly() && event->mimeData()->hasText())
+        event->acceptProposedAction();
+    else
+        event->ignore();
 }
 
-bool TCustomQorGrid::ShowEditorChar(QChar Ch)
+void TInplaceEditor::dropEvent(QDropEvent *event)
 {
-    TInplaceEditor *editor = editorOf(*d);
-    if (!editor || GetRow() < 0)
-        return false;
-    // The typed character is filtered like any other key typed into the editor.
-    const TCellInfo *cell = d->cells.At(GetRow(), GetCol());
-    if (cell && !KeyAccepted(QString(), 0, 0, Ch, cell->GetValueType(), cell->GetDigits()))
-        return false;
-    return editor->Show(GetRow(), GetCol(), Ch);
+    if (event->mimeData()->hasText() && InsertChecked(event->mimeData()->text()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
 }
-
-void TCustomQorGrid::HideEditor() { d->seams.editor->Hide(); }
-void TCustomQorGrid::CancelEditor() { d->seams.editor->Cancel(); }
-bool TCustomQorGrid::EditorVisible() const { return d->seams.editor->IsOpen(); }
 
 } // namespace qor

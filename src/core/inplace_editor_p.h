@@ -1,56 +1,59 @@
 #pragma once
-// The in-place editor: a masked single-line edit laid over the current cell. It holds the text
-// it started with, so that cancelling puts it back; committing goes through the cell's text.
-#include <QObject>
-#include <QPointer>
-#include <QString>
-#include "core/grid_seams_p.h"
+// The single-line in-place editor: a masked edit that checks every typed and pasted character
+// against the cell's value type, with an optional button at its right edge (the ellipsis of
+// button cells; the list and spin editors build on it).
+#include "core/inplace_control_p.h"
 #include "format/masked_edit.h"
 #include "platform/qor_global.h"
 
 namespace qor {
 
-
-
-class QOR_AUTOTEST_EXPORT TInplaceEditor final : public QObject, public IEditorHost {
+class QOR_AUTOTEST_EXPORT TInplaceEditor : public TQorMaskEdit, public IInplaceControl {
     Q_OBJECT
 
 public:
-    explicit TInplaceEditor(TCustomQorGrid &grid);
-    ~TInplaceEditor() override;
+    enum class ButtonKind { None, DropDown, Ellipsis };
+    static constexpr int ButtonWidth = 16;
 
-    // Opens on the cell (its merged area's owner); with a typed character the text starts as
-    // that character. False when the cell cannot be edited.
-    bool Show(int row, int col, QChar typed = QChar());
-    TQorMaskEdit *Edit() const { return m_edit; }
-    int Row() const { return m_row; }
-    int Col() const { return m_col; }
+    explicit TInplaceEditor(QWidget *parent = nullptr);
 
-    // --- IEditorHost
-    bool IsOpenOn(int row, int col) const override;
-    bool IsOpen() const override { return m_row >= 0; }
-    QString Text() const override;
-    void PutText(const QString &text) override;
-    // Commits and closes.
-    void Hide() override;
-    void CommitPending() override;
-    void Cancel() override;
-    void StyleChanged(int row, int col) override;
-    void Reposition() override;
+    // --- IInplaceControl
+    QWidget *Widget() override { return this; }
+    void Load(const TInplaceCell &cell) override;
+    void ApplyStyle(const TInplaceCell &cell) override;
+    QString Text() const override { return TQorMaskEdit::Text(); }
+    void SetText(const QString &text) override { TQorMaskEdit::SetText(text); }
+
+    const TInplaceCell &Cell() const { return m_cell; }
+    ButtonKind Button() const { return m_button; }
+    // Empty without a button.
+    QRect ButtonRect() const;
+    // Inserts text at the caret when every character of it would be accepted alone there;
+    // false (and nothing changed) otherwise. Ctrl+V, the context menu and drops come here.
+    bool InsertChecked(const QString &text);
+    bool PasteChecked();
+
+Q_SIGNALS:
+    void ButtonClicked();
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    void SetButton(ButtonKind kind);
+    // The button was pressed; the ellipsis raises the grid's OnButtonClick.
+    virtual void ButtonPressed();
+
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
-    void close();
-    bool filterKey(QKeyEvent *key);
+    bool acceptsTyped(QChar key) const;
 
-    TCustomQorGrid &m_grid;
-    QPointer<TQorMaskEdit> m_edit;
-    int m_row = -1;
-    int m_col = -1;
-    QString m_startText;
-    bool m_committing = false;
+    TInplaceCell m_cell;
+    ButtonKind m_button = ButtonKind::None;
 };
 
 } // namespace qor

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/grid_p.h"
+#include "core/editor_controller_p.h"
 #include "core/inplace_editor_p.h"
 #include "nav_fixture.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 TQorMaskEdit *editOf(TQorGrid &g)
 {
-    auto *editor = dynamic_cast<TInplaceEditor *>(g.Private().seams.editor.get());
+    TEditorController *editor = EditorController(g);
     return editor ? editor->Edit() : nullptr;
 }
 
