@@ -363,6 +363,9 @@ public:
     bool FindBottomEnterCell(int &Row, int &Col) const;
     bool IsLastTabCell() const;
     TState GetState() const;
+    // Whether cell hints are shown when the pointer rests on a cell that has one.
+    bool GetShowHint() const;
+    void SetShowHint(bool Value);
 
     // ===== In-place editing =====
     // Opens the editor on the current cell when it can be edited; false otherwise.
@@ -645,6 +648,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // Cell hints at the tooltip moment; the hint goes when the pointer leaves.
+    bool viewportEvent(QEvent *event) override;
     // Tab and Shift+Tab move between cells instead of between widgets.
     bool focusNextPrevChild(bool next) override;
     // The scroller repaints only what a scroll moves; the scroll area's whole-viewport update

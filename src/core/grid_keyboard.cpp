@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 #include "core/grid.h"
+#include "core/grid_drag_move_p.h"
 #include "core/grid_p.h"
 #include "core/merge_table_p.h"
 #include "core/selection_p.h"
@@ -193,6 +194,10 @@ void KeyHandler::escape()
 {
     if (d.seams.editor->IsOpen()) {
         d.seams.editor->Cancel();
+        return;
+    }
+    if (HeaderDragMove *move = HeaderDragMove::Find(g); move && move->Busy()) {
+        move->Cancel();
         return;
     }
     if (g.GetRow() >= 0)

@@ -1,13 +1,19 @@
 // The grid's mouse: making cells current, drag selection, header clicks, resizing rows and
-// columns at header borders, check boxes and radio items, and the pointer's shape.
+// columns at header borders, moving them by their header cells, check boxes, radio items and
+// hyperlinks, hints, and the pointer's shape.
 #include <QMouseEvent>
-#include <QToolTip>
+#include <QPainter>
+#include <QPixmap>
 #include "core/cell_painter_p.h"
 #include "core/grid.h"
+#include "core/grid_drag_move_p.h"
+#include "core/grid_hints_p.h"
 #include "core/grid_p.h"
 #include "core/merge_table_p.h"
 #include "core/paint_style_p.h"
 #include "core/selection_p.h"
+#include "platform/tooltip.h"
+#include "platform/url_opener.h"
 
 namespace qor {
 
@@ -54,22 +60,43 @@ QString unitText(TUnitType unit)
     }
 }
 
+// The grid's own cross: a thick white plus outlined in black, easier to follow over cells than
+// the platform's thin cross-hair.
+QCursor crossCursor()
+{
+    static const QCursor cursor = [] {
+        QPixmap pm(32, 32);
+        pm.fill(Qt::transparent);
+        QPainter p(&pm);
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::white);
+        const QPoint plus[] = {{12, 4}, {19, 4}, {19, 12}, {27, 12}, {27, 19}, {19, 19},
+                               {19, 27}, {12, 27}, {12, 19}, {4, 19}, {4, 12}, {12, 12}};
+        p.drawPolygon(plus, 12);
+        p.end();
+        return QCursor(pm, 16, 16);
+    }();
+    return cursor;
+}
+
 // Cursor numbers as hosts set them on cells and columns.
-Qt::CursorShape cursorShape(TCursor c)
+QCursor cursorFor(TCursor c)
 {
     switch (c) {
-    case -3: return Qt::CrossCursor;
+    case -1: return Qt::BlankCursor;
+    case -3: return crossCursor();
     case -4: return Qt::IBeamCursor;
     case -6: return Qt::SizeBDiagCursor;
     case -7: return Qt::SizeVerCursor;
     case -8: return Qt::SizeFDiagCursor;
     case -9: return Qt::SizeHorCursor;
     case -10: return Qt::UpArrowCursor;
-    case -11: return Qt::WaitCursor;
+    case -11: case -17: return Qt::WaitCursor;
     case -12: return Qt::DragMoveCursor;
     case -13: case -18: return Qt::ForbiddenCursor;
     case -14: return Qt::SplitHCursor;
     case -15: return Qt::SplitVCursor;
+    case -16: return Qt::DragCopyCursor;
     case -19: return Qt::BusyCursor;
     case -20: return Qt::WhatsThisCursor;
     case -21: return Qt::PointingHandCursor;
@@ -78,13 +105,33 @@ Qt::CursorShape cursorShape(TCursor c)
     }
 }
 
+constexpr TCursor crHandPoint = -21;
+
+// The cell's own cursor (the column's without a cell object, OnGetCellData over both), a
+// pointing hand over links that name none, then whatever OnSetCursor makes of it.
+TCursor cellCursor(TCustomQorGrid &g, int row, int col, const TCellInfo *cell, QPoint p)
+{
+    TCursor c = cell ? cell->GetCursor() : (g.Columns(col) ? g.Columns(col)->GetCursor() : crDefault);
+    if (g.OnGetCellData) {
+        TCellData data;
+        g.OnGetCellData(&g, row, col, data);
+        if (data.TestSet(TCellData::cdCursor))
+            c = data.GetCursor();
+    }
+    if (c == crDefault && g.GetCellType(row, col) == ctHyperLink)
+        c = crHandPoint;
+    if (g.OnSetCursor)
+        g.OnSetCursor(&g, row, col, g.CellRect(row, col), p.x(), p.y(), c);
+    return c;
+}
+
 class MouseHandler {
 public:
     explicit MouseHandler(TCustomQorGrid &grid) : g(grid), d(grid.Private()), sel(d) {}
 
     void Press(QPoint p, Qt::KeyboardModifiers mods);
     void Move(QPoint p, Qt::MouseButtons buttons);
-    void Release();
+    void Release(QPoint p);
 
 private:
     bool has(TQorGridOption o) const { return d.options.Contains(o); }
@@ -93,6 +140,7 @@ private:
     void clickCell(int row, int col, QPoint p);
     void resize(QPoint p);
     void hover(QPoint p);
+    void openLink(QPoint p);
 
     TCustomQorGrid &g;
     GridPrivate &d;
@@ -101,9 +149,13 @@ private:
 
 void MouseHandler::Press(QPoint p, Qt::KeyboardModifiers mods)
 {
+    if (GridHints *hints = GridHints::Find(g))
+        hints->Hide();
+    d.nav.linkPress = QPoint(-1, -1);
     if (d.rows <= 0 || d.cols <= 0)
         return;
-    if (startSizing(p) || headerClick(p))
+    // With moving allowed, a header press is a click only once it is released undragged.
+    if (startSizing(p) || HeaderDragMove::Of(g).Press(p) || headerClick(p))
         return;
     int row = -1, col = -1;
     g.CellFromPoint(p, row, col);
@@ -118,6 +170,8 @@ void MouseHandler::Press(QPoint p, Qt::KeyboardModifiers mods)
     if (!sel.Enter(row, col))
         return;
     clickCell(row, col, p);
+    if (g.GetCellType(row, col) == ctHyperLink)
+        d.nav.linkPress = QPoint(col, row);
     if (has(qgoMultiSelect))
         d.nav.mouse = gsSelecting;
 }
@@ -189,6 +243,8 @@ void MouseHandler::clickCell(int row, int col, QPoint p)
 
 void MouseHandler::Move(QPoint p, Qt::MouseButtons buttons)
 {
+    if (HeaderDragMove *move = HeaderDragMove::Find(g); move && (buttons & Qt::LeftButton) && move->Move(p))
+        return;
     switch (d.nav.mouse) {
     case gsRowSizing:
     case gsColSizing:
@@ -229,36 +285,59 @@ void MouseHandler::resize(QPoint p)
     const TUnitType unit = g.GetUnitType();
     d.nav.sizeInfo = (cols ? QStringLiteral("宽度: ") : QStringLiteral("高度: ")) +
                      QString::number(phys, 'f', unit == utPixel ? 0 : 2) + unitText(unit);
-    QToolTip::showText(g.viewport()->mapToGlobal(p), d.nav.sizeInfo, g.viewport());
+    platform::ShowToolTip(g.viewport()->mapToGlobal(p), d.nav.sizeInfo, g.viewport());
 }
 
 void MouseHandler::hover(QPoint p)
 {
-    Qt::CursorShape shape = Qt::ArrowCursor;
+    QCursor cursor(Qt::ArrowCursor);
     if (const Border b = borderAt(g, p); b.index >= 0 && has(b.vertical ? qgoColSizing : qgoRowSizing)) {
-        shape = b.vertical ? Qt::SplitHCursor : Qt::SplitVCursor;
-    } else {
+        cursor = QCursor(b.vertical ? Qt::SplitHCursor : Qt::SplitVCursor);
+    } else if (!g.GetColumnHeaderRect().contains(p) && !g.GetRowHeaderRect().contains(p)) {
         int row = -1, col = -1;
         TCellInfo *cell = g.HintCellFromPoint(p, row, col);
-        if (row >= 0) {
-            TCursor c = cell ? cell->GetCursor() : (g.Columns(col) ? g.Columns(col)->GetCursor() : crDefault);
-            if (g.OnSetCursor)
-                g.OnSetCursor(&g, row, col, g.CellRect(row, col), p.x(), p.y(), c);
-            shape = cursorShape(c);
-        }
+        if (row >= 0)
+            cursor = cursorFor(cellCursor(g, row, col, cell, p));
     }
-    if (g.viewport()->cursor().shape() != shape)
-        g.viewport()->setCursor(shape);
+    // One bitmap cursor only: the same shape is the same cursor.
+    if (g.viewport()->cursor().shape() != cursor.shape())
+        g.viewport()->setCursor(cursor);
+    GridHints::Of(g).Hover(p);
 }
 
-void MouseHandler::Release()
+void MouseHandler::Release(QPoint p)
 {
+    QPoint pressAt;
+    if (HeaderDragMove *move = HeaderDragMove::Find(g)) {
+        switch (move->Release(p, pressAt)) {
+        case HeaderDragMove::Outcome::Click: headerClick(pressAt); break;
+        case HeaderDragMove::Outcome::Drop: break;
+        case HeaderDragMove::Outcome::None: break;
+        }
+    }
     if (d.nav.mouse == gsRowSizing || d.nav.mouse == gsColSizing) {
-        QToolTip::hideText();
+        platform::HideToolTip();
         d.nav.sizeInfo.clear();
     }
+    if (d.nav.linkPress.x() >= 0)
+        openLink(p);
     d.nav.mouse = gsNormal;
     d.nav.sizingIndex = -1;
+}
+
+// A link opens when the button comes up on the cell it went down on.
+void MouseHandler::openLink(QPoint p)
+{
+    const QPoint pressed = d.nav.linkPress;
+    d.nav.linkPress = QPoint(-1, -1);
+    int row = -1, col = -1;
+    g.HintCellFromPoint(p, row, col);
+    if (row != pressed.y() || col != pressed.x() || g.GetCellType(row, col) != ctHyperLink)
+        return;
+    QString text = g.GetCellText(row, col);
+    if (TCustomQorGrid::IsFormulaText(text))
+        text = g.CellDisplayText(row, col);
+    platform::OpenUrl(platform::UrlFromText(text));
 }
 
 } // namespace
@@ -282,7 +361,7 @@ void TCustomQorGrid::mouseMoveEvent(QMouseEvent *event)
 void TCustomQorGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        MouseHandler(*this).Release();
+        MouseHandler(*this).Release(event->position().toPoint());
     event->accept();
 }
 

@@ -102,6 +102,7 @@ struct NavState {
     int sizingStart = 0;     // its size when the drag began
     int sizingOrigin = 0;    // the pointer's coordinate when the drag began
     QString sizeInfo;        // the size shown while resizing
+    QPoint linkPress{-1, -1};   // the hyperlink cell a press went down on (x = column, y = row)
 };
 
 struct QOR_AUTOTEST_EXPORT GridPrivate {

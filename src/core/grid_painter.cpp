@@ -5,11 +5,21 @@
 #include "core/cell.h"
 #include "core/column.h"
 #include "core/grid.h"
+#include "core/grid_drag_move_p.h"
 #include "core/grid_p.h"
 
 namespace qor {
 
 using platform::ToQColor;
+
+// Where a dragged row or column would land: a thick line between two lines.
+static void drawMoveIndicator(TCustomQorGrid &grid, QPainter &canvas)
+{
+    const HeaderDragMove *move = HeaderDragMove::Find(grid);
+    const QRect r = move ? move->Indicator() : QRect();
+    if (!r.isEmpty())
+        canvas.fillRect(r, ToQColor(grid.GetFocusColor()));
+}
 
 GridPaintState &GridPaintState::Of(TCustomQorGrid &grid)
 {
@@ -79,6 +89,7 @@ void GridPainter::Paint(QPainter &canvas, const QRect &client)
         DrawTo(canvas);
         DrawFocusRect(canvas);
         DrawPagesLine(canvas);
+        drawMoveIndicator(m_grid, canvas);
     }
     if (m_grid.OnDrawGridForeground)
         m_grid.OnDrawGridForeground(&m_grid, &canvas, client);

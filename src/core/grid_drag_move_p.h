@@ -1,0 +1,64 @@
+#pragma once
+// Moving rows and columns by dragging their header cells: a press arms the move, a drag past
+// the start distance begins it, the release drops the block where the indicator shows. Near
+// the edges of the view a timer scrolls the sheet under the pointer.
+#include <QObject>
+#include <QPoint>
+#include <QRect>
+#include <QTimer>
+#include "platform/qor_global.h"
+
+namespace qor {
+
+class TCustomQorGrid;
+
+struct DragMoveState {
+    bool armed = false;      // pressed on a movable header cell, not dragged far enough yet
+    bool dragging = false;
+    bool vertical = true;    // rows (true) or columns
+    int from = -1;           // first line of the block
+    int count = 0;
+    int target = -1;         // where the block would land (the To of MoveRow / MoveCol)
+    QPoint press;            // viewport coordinates
+    QPoint pointer;
+};
+
+class QOR_AUTOTEST_EXPORT HeaderDragMove : public QObject {
+public:
+    // The grid's drag state, made on first use; Find never makes one.
+    static HeaderDragMove &Of(TCustomQorGrid &grid);
+    static HeaderDragMove *Find(const TCustomQorGrid &grid);
+
+    // A press on a header cell away from its sizing border: arms a move when the grid's
+    // moving option for that header allows it. True when armed.
+    bool Press(QPoint p);
+    // The pointer moved with the left button held: true when the move belongs to this gesture.
+    bool Move(QPoint p);
+    enum class Outcome { None, Click, Drop };
+    // The button came up: a gesture that never became a drag is a click on the header cell
+    // pressed (pressAt); a drag drops its block.
+    Outcome Release(QPoint p, QPoint &pressAt);
+    // Esc: forgets the gesture, nothing moves.
+    void Cancel();
+    bool Busy() const { return m_state.armed || m_state.dragging; }
+    const DragMoveState &State() const { return m_state; }
+    // Where the drop indicator is drawn (viewport coordinates); empty when the block would not
+    // move.
+    QRect Indicator() const;
+    // One step of the scrolling near the view's edges (what the timer runs); true when the
+    // sheet moved.
+    bool AutoScrollStep();
+
+private:
+    explicit HeaderDragMove(TCustomQorGrid &grid);
+    int lineUnder(QPoint p) const;
+    void retarget();
+    void finish();
+    bool refusedWhenGrouped() const;
+
+    TCustomQorGrid &m_grid;
+    DragMoveState m_state;
+    QTimer m_timer;
+};
+
+} // namespace qor

@@ -1,0 +1,228 @@
+// Moving rows and columns by dragging their header cells on a shown grid.
+#include <gtest/gtest.h>
+
+#include <QScrollBar>
+#include "core/grid_drag_move_p.h"
+#include "message_recorder.h"
+#include "nav_fixture.h"
+#include "paint_fixture.h"
+#include "rowcol_sheet.h"
+
+using namespace qor;
+using namespace qor::test;
+
+namespace {
+
+void moveTo(TQorGrid &g, QPoint p)
+{
+    QMouseEvent move(QEvent::MouseMove, QPointF(p), g.viewport()->mapToGlobal(QPointF(p)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(g.viewport(), &move);
+}
+
+// Presses at from, moves through the points and, unless told not to, lets go at the last.
+void drag(TQorGrid &g, QPoint from, std::initializer_list<QPoint> path, bool release = true)
+{
+    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, from);
+    QPoint last = from;
+    for (QPoint p : path)
+        moveTo(g, last = p);
+    if (release)
+        QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, last);
+}
+
+struct MovingGrid : NavGrid {
+    int rowMoved = -1, colMoved = -1, rowClicked = -1, colClicked = -1;
+    MovingGrid(int rows, int cols) : NavGrid(rows, cols, gtExcel)
+    {
+        g.SetOptions(g.GetOptions().With(qgoRowMoving).With(qgoColMoving));
+        g.OnRowMoved = [this](QObject *, int i) { rowMoved = i; };
+        g.OnColMoved = [this](QObject *, int i) { colMoved = i; };
+        g.OnClickRowTitle = [this](QObject *, int i) { rowClicked = i; };
+        g.OnClickColumnTitle = [this](QObject *, int i) { colClicked = i; };
+    }
+    QPoint rowTitle(int row) const { return g.GetRowTitleRect(row).center(); }
+    QPoint colTitle(int col) const { return g.GetColTitleRect(col).center(); }
+    const DragMoveState &state() { return HeaderDragMove::Of(g).State(); }
+};
+
+} // namespace
+
+TEST(MouseDragMove, RowDraggedDownThreeRowsTakesItsMergeAndFormula)
+{
+    MovingGrid t(8, 4);
+    TQorGrid &g = t.g;
+    Fill(g, {"5", "r1 M . =A1*2", "r2", "r3", "r4"});
+    g.MergeCells(1, 1, 1, 2);
+    ASSERT_EQ(g.CellDisplayText(1, 3), "10");
+
+    drag(g, t.rowTitle(1), {t.rowTitle(2), t.rowTitle(4)}, false);
+    EXPECT_TRUE(t.state().dragging);
+    EXPECT_EQ(t.state().target, 4);
+    const QRect line = HeaderDragMove::Of(g).Indicator();
+    const QRect row4 = g.GetCellRect(4, 0);
+    EXPECT_EQ(line.center().y(), row4.top() + row4.height()) << "below row 4: the block goes after it";
+    EXPECT_EQ(t.rowMoved, -1) << "nothing moves before the drop";
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, t.rowTitle(4));
+
+    EXPECT_FALSE(HeaderDragMove::Of(g).Busy());
+    EXPECT_EQ(t.rowMoved, 1);
+    EXPECT_EQ(t.rowClicked, -1) << "a drag is not a click";
+    ExpectConsistent(g);
+    EXPECT_EQ(Sheet(g), (std::vector<std::string>{"5 . . .", "r2 . . .", "r3 . . .", "r4 . . .", "r1 M < =A1*2",
+                                                   ". . . .", ". . . .", ". . . ."}));
+    EXPECT_EQ(g.MergedArea(4, 2), Area(4, 1, 4, 2));
+    EXPECT_EQ(g.CellDisplayText(4, 3), "10");
+    g.SetCellText(0, 0, "7");
+    EXPECT_EQ(g.CellDisplayText(4, 3), "14") << "the moved formula still hears its reference";
+
+    // Back up again: the block lands on the row under the pointer, the line above that row.
+    drag(g, t.rowTitle(4), {t.rowTitle(3), t.rowTitle(2)}, false);
+    EXPECT_EQ(t.state().target, 2);
+    EXPECT_EQ(HeaderDragMove::Of(g).Indicator().center().y(), g.GetCellRect(2, 0).top());
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, t.rowTitle(2));
+    EXPECT_EQ(g.GetCellText(2, 0), "r1");
+    EXPECT_EQ(g.MergedArea(2, 1), Area(2, 1, 2, 2));
+}
+
+TEST(MouseDragMove, ColumnDragAndASelectedBlockTravelTogether)
+{
+    MovingGrid t(4, 5);
+    TQorGrid &g = t.g;
+    Fill(g, {"a b c d e"});
+    g.SetColWidth(0, 80);
+    drag(g, t.colTitle(0), {t.colTitle(1), t.colTitle(2)});
+    EXPECT_EQ(t.colMoved, 0);
+    EXPECT_EQ(Sheet(g)[0], "b c a d e");
+    EXPECT_EQ(g.GetColWidth(2), 80);
+
+    // Two selected columns go as one block, and stay selected where they land.
+    g.SelectCells(0, 3, 3, 4);
+    drag(g, t.colTitle(4), {t.colTitle(2), t.colTitle(0)});
+    EXPECT_EQ(Sheet(g)[0], "d e b c a");
+    EXPECT_EQ(g.GetSelRect(), QRect(0, 0, 2, 4));
+    ExpectConsistent(g);
+}
+
+TEST(MouseDragMove, EscCancelsAndADropInPlaceDoesNothing)
+{
+    MovingGrid t(6, 3);
+    TQorGrid &g = t.g;
+    Fill(g, {"a", "b", "c", "d"});
+    drag(g, t.rowTitle(0), {t.rowTitle(1), t.rowTitle(3)}, false);
+    ASSERT_TRUE(t.state().dragging);
+    t.key(Qt::Key_Escape);
+    EXPECT_FALSE(HeaderDragMove::Of(g).Busy());
+    EXPECT_TRUE(HeaderDragMove::Of(g).Indicator().isEmpty());
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, t.rowTitle(3));
+    EXPECT_EQ(t.rowMoved, -1);
+    EXPECT_EQ(t.rowClicked, -1) << "a cancelled drag is no click either";
+    EXPECT_EQ(g.GetCellText(0, 0), "a");
+
+    // Dragged about and brought back over its own row: no move, no event.
+    const QRect own = g.GetRowTitleRect(2);
+    drag(g, own.center(), {t.rowTitle(4), QPoint(own.center().x(), own.top() + 1)});
+    EXPECT_EQ(t.rowMoved, -1);
+    EXPECT_EQ(Sheet(g)[2], "c . .");
+
+    // Esc without a drag or an editor brings the current cell back into view.
+    g.SetRows(60);
+    t.click(1, 1);
+    g.SetPosition(0, 500);
+    t.key(Qt::Key_Escape);
+    EXPECT_LE(g.GetVertPosition(), g.GetDefaultRowHeight());
+}
+
+TEST(MouseDragMove, AClickWithoutMovementIsStillATitleClick)
+{
+    MovingGrid t(5, 4);
+    TQorGrid &g = t.g;
+    t.click(t.rowTitle(3));
+    EXPECT_EQ(t.rowClicked, 3);
+    EXPECT_EQ(g.GetSelRect(), QRect(0, 3, 4, 1));
+    t.click(t.colTitle(1));
+    EXPECT_EQ(t.colClicked, 1);
+    EXPECT_EQ(g.GetSelRect(), QRect(1, 0, 1, 5));
+    EXPECT_EQ(t.rowMoved, -1);
+    EXPECT_EQ(t.colMoved, -1);
+
+    // Without the option a header press neither arms a move nor waits for the release.
+    g.SetOptions(g.GetOptions().Without(qgoRowMoving));
+    drag(g, t.rowTitle(0), {t.rowTitle(2)}, false);
+    EXPECT_EQ(t.rowClicked, 0);
+    EXPECT_FALSE(HeaderDragMove::Of(g).Busy());
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, t.rowTitle(2));
+    EXPECT_EQ(t.rowMoved, -1);
+}
+
+TEST(MouseDragMove, GroupedGridRefusesTheDrop)
+{
+    MovingGrid t(5, 3);
+    TQorGrid &g = t.g;
+    Fill(g, {"a", "b", "c"});
+    g.Private().seams.dataOps = std::make_unique<GroupedGrid>();
+    MessageRecorder boxes;
+    drag(g, t.rowTitle(0), {t.rowTitle(1), t.rowTitle(2)});
+    ASSERT_EQ(boxes.count(), 1);
+    EXPECT_EQ(boxes.last().text, "Can not move row on a grouped grid");
+    EXPECT_EQ(boxes.last().caption, QStringLiteral("提示"));
+    drag(g, t.colTitle(0), {t.colTitle(1), t.colTitle(2)});
+    ASSERT_EQ(boxes.count(), 2);
+    EXPECT_EQ(boxes.last().text, "Can not move column on a grouped grid");
+    EXPECT_EQ(Sheet(g)[0], "a . .");
+    EXPECT_EQ(t.rowMoved, -1);
+    EXPECT_EQ(t.colMoved, -1);
+}
+
+TEST(MouseDragMove, NearTheEdgeTheSheetScrollsUnderTheDrag)
+{
+    MovingGrid t(100, 3);
+    TQorGrid &g = t.g;
+    g.SetCellText(1, 0, "x");
+    const QPoint bottom(t.rowTitle(0).x(), g.viewport()->height() - 2);
+    drag(g, t.rowTitle(1), {t.rowTitle(3), bottom}, false);
+    const int before = t.state().target;
+    HeaderDragMove &move = HeaderDragMove::Of(g);
+    EXPECT_TRUE(move.AutoScrollStep());
+    EXPECT_TRUE(move.AutoScrollStep());
+    EXPECT_GT(g.GetVertPosition(), 0);
+    EXPECT_GT(t.state().target, before) << "the row under the pointer changed with the scroll";
+    const int target = t.state().target;
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, bottom);
+    EXPECT_EQ(t.rowMoved, 1);
+    EXPECT_EQ(g.GetCellText(target, 0), "x");
+
+    // In the middle of the view nothing scrolls.
+    drag(g, t.rowTitle(g.GetTopRow() + 2), {t.rowTitle(g.GetTopRow() + 5)}, false);
+    const int position = g.GetVertPosition();
+    EXPECT_FALSE(move.AutoScrollStep());
+    EXPECT_EQ(g.GetVertPosition(), position);
+    t.key(Qt::Key_Escape);
+}
+
+TEST(MouseDragMove, TheIndicatorIsPaintedOnlyWhileDragging)
+{
+    MovingGrid t(6, 3);
+    TQorGrid &g = t.g;
+    g.SetFocusColor(TColor(0x00B000));
+    drag(g, t.rowTitle(0), {t.rowTitle(1), t.rowTitle(3)}, false);
+    const QRect line = HeaderDragMove::Of(g).Indicator();
+    ASSERT_FALSE(line.isEmpty());
+    QImage during(g.viewport()->size(), QImage::Format_RGB32);
+    {
+        QPainter p(&during);
+        g.Paint(&p);
+    }
+    const int x = g.GetCellRect(3, 1).center().x();
+    EXPECT_EQ(pixelColor(during, x, line.center().y()), TColor(0x00B000));
+    EXPECT_EQ(pixelColor(during, t.rowTitle(3).x(), line.center().y()), TColor(0x00B000)) << "across the header too";
+    if (const QByteArray dir = qgetenv("QOR_PICTURE_DIR"); !dir.isEmpty())
+        during.save(QString::fromLocal8Bit(dir) + "/drag_indicator.png");
+    t.key(Qt::Key_Escape);
+    QImage after(g.viewport()->size(), QImage::Format_RGB32);
+    {
+        QPainter p(&after);
+        g.Paint(&p);
+    }
+    EXPECT_NE(pixelColor(after, x, line.center().y()), TColor(0x00B000));
+}
