@@ -1,0 +1,166 @@
+// Around every editor kind: the events and their order, the button of button cells, committing
+// when focus leaves for another control, cancelling, and cells bound to a data set.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include "core/editor_controller_p.h"
+#include "core/grid_p.h"
+#include "core/inplace_editor_list_p.h"
+#include "core/inplace_popups_p.h"
+#include "core/inplace_editor_p.h"
+#include "nav_fixture.h"
+
+using namespace qor;
+using qor::test::NavGrid;
+
+namespace {
+
+TInplaceEditor *editOf(TQorGrid &g) { return EditorController(g)->Edit(); }
+
+std::string at(const char *tag, int r, int c) { return std::string(tag) + " " + std::to_string(r) + "," + std::to_string(c); }
+
+// A data set that binds column 2 and records what the editor asks of it.
+struct RecordingBinding : IDataBinding {
+    std::vector<std::string> *log;
+    explicit RecordingBinding(std::vector<std::string> *l) : log(l) {}
+    bool IsBound(int, int col) const override { return col == 2; }
+    std::optional<QString> FieldText(int, int col) const override
+    {
+        return col == 2 ? std::optional<QString>(QStringLiteral("field")) : std::nullopt;
+    }
+    bool WriteField(int row, int col, const QString &value) override
+    {
+        log->push_back(at("write", row, col) + " " + value.toStdString());
+        return true;
+    }
+    void CancelEdit() override { log->push_back("cancel"); }
+};
+
+} // namespace
+
+TEST(EditorEvents, EditTextShowSetTextAfterEditInOrder)
+{
+    NavGrid t(4, 3);
+    TQorGrid &g = t.g;
+    g.SetCellText(1, 1, "1,000");
+    std::vector<std::string> log;
+    g.OnEditText = [&](QObject *, int r, int c, QString &text) {
+        log.push_back(at("edit", r, c));
+        text.remove(u',');
+    };
+    g.OnShowEditor = [&](QObject *, int r, int c) {
+        log.push_back(at("show", r, c) + (EditorController(g)->CurrentWidget()->isVisible() ? " visible" : ""));
+    };
+    g.OnSetText = [&](QObject *, int r, int c, QString &text) {
+        log.push_back(at("set", r, c) + " " + text.toStdString());
+        text += "0";
+    };
+    g.OnAfterEdit = [&](QObject *, int r, int c) {
+        log.push_back(at("after", r, c) + " " + g.Cells(r, c)->GetText().toStdString());
+    };
+    g.SetFocusCell(1, 1);
+    t.key(Qt::Key_F2);
+    ASSERT_NE(editOf(g), nullptr);
+    EXPECT_EQ(editOf(g)->text(), "1000");
+    // Leaving without a change writes nothing, although the edit showed another text.
+    t.key(Qt::Key_Escape);
+    g.SetFocusCell(1, 1);
+    t.key(Qt::Key_F2);
+    QTest::keyClick(editOf(g), Qt::Key_Return);
+    EXPECT_EQ(g.GetCellText(1, 1), "1,000");
+    EXPECT_EQ(log, (std::vector<std::string>{"edit 1,1", "show 1,1 visible", "edit 1,1", "show 1,1 visible"}));
+
+    log.clear();
+    g.SetFocusCell(1, 1);
+    t.key(Qt::Key_F2);
+    QTest::keyClick(editOf(g), Qt::Key_5);
+    QTest::keyClick(editOf(g), Qt::Key_Return);
+    EXPECT_EQ(g.GetCellText(1, 1), "100050");
+    EXPECT_EQ(log, (std::vector<std::string>{"edit 1,1", "show 1,1 visible", "set 1,1 10005", "after 1,1 100050"}));
+}
+
+TEST(EditorEvents, ButtonCellsRaiseOnButtonClickAndKeepTheEditorOpen)
+{
+    NavGrid t(4, 3);
+    TQorGrid &g = t.g;
+    g.Cells(2, 1)->SetCellType(ctButton);
+    std::vector<std::string> log;
+    g.OnButtonClick = [&](QObject *sender, int r, int c) { log.push_back(at(sender == &g ? "click" : "?", r, c)); };
+    g.SetFocusCell(2, 0);
+    t.key(Qt::Key_F2);
+    EXPECT_TRUE(editOf(g)->ButtonRect().isEmpty());   // a plain cell has no button
+    g.SetFocusCell(2, 1);
+    t.key(Qt::Key_F2);
+    TInplaceEditor *e = editOf(g);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->Button(), TInplaceEditor::ButtonKind::Ellipsis);
+    const QRect button = e->ButtonRect();
+    EXPECT_EQ(button.right(), e->width() - 1);
+    QTest::mouseClick(e, Qt::LeftButton, Qt::NoModifier, button.center());
+    QTest::mouseClick(e, Qt::LeftButton, Qt::NoModifier, QPoint(2, e->height() / 2));   // the text part
+    EXPECT_EQ(log, (std::vector<std::string>{"click 2,1"}));
+    EXPECT_TRUE(g.EditorVisible());
+    // Typed text never runs under the button.
+    EXPECT_EQ(e->textMargins().right(), TInplaceEditor::ButtonWidth);
+}
+
+TEST(EditorEvents, FocusLeavingForAnotherControlCommitsButNotForThePopup)
+{
+    QWidget host;
+    auto *layout = new QVBoxLayout(&host);
+    NavGrid t(4, 3);
+    TQorGrid &g = t.g;
+    auto *other = new QLineEdit(&host);
+    layout->addWidget(&g);
+    layout->addWidget(other);
+    host.resize(600, 450);
+    host.show();
+    host.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+
+    TCellInfo *cell = g.Cells(0, 1);
+    cell->SetCellType(ctCombo);
+    cell->SetItems(TQorStrings({"one", "two"}));
+    g.SetFocusCell(0, 1);
+    t.key(Qt::Key_T);
+    auto *e = dynamic_cast<TInplaceEditorList *>(EditorController(g)->Current());
+    ASSERT_NE(e, nullptr);
+    ASSERT_TRUE(e->hasFocus());
+    QTest::keyClick(e, Qt::Key_F4);
+    ASSERT_TRUE(e->PopupVisible());
+    EXPECT_TRUE(g.EditorVisible());
+    EXPECT_EQ(cell->GetText(), "");
+    QTest::keyClick(e->ListBox(), Qt::Key_Escape);
+    EXPECT_TRUE(g.EditorVisible());
+
+    other->setFocus();
+    EXPECT_FALSE(g.EditorVisible());
+    EXPECT_EQ(cell->GetText(), "t");
+}
+
+TEST(EditorEvents, CancelRestoresAndBoundCellsGoThroughTheBinding)
+{
+    NavGrid t(4, 3);
+    TQorGrid &g = t.g;
+    std::vector<std::string> log;
+    g.Private().seams.binding = std::make_unique<RecordingBinding>(&log);
+    g.SetCellText(0, 0, "keep");
+    g.SetFocusCell(0, 0);
+    t.key(Qt::Key_F2);
+    QTest::keyClicks(editOf(g), "xyz");
+    g.CancelEditor();
+    EXPECT_FALSE(g.EditorVisible());
+    EXPECT_EQ(g.GetCellText(0, 0), "keep");
+    EXPECT_EQ(log, (std::vector<std::string>{"cancel"}));
+
+    // A bound cell starts from the field and writes the field, not the cell.
+    log.clear();
+    g.SetFocusCell(0, 2);
+    t.key(Qt::Key_F2);
+    EXPECT_EQ(editOf(g)->text(), "field");
+    QTest::keyClicks(editOf(g), "s");
+    QTest::keyClick(editOf(g), Qt::Key_Return);
+    EXPECT_EQ(log, (std::vector<std::string>{"write 0,2 fields"}));
+    EXPECT_EQ(g.Cells(0, 2)->GetText(), "");
+}

@@ -1,0 +1,82 @@
+// Pasting into the editor: every clipboard character is checked alone against the text before
+// the paste; one refusal pastes nothing.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include "core/editor_controller_p.h"
+#include "core/inplace_editor_p.h"
+#include "nav_fixture.h"
+
+using namespace qor;
+using qor::test::NavGrid;
+
+namespace {
+
+TInplaceEditor *openOn(NavGrid &t, int row, int col)
+{
+    t.g.SetFocusCell(row, col);
+    t.key(Qt::Key_F2);
+    return EditorController(t.g)->Edit();
+}
+
+void paste(TInplaceEditor *e, const QString &clip)
+{
+    QGuiApplication::clipboard()->setText(clip);
+    QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
+}
+
+} // namespace
+
+TEST(EditorPaste, NumericCellsTakeOnlyWhatEachCharacterAllows)
+{
+    NavGrid t(4, 3);
+    TQorGrid &g = t.g;
+    g.Cells(1, 1)->SetValueType(vtInteger);
+    g.SetCellText(1, 1, "12");
+    TInplaceEditor *e = openOn(t, 1, 1);
+    ASSERT_NE(e, nullptr);
+    paste(e, "34");
+    EXPECT_EQ(e->text(), "1234");
+    paste(e, "5a");
+    EXPECT_EQ(e->text(), "1234");
+    // A sign is allowed only at the start, and only once.
+    paste(e, "-");
+    EXPECT_EQ(e->text(), "1234");
+    e->setCursorPosition(0);
+    paste(e, "-");
+    EXPECT_EQ(e->text(), "-1234");
+    // A selection is replaced.
+    e->selectAll();
+    paste(e, "7");
+    EXPECT_EQ(e->text(), "7");
+    QTest::keyClick(e, Qt::Key_Return);
+    EXPECT_EQ(g.GetCellText(1, 1), "7");
+}
+
+TEST(EditorPaste, FloatDigitsTextCellsAndReadOnlyEdits)
+{
+    NavGrid t(4, 3);
+    TQorGrid &g = t.g;
+    TCellInfo *cell = g.Cells(0, 0);
+    cell->SetValueType(vtFloat);
+    cell->SetDigits(2);
+    g.SetCellText(0, 0, "3.1");
+    TInplaceEditor *e = openOn(t, 0, 0);
+    paste(e, "4");
+    EXPECT_EQ(e->text(), "3.14");
+    paste(e, "1");   // a third decimal
+    EXPECT_EQ(e->text(), "3.14");
+    paste(e, ".");
+    EXPECT_EQ(e->text(), "3.14");
+    t.key(Qt::Key_Escape);
+
+    g.SetCellText(0, 1, "ab");
+    e = openOn(t, 0, 1);
+    paste(e, "c-.=?");
+    EXPECT_EQ(e->text(), "abc-.=?");
+    // An edit that cannot be typed into cannot be pasted into either.
+    e->setReadOnly(true);
+    EXPECT_FALSE(e->PasteChecked());
+    EXPECT_EQ(e->text(), "abc-.=?");
+}
