@@ -1,5 +1,7 @@
 #pragma once
-// The memo editor: multi-line plain text over the cell.
+// The memo editor: multi-line plain text over the cell. Return starts a new line; Ctrl+Return
+// commits like Return in the single-line edit, and so does leaving the cell (Tab, a click
+// elsewhere, focus moving away). Up, Down, PageUp and PageDown move inside the text.
 #include <QPlainTextEdit>
 #include "core/inplace_control_p.h"
 
@@ -15,7 +17,18 @@ public:
     void Load(const TInplaceCell &cell) override;
     void ApplyStyle(const TInplaceCell &cell) override;
     QString Text() const override { return toPlainText(); }
-    void SetText(const QString &text) override { setPlainText(text); }
+    void SetText(const QString &text) override;
+    bool HandleKey(QKeyEvent *key) override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    int m_maxLength = 0;
 };
+
+// Keys that stay inside a multi-line editor instead of leaving the cell.
+bool KeepsMultiLineKey(const QKeyEvent *key);
 
 } // namespace qor
