@@ -77,6 +77,7 @@ std::vector<TCellInfo *> MergeTable::Owners() const
 
 void MergeTable::Clear()
 {
+    ++m_generation;
     m_list.clear();
     m_index.clear();
     m_live = 0;
@@ -155,6 +156,7 @@ void MergeTable::markCovered(TCellInfo &owner)
 
 void MergeTable::setArea(TCellInfo &owner, int rows, int cols)
 {
+    ++m_generation;
     releaseCovered(owner);
     TCellRec *rec = owner.CheckNil();
     rec->Rows = rows;
@@ -216,6 +218,7 @@ bool MergeTable::MergeCells(int row1, int col1, int row2, int col2)
 // came to overlap (a stream written by hand, an earlier fault) are joined, never left crossed.
 void MergeTable::CalMergeCell()
 {
+    ++m_generation;
     for (int i = 0, n = m_d.cells.Count(); i < n; ++i)
         if (TCellInfo *cell = m_d.cells.Get(i); cell && cell->GetRec() && !cell->GetRec()->NeedDraw)
             uncover(*cell->GetRec());
@@ -304,6 +307,7 @@ void MergeTable::DelLines(int first, int count, bool vertical)
 
 void MergeTable::ResetLines(int index, int count, bool vertical)
 {
+    ++m_generation;
     const Dir dir{vertical};
     for (TCellInfo *m : Owners()) {
         const int p = dir.pos(*m), e = dir.ext(*m);
@@ -320,6 +324,7 @@ void MergeTable::ResetLines(int index, int count, bool vertical)
 
 void MergeTable::SplitForMove(int closedIndex, int from, int count, bool vertical)
 {
+    ++m_generation;
     const Dir dir{vertical};
     for (TCellInfo *m : Owners()) {
         const int p = dir.pos(*m), e = dir.ext(*m);

@@ -71,6 +71,10 @@ public:
     // Empty text when the invariants hold, else what is wrong.
     std::string checkConsistency() const;
 
+    // Counts the changes of areas made outside row and column operations (merging, clearing,
+    // splitting, re-applying on request): formulas that read covered cells may need recalculating.
+    uint64_t Generation() const { return m_generation; }
+
 private:
     QRect absorb(QRect rect, const TCellInfo *exclude) const;
     // Makes cell the owner of exactly rows x cols (already clipped and absorbed).
@@ -85,6 +89,7 @@ private:
     std::vector<TCellInfo *> m_list;   // null entries are removed owners, compacted lazily
     std::unordered_map<const TCellInfo *, size_t> m_index;
     int m_live = 0;
+    uint64_t m_generation = 0;
 };
 
 } // namespace qor

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "core/merge_table_p.h"
 #include "formula/expression.h"
 
 namespace qor {
@@ -73,14 +74,32 @@ void FormulaManager::TextReplacing(TCellInfo &cell, const QString &oldText, cons
 
 void FormulaManager::TextStored(TCellInfo &cell, bool evaluateNow)
 {
+    if (m_rewriting) {
+        // The cells being rewritten are listed already and registered again afterwards; any
+        // other text stored meanwhile (by a handler) is listed and leaves the values behind.
+        if (&cell != m_rewritingCell) {
+            m_valuesCurrent = false;
+            m_foreignText = true;
+            if (ftext::IsFormulaText(cell.GetText()))
+                m_store.AddFormulaCell(&cell);
+        }
+        return;
+    }
+    // Stored without recalculating: whatever reads this cell is behind until the next pass.
+    if (!evaluateNow)
+        m_valuesCurrent = false;
     if (!ftext::IsFormulaText(cell.GetText()))
         return;
     m_store.AddFormulaCell(&cell);
-    if (m_rewriting)
-        return;
     Register(cell);
-    if (evaluateNow)
-        m_evaluator.EvaluateCell(cell);
+    if (evaluateNow) {
+        try {
+            m_evaluator.EvaluateCell(cell);
+        } catch (...) {
+            m_valuesCurrent = false;
+            throw;
+        }
+    }
 }
 
 void FormulaManager::Register(TCellInfo &cell)
@@ -119,6 +138,13 @@ void FormulaManager::CollectKeys(int row, int col, const QString &formula, std::
     out.clear();
     if (!ftext::IsFormulaText(formula))
         return;
+    CollectAreas(row, col, formula, m_areaBuffer);
+    AppendKeys(m_areaBuffer, out);
+}
+
+bool FormulaManager::CollectAreas(int row, int col, const QString &formula, std::vector<QRect> &out) const
+{
+    out.clear();
     // Without the keyword the body is read in place: no copy per formula.
     QString replaced;
     QStringView body = QStringView(formula).sliced(1);
@@ -128,11 +154,20 @@ void FormulaManager::CollectKeys(int row, int col, const QString &formula, std::
     }
     std::vector<ftext::RefRect> &rects = m_rectBuffer;
     rects.clear();
-    ftext::CollectReferences(body, rects);
+    const bool wellFormed = ftext::CollectReferences(body, rects);
     for (const ftext::RefRect &r : rects) {
         QRect rect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
         if (rect.width() > 1 && rect.height() > 1)
             rect = d.seams.merges->AbsorbMerges(rect);
+        out.push_back(rect);
+    }
+    return wellFormed;
+}
+
+void FormulaManager::AppendKeys(const std::vector<QRect> &areas, std::vector<PosKey> &out) const
+{
+    const size_t from = out.size();
+    for (const QRect &rect : areas) {
         const int top = std::max(rect.top(), 0);
         const int bottom = std::min(rect.bottom(), d.rows - 1);
         const int left = std::max(rect.left(), 0);
@@ -141,9 +176,9 @@ void FormulaManager::CollectKeys(int row, int col, const QString &formula, std::
             for (int x = left; x <= right; ++x)
                 out.push_back(MakeKey(y, x));
     }
-    if (rects.size() > 1) {
-        std::sort(out.begin(), out.end());
-        out.erase(std::unique(out.begin(), out.end()), out.end());
+    if (areas.size() > 1) {
+        std::sort(out.begin() + std::ptrdiff_t(from), out.end());
+        out.erase(std::unique(out.begin() + std::ptrdiff_t(from), out.end()), out.end());
     }
 }
 
@@ -157,9 +192,21 @@ void FormulaManager::CellFreed(TCellInfo &cell)
 {
     // Its dependents' records go stale and are dropped when a change next reaches them.
     m_store.Forget(&cell);
+    // A row or column operation accounts for the cells of the lines it removes; any other
+    // freed cell leaves the next one to a full recalculation.
+    if (m_valuesCurrent) {
+        if (m_freed.size() < 4096)
+            m_freed.push_back(MakeKey(cell.GetRow(), cell.GetCol()));
+        else
+            m_valuesCurrent = false;
+    }
 }
 
-void FormulaManager::AllCellsFreed() { m_store.Clear(); }
+void FormulaManager::AllCellsFreed()
+{
+    m_store.Clear();
+    m_valuesCurrent = false;
+}
 
 ExpValue FormulaManager::FormulaValue(const TCellInfo &cell)
 {
@@ -169,18 +216,49 @@ ExpValue FormulaManager::FormulaValue(const TCellInfo &cell)
 
 void FormulaManager::SetFormulaValue(const TCellInfo &cell, const ExpValue &value)
 {
-    if (ftext::IsFormulaText(cell.GetText()))
+    if (ftext::IsFormulaText(cell.GetText())) {
         m_store.Slot(&cell).value = value;
+        m_valuesCurrent = false;
+    }
 }
 
 // --- Recalculation
 
+bool FormulaManager::EvaluateListed(TCellInfo &cell)
+{
+    try {
+        m_evaluator.EvaluateCell(cell);
+        m_store.MarkEvaluated(m_store.Slot(&cell));
+        return true;
+    } catch (const std::exception &) {
+        // The cell keeps its text; it leaves the recalculation until it is entered again.
+        // So do the formulas that were waiting for it: they would fail in turn, and
+        // finding that out one by one takes quadratic time on a long chain.
+        const std::vector<TCellInfo *> failed = m_evaluator.FailedChain();
+        for (TCellInfo *waiting : failed)
+            if (m_store.FindSlot(waiting))
+                Drop(*waiting);
+        Drop(cell);
+        return false;
+    }
+}
+
+void FormulaManager::ValuesRecalculated(bool ok)
+{
+    m_valuesCurrent = ok;
+    m_mergeGeneration = d.merges ? d.merges->Generation() : 0;
+    m_freed.clear();
+}
+
 void FormulaManager::UpdateFormula(bool force)
 {
-    if (d.locked() || m_walking || (!force && !d.options.Contains(qgoAutoCalFormula)))
+    if (d.locked() || m_walking || (!force && !d.options.Contains(qgoAutoCalFormula))) {
+        m_valuesCurrent = false;
         return;
+    }
     m_store.Compact();
     m_store.NewPass();
+    bool ok = true;
     {
         Restore<bool> walking(m_walking, true);
         const std::vector<TCellInfo *> &list = m_store.List();
@@ -196,38 +274,35 @@ void FormulaManager::UpdateFormula(bool force)
             }
             if (m_store.Evaluated(m_store.Slot(cell)))
                 continue;
-            try {
-                m_evaluator.EvaluateCell(*cell);
-                m_store.MarkEvaluated(m_store.Slot(cell));
-            } catch (const std::exception &) {
-                // The cell keeps its text; it leaves the recalculation until it is entered again.
-                // So do the formulas that were waiting for it: they would fail in turn, and
-                // finding that out one by one takes quadratic time on a long chain.
-                const std::vector<TCellInfo *> failed = m_evaluator.FailedChain();
-                for (TCellInfo *waiting : failed)
-                    if (m_store.FindSlot(waiting))
-                        Drop(*waiting);
-                Drop(*cell);
-            }
+            ok = EvaluateListed(*cell) && ok;
         }
     }
     m_store.NewPass();
     m_store.Compact();
+    ValuesRecalculated(ok);
 }
 
 void FormulaManager::RecalcDependents(TCellInfo &cell) { RecalcDependentsAt(cell.GetRow(), cell.GetCol()); }
 
 void FormulaManager::RecalcDependentsAt(int row, int col)
 {
-    if (!d.options.Contains(qgoAutoCalFormula))
+    if (!d.options.Contains(qgoAutoCalFormula)) {
+        m_valuesCurrent = false;
         return;
+    }
     UpdateFormulaFromCell(row, col);
 }
 
 void FormulaManager::UpdateFormulaFromCell(int row, int col)
 {
     m_store.NewPass();
-    Propagate(MakeKey(row, col));
+    try {
+        Propagate(MakeKey(row, col));
+    } catch (...) {
+        m_store.NewPass();
+        m_valuesCurrent = false;
+        throw;
+    }
     m_store.NewPass();
 }
 
@@ -248,7 +323,7 @@ void FormulaManager::Propagate(PosKey start)
     try {
         while (!stack.empty()) {
             Frame &f = stack.back();
-            std::vector<PosKey> *deps = m_store.Dependents(f.key);
+            DepList *deps = m_store.Dependents(f.key);
             if (!deps || f.next == 0) {
                 visiting.erase(f.key);
                 stack.pop_back();
@@ -271,7 +346,7 @@ void FormulaManager::Propagate(PosKey start)
             m_evaluator.EvaluateCell(*cell);
             m_store.MarkEvaluated(m_store.Slot(cell));
             if (!visiting.find(dep))
-                if (std::vector<PosKey> *next = m_store.Dependents(dep)) {
+                if (DepList *next = m_store.Dependents(dep)) {
                     visiting[dep] = 1;
                     stack.push_back({dep, next->size()});
                 }
@@ -322,8 +397,22 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
         }
         return row != oldRow || col != oldCol;
     };
+    // Along the changed direction, the lines (new numbering) a reference must reach for the
+    // formula to read something else: the inserted lines; around a deleted line, the line that
+    // took its place and the one above it (an area that ended on the deleted line).
+    const bool rows = kind == Shift::RowsInserted || kind == Shift::RowsDeleted;
+    const bool inserted = kind == Shift::RowsInserted || kind == Shift::ColsInserted;
+    const int zoneFirst = inserted ? index : index - 1;
+    const int zoneLast = inserted ? index + count - 1 : index;
+    bool partial = CanRecalcPartially(kind, index, count);
+    std::vector<TCellInfo *> &changed = m_staleBuffer;
+    changed.clear();
     m_store.Compact();
     const std::vector<TCellInfo *> cells = m_store.List();
+    // Keys are positions: every formula joins its new dependents as it is rewritten, from the
+    // last to the first, which reads each formula once.
+    m_store.ClearDependents();
+    m_foreignText = false;
     {
         Restore<bool> rewriting(m_rewriting, true);
         d.batch.Begin();
@@ -333,25 +422,132 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
         } endBatch{d.batch};
         for (size_t i = cells.size(); i-- > 0;) {
             TCellInfo *cell = cells[i];
-            if (!cell || !IsLiveFormula(*cell))
+            if (!cell)
                 continue;
+            if (!IsLiveFormula(*cell)) {
+                partial = false; // a full pass drops it from the list
+                continue;
+            }
             try {
                 const QString &text = cell->GetText();
                 const QString body = ftext::RewriteReferences(QStringView(text).sliced(1), shift);
-                if (body != QStringView(text).sliced(1))
+                if (body != QStringView(text).sliced(1)) {
+                    Restore<TCellInfo *> rewritingCell(m_rewritingCell, cell);
                     cell->SetText(u'=' + body);
+                }
+                const bool wellFormed = CollectAreas(cell->GetRow(), cell->GetCol(), cell->GetText(), m_areaBuffer);
+                if (partial && ReadsZone(*cell, m_areaBuffer, wellFormed, rows, zoneFirst, zoneLast))
+                    changed.push_back(cell);
+                m_keyBuffer.clear();
+                AppendKeys(m_areaBuffer, m_keyBuffer);
+                const PosKey self = MakeKey(cell->GetRow(), cell->GetCol());
+                for (PosKey ref : m_keyBuffer)
+                    m_store.AddDependent(ref, self);
             } catch (const std::exception &) {
                 m_store.DeleteFormulaCell(cell);
+                partial = false;
             }
         }
     }
-    // Keys are positions: after a move it is quicker and surer to register everything anew.
-    m_store.ClearDependents();
+    // A handler run by the rewriting may have changed anything: register everything anew.
     m_store.Compact();
-    for (TCellInfo *cell : m_store.List())
-        if (cell && IsLiveFormula(*cell))
-            Register(*cell);
-    UpdateFormula(false);
+    if (m_foreignText) {
+        m_store.ClearDependents();
+        for (TCellInfo *cell : m_store.List())
+            if (cell && IsLiveFormula(*cell))
+                Register(*cell);
+    }
+    if (partial && m_valuesCurrent)
+        RecalcChanged(changed);
+    else
+        UpdateFormula(false);
+}
+
+bool FormulaManager::CanRecalcPartially(Shift kind, int index, int count) const
+{
+    if (kind == Shift::Footer || !m_valuesCurrent || d.locked() || m_walking ||
+        !d.options.Contains(qgoAutoCalFormula))
+        return false;
+    // Names answered by the grid's handler, user functions and variables may give other
+    // values on every call, and so may bound fields.
+    if (q.OnEvaluate || !m_engine->GetFunctions().isEmpty() || m_engine->GetOnVariable() ||
+        d.seams.binding->ControlsRowCount())
+        return false;
+    if (d.merges && d.merges->Generation() != m_mergeGeneration)
+        return false;
+    const bool rows = kind == Shift::RowsDeleted;
+    const bool deleted = rows || kind == Shift::ColsDeleted;
+    for (PosKey key : m_freed) {
+        const int line = rows ? KeyRow(key) : KeyCol(key);
+        if (!deleted || line < index || line >= index + count)
+            return false;
+    }
+    return true;
+}
+
+bool FormulaManager::ReadsZone(const TCellInfo &cell, const std::vector<QRect> &areas, bool wellFormed, bool rows,
+                               int zoneFirst, int zoneLast) const
+{
+    if (!wellFormed)
+        return true;
+    const QStringView body = QStringView(cell.GetText()).sliced(1);
+    // "Above" reads up to the formula's own line; random numbers change on every pass.
+    if (body.contains(u"above", Qt::CaseInsensitive) || body.contains(u"rand", Qt::CaseInsensitive))
+        return true;
+    for (const QRect &rect : areas) {
+        const int first = rows ? rect.top() : rect.left();
+        const int last = rows ? rect.bottom() : rect.right();
+        if (first <= zoneLast && last >= zoneFirst)
+            return true;
+    }
+    return false;
+}
+
+void FormulaManager::RecalcChanged(const std::vector<TCellInfo *> &changed)
+{
+    m_store.Compact();
+    m_store.NewPartialPass();
+    // The changed formulas and, through the dependents, everything that reads them.
+    std::vector<TCellInfo *> stale;
+    for (TCellInfo *cell : changed) {
+        FormulaSlot &s = m_store.Slot(cell);
+        if (!m_store.Stale(s)) {
+            m_store.MarkStale(s);
+            stale.push_back(cell);
+        }
+    }
+    for (size_t i = 0; i < stale.size(); ++i) {
+        const DepList *deps = m_store.Dependents(MakeKey(stale[i]->GetRow(), stale[i]->GetCol()));
+        for (size_t k = 0, n = deps ? deps->size() : 0; k < n; ++k) {
+            const PosKey dep = (*deps)[k];
+            TCellInfo *cell = d.valid(KeyRow(dep), KeyCol(dep)) ? d.cells.At(KeyRow(dep), KeyCol(dep)) : nullptr;
+            if (!cell || !IsLiveFormula(*cell))
+                continue;
+            FormulaSlot &s = m_store.Slot(cell);
+            if (!m_store.Stale(s)) {
+                m_store.MarkStale(s);
+                stale.push_back(cell);
+            }
+        }
+    }
+    // In the order of the full pass: the list from its last entry to its first.
+    std::sort(stale.begin(), stale.end(), [this](TCellInfo *a, TCellInfo *b) {
+        return m_store.Slot(a).listIndex > m_store.Slot(b).listIndex;
+    });
+    bool ok = true;
+    {
+        Restore<bool> walking(m_walking, true);
+        for (TCellInfo *cell : stale) {
+            const FormulaSlot *s = m_store.FindSlot(cell);
+            // Not listed (dropped by an error meanwhile): read when referenced, as in a full pass.
+            if (!s || s->listIndex < 0 || m_store.Evaluated(*s))
+                continue;
+            ok = EvaluateListed(*cell) && ok;
+        }
+    }
+    m_store.NewPass();
+    m_store.Compact();
+    ValuesRecalculated(ok);
 }
 
 void FormulaManager::LinesMoved()

@@ -2,6 +2,7 @@
 // The grid's formula subsystem: registers formula cells as their texts change, keeps the map of
 // dependents, recalculates everything or the dependents of one change, and rewrites references
 // when rows or columns move. Installed into every grid as its formula seam.
+#include <QRect>
 #include <QString>
 #include <memory>
 #include <string>
@@ -47,6 +48,11 @@ public:
     std::vector<PosKey> GetFormulaCellList(int row, int col, const QString &formula) const;
     // The same into out (cleared first), reusing its storage.
     void CollectKeys(int row, int col, const QString &formula, std::vector<PosKey> &out) const;
+    // The areas a formula reads, "Above" replaced and merged areas absorbed, not clipped to the
+    // grid. False when a malformed range ends the reading (the areas before it are listed).
+    bool CollectAreas(int row, int col, const QString &formula, std::vector<QRect> &out) const;
+    // The positions of the areas that lie in the grid, appended to out without repeats.
+    void AppendKeys(const std::vector<QRect> &areas, std::vector<PosKey> &out) const;
     ExpValue Evaluate(const QString &text) { return m_evaluator.EvaluateText(text); }
     ExpValue FormulaValue(const TCellInfo &cell);
     void SetFormulaValue(const TCellInfo &cell, const ExpValue &value);
@@ -56,12 +62,29 @@ public:
     FormulaEvaluator &Evaluator() { return m_evaluator; }
     // The store's own check, and that every listed cell is a formula cell of this grid at its place.
     std::string checkConsistency();
+    // Something changed that a full recalculation would catch but a row or column operation
+    // cannot see: the next one recalculates everything.
+    void MarkValuesStale() { m_valuesCurrent = false; }
+    // Whether every formula value is what a full recalculation would give now, as far as the
+    // manager can tell (then a row or column operation re-evaluates only what it can change).
+    bool ValuesCurrent() const { return m_valuesCurrent; }
 
 private:
     void Register(TCellInfo &cell);
     void Drop(TCellInfo &cell);
     bool IsLiveFormula(const TCellInfo &cell) const;
     void Propagate(PosKey start);
+    // Evaluates a formula of the list; an error drops it and the formulas waiting for it.
+    // False when it raised.
+    bool EvaluateListed(TCellInfo &cell);
+    void ValuesRecalculated(bool ok);
+    bool CanRecalcPartially(IFormulaHost::Shift kind, int index, int count) const;
+    // Whether a formula (its references already moved) can read something else after the
+    // operation: a reference that reaches into zoneFirst..zoneLast along the changed direction.
+    bool ReadsZone(const TCellInfo &cell, const std::vector<QRect> &areas, bool wellFormed, bool rows, int zoneFirst,
+                   int zoneLast) const;
+    // Re-evaluates the given formulas and every formula that depends on them, the others kept.
+    void RecalcChanged(const std::vector<TCellInfo *> &changed);
 
     TCustomQorGrid &q;
     GridPrivate &d;
@@ -70,8 +93,15 @@ private:
     FormulaEvaluator m_evaluator;
     bool m_walking = false;     // a full recalculation walks the list
     std::vector<PosKey> m_keyBuffer;                // reused by Register
-    mutable std::vector<ftext::RefRect> m_rectBuffer; // reused by CollectKeys
+    mutable std::vector<ftext::RefRect> m_rectBuffer; // reused by CollectAreas
+    mutable std::vector<QRect> m_areaBuffer;
+    bool m_foreignText = false; // a handler stored a text while references were rewritten
     bool m_rewriting = false;   // references are being rewritten: the dependents are rebuilt after
+    TCellInfo *m_rewritingCell = nullptr;
+    bool m_valuesCurrent = false;
+    uint64_t m_mergeGeneration = 0;  // of the merge table when the values were last made current
+    std::vector<PosKey> m_freed;     // cells freed since then (a few; beyond that, stale)
+    std::vector<TCellInfo *> m_staleBuffer;
 };
 
 } // namespace qor

@@ -71,7 +71,7 @@ void FormulaStore::Compact()
 
 void FormulaStore::AddDependent(PosKey referenced, PosKey dependent)
 {
-    std::vector<PosKey> &list = m_dependents[referenced];
+    DepList &list = m_dependents[referenced];
     // A formula registers each position once, so a repeat can only be the formula just added.
     if (!list.empty() && list.back() == dependent)
         return;
@@ -80,11 +80,11 @@ void FormulaStore::AddDependent(PosKey referenced, PosKey dependent)
 
 void FormulaStore::RemoveDependent(PosKey referenced, PosKey dependent)
 {
-    std::vector<PosKey> *list = m_dependents.find(referenced);
+    DepList *list = m_dependents.find(referenced);
     if (!list)
         return;
-    auto at = std::find(list->begin(), list->end(), dependent);
-    if (at != list->end())
+    const size_t at = list->indexOf(dependent);
+    if (at < list->size())
         list->erase(at);
     if (list->empty())
         m_dependents.erase(referenced);
@@ -92,10 +92,10 @@ void FormulaStore::RemoveDependent(PosKey referenced, PosKey dependent)
 
 void FormulaStore::RemoveDependentAt(PosKey referenced, size_t index)
 {
-    std::vector<PosKey> *list = m_dependents.find(referenced);
+    DepList *list = m_dependents.find(referenced);
     if (!list || index >= list->size())
         return;
-    list->erase(list->begin() + std::ptrdiff_t(index));
+    list->erase(index);
     if (list->empty())
         m_dependents.erase(referenced);
 }
@@ -141,10 +141,12 @@ std::string FormulaStore::checkConsistency() const
         if (slot.evaluating)
             fail("evaluating mark left after a pass");
     });
-    m_dependents.forEach([&](PosKey key, const std::vector<PosKey> &list) {
+    m_dependents.forEach([&](PosKey key, const DepList &list) {
         if (list.empty())
             fail("empty dependent list kept");
-        std::set<PosKey> seen(list.begin(), list.end());
+        std::set<PosKey> seen;
+        for (size_t i = 0; i < list.size(); ++i)
+            seen.insert(list[i]);
         if (seen.size() != list.size())
             fail("duplicate dependent of " + std::to_string(KeyRow(key)) + "-" + std::to_string(KeyCol(key)));
     });

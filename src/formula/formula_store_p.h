@@ -21,10 +21,59 @@ inline int KeyCol(PosKey k) { return int(uint32_t(k)); }
 
 constexpr PosKey NoKey = INT64_MIN;
 
+// The formula positions that read one position, in the order they were added. Nearly every
+// position is read by one formula: that one sits in the table entry itself, so finding it
+// costs no second memory access; further ones go to a vector.
+class DepList {
+public:
+    size_t size() const { return m_first == NoKey ? 0 : 1 + m_more.size(); }
+    bool empty() const { return m_first == NoKey; }
+    PosKey operator[](size_t i) const { return i == 0 ? m_first : m_more[i - 1]; }
+    PosKey back() const { return m_more.empty() ? m_first : m_more.back(); }
+    void push_back(PosKey key)
+    {
+        if (m_first == NoKey)
+            m_first = key;
+        else
+            m_more.push_back(key);
+    }
+    // Keeps the order of the others.
+    void erase(size_t i)
+    {
+        if (i > 0) {
+            m_more.erase(m_more.begin() + std::ptrdiff_t(i - 1));
+        } else if (m_more.empty()) {
+            m_first = NoKey;
+        } else {
+            m_first = m_more.front();
+            m_more.erase(m_more.begin());
+        }
+    }
+    // The index of key, or size() when absent.
+    size_t indexOf(PosKey key) const
+    {
+        const size_t n = size();
+        for (size_t i = 0; i < n; ++i)
+            if ((*this)[i] == key)
+                return i;
+        return n;
+    }
+    void clear()
+    {
+        m_first = NoKey;
+        m_more.clear();
+    }
+
+private:
+    PosKey m_first = NoKey;
+    std::vector<PosKey> m_more;
+};
+
 struct FormulaSlot {
     ExpValue value;
     int listIndex = -1;          // place in the formula list, -1 when not listed
     uint32_t evaluatedPass = 0;  // equal to the store's pass: evaluated in this pass
+    uint32_t stalePass = 0;      // equal to the store's pass: must be evaluated in a partial pass
     bool evaluating = false;     // on the chain of evaluations in progress
 };
 
@@ -56,13 +105,29 @@ public:
     void AddDependent(PosKey referenced, PosKey dependent);
     void RemoveDependent(PosKey referenced, PosKey dependent);
     void RemoveDependentAt(PosKey referenced, size_t index);
-    std::vector<PosKey> *Dependents(PosKey referenced) { return m_dependents.find(referenced); }
+    DepList *Dependents(PosKey referenced) { return m_dependents.find(referenced); }
     void ClearDependents() { m_dependents.Reset(); }
     size_t DependentKeyCount() const { return m_dependents.size(); }
 
     // --- Pass marks: a new pass forgets every "evaluated" mark at once
-    void NewPass() { ++m_pass; }
-    bool Evaluated(const FormulaSlot &s) const { return s.evaluatedPass == m_pass; }
+    void NewPass()
+    {
+        ++m_pass;
+        m_partial = false;
+    }
+    // A new pass in which every formula counts as evaluated unless marked stale: after a change
+    // that can alter only some values, the others are read as they are.
+    void NewPartialPass()
+    {
+        ++m_pass;
+        m_partial = true;
+    }
+    bool Evaluated(const FormulaSlot &s) const
+    {
+        return s.evaluatedPass == m_pass || (m_partial && s.stalePass != m_pass);
+    }
+    void MarkStale(FormulaSlot &s) { s.stalePass = m_pass; }
+    bool Stale(const FormulaSlot &s) const { return m_partial && s.stalePass == m_pass && s.evaluatedPass != m_pass; }
     void MarkEvaluated(FormulaSlot &s) { s.evaluatedPass = m_pass; }
     using KeySet = FlatMap<PosKey, char, NoKey>;
     KeySet &Visiting() { return m_visiting; }
@@ -82,8 +147,9 @@ private:
     std::vector<uint32_t> m_freeSlots;
     std::vector<TCellInfo *> m_list;
     int m_holes = 0;
-    FlatMap<PosKey, std::vector<PosKey>, NoKey> m_dependents;
+    FlatMap<PosKey, DepList, NoKey> m_dependents;
     uint32_t m_pass = 1;
+    bool m_partial = false;
     KeySet m_visiting;
     std::vector<TCellInfo *> m_evaluating;
 };

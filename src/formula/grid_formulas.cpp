@@ -42,8 +42,10 @@ void TCustomQorGrid::DeleteFormulaCellList(int Row, int Col, const QString &Form
     FormulaManager &m = FormulaManager::Of(*this);
     m.DeleteFormulaCellList(Row, Col, Formula);
     if (Flag)
-        if (TCellInfo *cell = d->cells.At(Row, Col))
+        if (TCellInfo *cell = d->cells.At(Row, Col)) {
             m.Store().DeleteFormulaCell(cell);
+            m.MarkValuesStale();
+        }
 }
 
 void TCustomQorGrid::ResetFormula(int Index, int Count, TResetFormulaMode Mode)
@@ -93,8 +95,15 @@ void TCustomQorGrid::SetFooterFormula(int Row, int Col, int FirstRow, int LastRo
 
 void TCellInfo::EvaluateFormula()
 {
-    if (m_grid)
-        FormulaManager::Of(*m_grid).EvaluateFormula(*this);
+    if (!m_grid)
+        return;
+    FormulaManager &m = FormulaManager::Of(*m_grid);
+    try {
+        m.EvaluateFormula(*this);
+    } catch (...) {
+        m.MarkValuesStale();
+        throw;
+    }
 }
 
 ExpValue TCellInfo::GetFormulaValue() const
