@@ -104,22 +104,31 @@ public:
     }
 
 private:
+    // Neighbours have neighbouring bits: pointers into a pool of 64-byte objects once the
+    // offset is dropped, and positions (row in the high half) once the halves are swapped, so
+    // that consecutive rows of one column differ in the lowest bits.
     static uint64_t Bits(Key key)
     {
-        if constexpr (std::is_pointer_v<Key>)
-            return uint64_t(reinterpret_cast<uintptr_t>(key));
-        else
-            return uint64_t(key);
+        if constexpr (std::is_pointer_v<Key>) {
+            return uint64_t(reinterpret_cast<uintptr_t>(key)) >> 6;
+        } else {
+            const uint64_t b = uint64_t(key);
+            return (b << 32) | (b >> 32);
+        }
     }
+    // Eight neighbours share one line of the key table (and sit side by side in the value
+    // table): walking a column of formulas or a run of cells reads memory in order instead of
+    // at a random place per key. The groups themselves are scattered.
     size_t Home(Key key) const
     {
-        uint64_t h = Bits(key);
+        const uint64_t bits = Bits(key);
+        uint64_t h = bits >> 3;
         h ^= h >> 33;
         h *= 0xff51afd7ed558ccdULL;
         h ^= h >> 33;
         h *= 0xc4ceb9fe1a85ec53ULL;
         h ^= h >> 33;
-        return size_t(h) & m_mask;
+        return size_t((h << 3) | (bits & 7)) & m_mask;
     }
     void Grow()
     {
