@@ -15,6 +15,7 @@
 #include "core/merge_table_p.h"
 #include "core/paint_style_p.h"
 #include "core/selection_p.h"
+#include "format/display_text.h"
 #include "format/key_filter.h"
 
 namespace qor {
@@ -164,8 +165,10 @@ bool TEditorController::Show(int row, int col, QChar typed)
         return false;
     Hide();
     TCellInfo *cell = m_grid.Cells(row, col);
-    QString text = d.seams.binding->FieldText(row, col).value_or(cell->GetText());
-    m_startText = text;
+    const std::optional<QString> field = d.seams.binding->FieldText(row, col);
+    m_startText = field.value_or(cell->GetText());
+    // Numbers are edited without their group separators.
+    QString text = field ? m_startText : DeleteThousandSept(m_startText, cell->GetValueType(), cell->GetThousandSeparators());
     if (m_grid.OnEditText)
         m_grid.OnEditText(&m_grid, row, col, text);
     TInplaceCell c = resolve(row, col);
@@ -261,6 +264,24 @@ void TEditorController::Reposition()
 {
     if (QWidget *w = CurrentWidget())
         w->setGeometry(m_grid.CellEditRect(m_row, m_col).adjusted(1, 1, -1, -1));
+}
+
+bool TEditorController::PressButtonAt(int row, int col, QPoint point)
+{
+    GridPrivate &d = m_grid.Private();
+    if (!d.valid(row, col))
+        return false;
+    const QRect a = d.merges->AreaAt(row, col);
+    const TCellType type = m_grid.GetCellType(a.top(), a.left());
+    if (type != ctCombo && type != ctDate && type != ctButton)
+        return false;
+    const QRect r = m_grid.CellEditRect(a.top(), a.left()).adjusted(1, 1, -1, -1);
+    const QRect button(r.right() - TInplaceEditor::ButtonWidth + 1, r.top(), TInplaceEditor::ButtonWidth, r.height());
+    if (!button.contains(point) || !Show(a.top(), a.left()))
+        return false;
+    if (TInplaceEditor *e = Edit())
+        e->ClickButton();
+    return true;
 }
 
 // Leaving for another control commits; the editor's own pop-ups and the grid itself do not.

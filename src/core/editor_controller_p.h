@@ -49,6 +49,7 @@ public:
     void Cancel() override;
     void StyleChanged(int row, int col) override;
     void Reposition() override;
+    bool PressButtonAt(int row, int col, QPoint point) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

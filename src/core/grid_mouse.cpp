@@ -170,6 +170,8 @@ void MouseHandler::Press(QPoint p, Qt::KeyboardModifiers mods)
     if (!sel.Enter(row, col))
         return;
     clickCell(row, col, p);
+    if (d.seams.editor->PressButtonAt(row, col, p))
+        return;
     if (g.GetCellType(row, col) == ctHyperLink)
         d.nav.linkPress = QPoint(col, row);
     if (has(qgoMultiSelect))

@@ -5,6 +5,7 @@
 // the whole viewport); the layer that owns a concern installs its own implementation through
 // RegisterGridSeams, so the core never includes it.
 #include <QByteArray>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <functional>
@@ -57,6 +58,8 @@ public:
     virtual bool WriteField(int row, int col, const QString &value) { return false; }
     // The editor kind the field's type calls for, when the position is bound.
     virtual std::optional<TCellType> FieldCellType(int row, int col) const { return std::nullopt; }
+    // The bound field cannot be written (read-only field, or a row outside the bound records).
+    virtual bool FieldReadOnly(int row, int col) const { return false; }
     // Esc in the editor: drops the data set's pending edit of the current record.
     virtual void CancelEdit() {}
     virtual void TitleRowsChanged() {}
@@ -94,6 +97,9 @@ public:
     virtual void StyleChanged(int row, int col) {}
     // Moves the open editor to its cell's current rectangle.
     virtual void Reposition() {}
+    // A press (viewport point) on the button drawn in the cell: opens the editor and presses
+    // its button. False when the point is not on such a button.
+    virtual bool PressButtonAt(int row, int col, QPoint point) { return false; }
 };
 
 class QOR_AUTOTEST_EXPORT IMergeHost {

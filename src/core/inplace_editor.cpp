@@ -81,6 +81,14 @@ void TInplaceEditor::ButtonPressed()
         grid->OnButtonClick(grid, m_cell.row, m_cell.col);
 }
 
+void TInplaceEditor::ClickButton()
+{
+    if (m_button == ButtonKind::None)
+        return;
+    ButtonPressed();
+    Q_EMIT ButtonClicked();
+}
+
 bool TInplaceEditor::acceptsTyped(QChar key) const
 {
     const int start = hasSelectedText() ? selectionStart() : cursorPosition();
@@ -153,8 +161,7 @@ void TInplaceEditor::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && ButtonRect().contains(event->position().toPoint())) {
         event->accept();
-        ButtonPressed();
-        Q_EMIT ButtonClicked();
+        ClickButton();
         return;
     }
     TQorMaskEdit::mousePressEvent(event);

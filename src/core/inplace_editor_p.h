@@ -32,6 +32,8 @@ public:
     // false (and nothing changed) otherwise. Ctrl+V, the context menu and drops come here.
     bool InsertChecked(const QString &text);
     bool PasteChecked();
+    // What a click on the button does.
+    void ClickButton();
 
 Q_SIGNALS:
     void ButtonClicked();

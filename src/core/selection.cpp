@@ -60,6 +60,8 @@ bool Selection::InternalCellReadOnly(int row, int col) const
     bool readOnly = grid().GetCellReadOnly(row, col);
     if (!m_d.options.Contains(qgoEditing))
         readOnly = true;
+    else if (!readOnly && m_d.seams.binding->FieldReadOnly(row, col))
+        readOnly = true;
     if (grid().OnGetReadOnly)
         grid().OnGetReadOnly(&grid(), row, col, readOnly);
     return readOnly;

@@ -25,6 +25,7 @@ struct RecordingBinding : IDataBinding {
     std::vector<std::string> *log;
     explicit RecordingBinding(std::vector<std::string> *l) : log(l) {}
     bool IsBound(int, int col) const override { return col == 2; }
+    bool FieldReadOnly(int row, int col) const override { return col == 2 && row == 3; }
     std::optional<QString> FieldText(int, int col) const override
     {
         return col == 2 ? std::optional<QString>(QStringLiteral("field")) : std::nullopt;
@@ -163,4 +164,41 @@ TEST(EditorEvents, CancelRestoresAndBoundCellsGoThroughTheBinding)
     QTest::keyClick(editOf(g), Qt::Key_Return);
     EXPECT_EQ(log, (std::vector<std::string>{"write 0,2 fields"}));
     EXPECT_EQ(g.Cells(0, 2)->GetText(), "");
+    // A field that cannot be written opens no editor.
+    g.SetFocusCell(3, 2);
+    EXPECT_FALSE(g.ShowEditor());
+}
+
+TEST(EditorEvents, PressingTheDrawnButtonOpensTheEditorAndPressesItsButton)
+{
+    NavGrid t(4, 3);
+    TQorGrid &g = t.g;
+    g.Cells(1, 0)->SetCellType(ctCombo);
+    g.Cells(1, 0)->SetItems(TQorStrings({"a", "b"}));
+    g.Cells(1, 1)->SetCellType(ctButton);
+    g.Cells(2, 2)->SetValueType(vtFloat);
+    g.SetCellText(2, 2, "1,234.5");
+    int clicks = 0;
+    g.OnButtonClick = [&](QObject *, int, int) { ++clicks; };
+    const QRect combo = g.CellRect(1, 0);
+    t.click(QPoint(combo.right() - 5, combo.center().y()));
+    ASSERT_TRUE(g.EditorVisible());
+    auto *list = dynamic_cast<TInplaceEditorList *>(EditorController(g)->Current());
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->PopupVisible());
+    list->ClosePopup();
+    // The text part of a button cell only makes it current.
+    t.click(1, 1);
+    EXPECT_FALSE(g.EditorVisible());
+    const QRect button = g.CellRect(1, 1);
+    t.click(QPoint(button.right() - 5, button.center().y()));
+    EXPECT_TRUE(g.EditorVisible());
+    EXPECT_EQ(clicks, 1);
+    // A number is edited without its group separators; left alone, the stored text stays.
+    t.click(2, 2);
+    t.key(Qt::Key_F2);
+    EXPECT_EQ(editOf(g)->text(), "1234.5");
+    t.key(Qt::Key_Escape);
+    g.HideEditor();
+    EXPECT_EQ(g.GetCellText(2, 2), "1,234.5");
 }
