@@ -55,6 +55,8 @@ HeaderDragMove *HeaderDragMove::Find(const TCustomQorGrid &grid)
 
 bool HeaderDragMove::Press(QPoint p)
 {
+    // A gesture whose release never came (the grab was lost) ends here.
+    Cancel();
     const GridPrivate &d = m_grid.Private();
     if (d.rows <= 0 || d.cols <= 0 || m_grid.GetCornerRect().contains(p))
         return false;
