@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QWidget>
 #include "core/grid.h"
 #include "core/grid_p.h"
@@ -280,15 +282,23 @@ bool TEditorController::PressButtonAt(int row, int col, QPoint point)
     if (!button.contains(point) || !Show(a.top(), a.left()))
         return false;
     if (TInplaceEditor *e = Edit())
-        e->ClickButton();
+        pressButton(*e);
     return true;
+}
+
+// What the button runs (often a dialog of the host's) is part of the edit: focus going there
+// does not commit.
+void TEditorController::pressButton(TInplaceEditor &edit)
+{
+    const QScopedValueRollback<bool> busy(m_buttonBusy, true);
+    edit.ClickButton();
 }
 
 // Leaving for another control commits; the editor's own pop-ups and the grid itself do not.
 void TEditorController::focusChanged(QWidget *, QWidget *now)
 {
     QWidget *w = CurrentWidget();
-    if (!w || !now || m_committing)
+    if (!w || !now || m_committing || m_buttonBusy)
         return;
     if (inside(now, w) || m_current->Owns(now) || inside(now, &m_grid))
         return;
@@ -297,8 +307,18 @@ void TEditorController::focusChanged(QWidget *, QWidget *now)
 
 bool TEditorController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && IsOpen() && watched == CurrentWidget())
+    if (!IsOpen() || watched != CurrentWidget())
+        return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress)
         return routeKey(static_cast<QKeyEvent *>(event));
+    if (event->type() == QEvent::MouseButtonPress) {
+        const auto *press = static_cast<QMouseEvent *>(event);
+        TInplaceEditor *e = Edit();
+        if (e && press->button() == Qt::LeftButton && e->ButtonRect().contains(press->position().toPoint())) {
+            pressButton(*e);
+            return true;
+        }
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -60,6 +60,7 @@ private:
     void close();
     bool routeKey(QKeyEvent *key);
     void focusChanged(QWidget *old, QWidget *now);
+    void pressButton(TInplaceEditor &edit);
 
     TCustomQorGrid &m_grid;
     std::array<IInplaceControl *, InplaceKindCount> m_controls{};
@@ -72,6 +73,7 @@ private:
     QString m_loadedText;   // what the editor showed first (after OnEditText)
     bool m_typedStart = false;
     bool m_committing = false;
+    bool m_buttonBusy = false;
 };
 
 // The grid's editor controller (tests reach the open widget through it).

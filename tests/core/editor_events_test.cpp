@@ -138,6 +138,22 @@ TEST(EditorEvents, FocusLeavingForAnotherControlCommitsButNotForThePopup)
     other->setFocus();
     EXPECT_FALSE(g.EditorVisible());
     EXPECT_EQ(cell->GetText(), "t");
+
+    // A button's handler may take the focus (a dialog of its own): the edit stays open.
+    g.Cells(0, 2)->SetCellType(ctButton);
+    g.OnButtonClick = [&](QObject *, int, int) { other->setFocus(); };
+    g.SetFocusCell(0, 2);
+    g.setFocus();
+    t.key(Qt::Key_Z);
+    TInplaceEditor *button = EditorController(g)->Edit();
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->ButtonRect().center());
+    EXPECT_TRUE(other->hasFocus());
+    EXPECT_TRUE(g.EditorVisible());
+    button->setFocus();
+    other->setFocus();
+    EXPECT_FALSE(g.EditorVisible());
+    EXPECT_EQ(g.GetCellText(0, 2), "z");
 }
 
 TEST(EditorEvents, CancelRestoresAndBoundCellsGoThroughTheBinding)
