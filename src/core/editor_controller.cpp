@@ -238,7 +238,10 @@ void TEditorController::Cancel()
         return;
     if (CurrentWidget())
         m_current->SetText(m_startText);
-    m_grid.Private().seams.binding->CancelEdit();
+    // Only a bound cell's edit is the data set's: an unbound one leaves its pending edit alone.
+    IDataBinding &binding = *m_grid.Private().seams.binding;
+    if (binding.IsBound(m_row, m_col))
+        binding.CancelEdit();
     close();
 }
 
