@@ -432,8 +432,15 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
                 const QString &text = cell->GetText();
                 const QString body = ftext::RewriteReferences(QStringView(text).sliced(1), shift);
                 if (body != QStringView(text).sliced(1)) {
+                    const int row = cell->GetRow(), col = cell->GetCol();
                     Restore<TCellInfo *> rewritingCell(m_rewritingCell, cell);
                     cell->SetText(u'=' + body);
+                    // A handler may have freed or replaced the cell: leave it to the full pass.
+                    if (d.cells.At(row, col) != cell) {
+                        m_foreignText = true;
+                        partial = false;
+                        continue;
+                    }
                 }
                 const bool wellFormed = CollectAreas(cell->GetRow(), cell->GetCol(), cell->GetText(), m_areaBuffer);
                 if (partial && ReadsZone(*cell, m_areaBuffer, wellFormed, rows, zoneFirst, zoneLast))
@@ -457,7 +464,7 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
             if (cell && IsLiveFormula(*cell))
                 Register(*cell);
     }
-    if (partial && m_valuesCurrent)
+    if (partial && CanRecalcPartially(kind, index, count))
         RecalcChanged(changed);
     else
         UpdateFormula(false);

@@ -194,3 +194,25 @@ TEST_F(StructureRecalc, WhatTheGridCannotAccountForRecalculatesEverything)
     EXPECT_GE(calls, 3);
     ExpectConsistent();
 }
+
+TEST_F(StructureRecalc, AHandlerThatChangesCellsWhileReferencesMoveGetsAFullPass)
+{
+    Column("A", {1, 2, 3});
+    Set("B1", "=A1*2");
+    Set("C5", "=A6+A3");
+    Settle();
+    bool once = false;
+    grid.OnChange = [&](QObject *, int row, int col) {
+        if (!once && row == 5 && col == 2) { // C5 moved to C6 and got its new text
+            once = true;
+            grid.SetCellText(0, 0, "50");
+        }
+    };
+    grid.InsertRow(4, 1);
+    grid.OnChange = nullptr;
+    EXPECT_TRUE(once);
+    EXPECT_DOUBLE_EQ(Num("B1"), 100) << "B1 reads nothing moved, but its A1 changed meanwhile";
+    EXPECT_EQ(Cell("C6")->GetText(), "=A7+A3");
+    EXPECT_DOUBLE_EQ(Num("C6"), 3);
+    ExpectConsistent();
+}
