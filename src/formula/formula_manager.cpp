@@ -560,6 +560,8 @@ void FormulaManager::RecalcChanged(const std::vector<TCellInfo *> &changed)
 void FormulaManager::LinesMoved()
 {
     // The dependents are keyed by position; the batch that moved the lines recalculates after.
+    // Formulas read other cells now: until that pass no operation may keep a value.
+    m_valuesCurrent = false;
     m_store.ClearDependents();
     m_store.Compact();
     for (TCellInfo *cell : m_store.List())
