@@ -41,7 +41,16 @@ struct QOR_AUTOTEST_EXPORT TInplaceCell {
     QStringList items;     // a drop-down list's lines
     int dropDownCount = 7;
     int comboItemHeight = 13;
+
+    // What the editor starts with: the character that opened it, or the cell's text.
+    QString StartText() const { return typed.isNull() ? text : QString(typed); }
 };
+
+// The cell's font and its text and background colours on an editor widget; each kind adds
+// its own alignment or wrapping.
+QOR_AUTOTEST_EXPORT void ApplyCellColors(QWidget &widget, const TInplaceCell &cell);
+// Stored texts may carry Windows line ends; the multi-line editors show one break for each.
+QOR_AUTOTEST_EXPORT QString OneBreakPerLine(QString text);
 
 class QOR_AUTOTEST_EXPORT IInplaceControl {
 public:

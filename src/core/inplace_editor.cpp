@@ -41,7 +41,7 @@ void TInplaceEditor::Load(const TInplaceCell &cell)
     setReadOnly(cell.readOnly);
     SetButton(buttonFor(cell.cellType));
     ApplyStyle(cell);
-    SetText(cell.typed.isNull() ? cell.text : QString(cell.typed));
+    SetText(cell.StartText());
     if (cell.selectAll)
         selectAll();
     else
@@ -51,11 +51,7 @@ void TInplaceEditor::Load(const TInplaceCell &cell)
 
 void TInplaceEditor::ApplyStyle(const TInplaceCell &cell)
 {
-    setFont(cell.font);
-    QPalette p = palette();
-    p.setColor(QPalette::Base, cell.backColor);
-    p.setColor(QPalette::Text, cell.fontColor);
-    setPalette(p);
+    ApplyCellColors(*this, cell);
     // A single line has no vertical choice worth copying: it sits in the middle.
     setAlignment((cell.alignment & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
 }

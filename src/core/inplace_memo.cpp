@@ -33,7 +33,7 @@ void TInplaceMemo::Load(const TInplaceCell &cell)
     ApplyStyle(cell);
     m_maxLength = cell.maxLength;
     setReadOnly(cell.readOnly);
-    SetText(cell.typed.isNull() ? cell.text : QString(cell.typed));
+    SetText(cell.StartText());
     if (cell.selectAll)
         selectAll();
     else
@@ -42,19 +42,12 @@ void TInplaceMemo::Load(const TInplaceCell &cell)
 
 void TInplaceMemo::SetText(const QString &text)
 {
-    // Stored texts may carry Windows line ends; the editor shows one break for each.
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    setPlainText(t);
+    setPlainText(OneBreakPerLine(text));
 }
 
 void TInplaceMemo::ApplyStyle(const TInplaceCell &cell)
 {
-    setFont(cell.font);
-    QPalette p = palette();
-    p.setColor(QPalette::Base, cell.backColor);
-    p.setColor(QPalette::Text, cell.fontColor);
-    setPalette(p);
+    ApplyCellColors(*this, cell);
     setLineWrapMode(cell.wordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
@@ -87,8 +80,7 @@ void TInplaceMemo::insertFromMimeData(const QMimeData *source)
 {
     if (!source || !source->hasText() || isReadOnly())
         return;
-    QString text = source->text();
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QString text = OneBreakPerLine(source->text());
     if (m_maxLength > 0) {
         const qsizetype room = m_maxLength - (toPlainText().size() - textCursor().selectedText().size());
         text.truncate(std::max<qsizetype>(room, 0));

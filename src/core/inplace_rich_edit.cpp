@@ -30,7 +30,7 @@ void TInplaceRichEdit::Load(const TInplaceCell &cell)
     // Bytes that are not RTF (or none) show the cell's text in the cell's font.
     const QByteArray rich = cell.cell && cell.typed.isNull() ? cell.cell->GetRichText() : QByteArray();
     if (rich.isEmpty() || !ReadRtf(rich, *document()).ok)
-        SetText(cell.typed.isNull() ? cell.text : QString(cell.typed));
+        SetText(cell.StartText());
     document()->setModified(false);
     if (cell.selectAll)
         selectAll();
@@ -44,11 +44,7 @@ void TInplaceRichEdit::Load(const TInplaceCell &cell)
 void TInplaceRichEdit::ApplyStyle(const TInplaceCell &cell)
 {
     document()->setDefaultFont(cell.font);
-    setFont(cell.font);
-    QPalette p = palette();
-    p.setColor(QPalette::Base, cell.backColor);
-    p.setColor(QPalette::Text, cell.fontColor);
-    setPalette(p);
+    ApplyCellColors(*this, cell);
     setLineWrapMode(cell.wordWrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
 }
 
@@ -62,10 +58,8 @@ QString TInplaceRichEdit::Text() const
 
 void TInplaceRichEdit::SetText(const QString &text)
 {
-    QString t = text;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     const bool wasLoading = std::exchange(m_loading, true);
-    setPlainText(t);
+    setPlainText(OneBreakPerLine(text));
     m_loading = wasLoading;
 }
 
