@@ -244,12 +244,11 @@ QString applyHead(TCellInfo &cell, const CellRecord &r, int version)
     cell.SetAlignment(TAlignment(r.alignment));
     cell.SetVerAlignment(TVerAlignment(r.verAlignment));
     cell.SetBackColor(r.backColor);
-    // A merge extent reaching past the grid (a block pasted near its edge) stops at the edge.
-    const TCustomQorGrid &grid = *cell.GetGrid();
+    const auto [rows, cols] = ClampedMergeExtent(cell, r);
     // The merge table gives every cell it is asked about a record: ask only for a change.
-    if (const int rows = std::clamp(r.rows, 1, std::max(1, grid.GetRows() - cell.GetRow())); rows != cell.GetRows())
+    if (rows != cell.GetRows())
         cell.SetRows(rows);
-    if (const int cols = std::clamp(r.cols, 1, std::max(1, grid.GetCols() - cell.GetCol())); cols != cell.GetCols())
+    if (cols != cell.GetCols())
         cell.SetCols(cols);
     cell.SetFixCell(r.fixCell);
     cell.SetWordWrap(r.wordWrap);
@@ -258,30 +257,19 @@ QString applyHead(TCellInfo &cell, const CellRecord &r, int version)
     cell.SetGraphicHorAlignment(TAlignment(r.graphicHorAlignment));
     cell.SetBiasColor(r.biasColor);
     cell.SetChecked(r.checked);
-    cell.SetTopLine(r.topLine);
-    cell.SetLeftLine(r.leftLine);
-    cell.SetRightLine(r.rightLine);
-    cell.SetBottomLine(r.bottomLine);
+    // The edges touch only their own fields and the neighbours': their place among the other
+    // setters does not matter.
+    ApplyCellEdges(cell, r);
     cell.SetValueType(TValueType(r.valueType));
     cell.SetDigits(r.digits);
     cell.SetThousandSeparators(r.thousandSeparators);
     cell.SetPasswordChar(QChar(char16_t(r.passwordChar)));
     cell.SetMaxLength(r.maxLength);
     cell.SetDirectInput(r.directInput);
-    for (int e = 0; e < 4; ++e)
-        cell.SetFrame(TCellEdge(e), r.frames[e]);
     cell.SetTileGraphic(r.tileGraphic);
     cell.SetStretch(r.stretch);
     cell.SetStretchFine(r.stretchFine);
     cell.SetVerticalText(r.verticalText);
-    for (int e = 0; e < 4; ++e)
-        cell.SetFrameWidth(TCellEdge(e), r.frameWidths[e]);
-    cell.SetLeftFrameColor(r.frameColors[0]);
-    cell.SetRightFrameColor(r.frameColors[1]);
-    cell.SetTopFrameColor(r.frameColors[2]);
-    cell.SetBottomFrameColor(r.frameColors[3]);
-    for (int e = 0; e < 4; ++e)
-        cell.SetFrameStyle(TCellEdge(e), TPenStyle(r.frameStyles[e]));
     cell.SetBiasDirection(TBiasDirection(r.biasDirection));
     cell.SetBiasWidth(r.biasWidth);
     cell.SetBiasStyle(TPenStyle(r.biasStyle));
@@ -382,6 +370,31 @@ void ApplyCellTexts(TCellInfo &cell, const CellRecord &r)
         cell.SetLeftText(r.leftText);
     if (!r.rightText.isEmpty() || cell.GetRec())
         cell.SetRightText(r.rightText);
+}
+
+std::pair<int, int> ClampedMergeExtent(const TCellInfo &cell, const CellRecord &r)
+{
+    const TCustomQorGrid &grid = *cell.GetGrid();
+    return {std::clamp(r.rows, 1, std::max(1, grid.GetRows() - cell.GetRow())),
+            std::clamp(r.cols, 1, std::max(1, grid.GetCols() - cell.GetCol()))};
+}
+
+void ApplyCellEdges(TCellInfo &cell, const CellRecord &r)
+{
+    cell.SetTopLine(r.topLine);
+    cell.SetLeftLine(r.leftLine);
+    cell.SetRightLine(r.rightLine);
+    cell.SetBottomLine(r.bottomLine);
+    for (int e = 0; e < 4; ++e)
+        cell.SetFrame(TCellEdge(e), r.frames[e]);
+    for (int e = 0; e < 4; ++e)
+        cell.SetFrameWidth(TCellEdge(e), r.frameWidths[e]);
+    cell.SetLeftFrameColor(r.frameColors[0]);
+    cell.SetRightFrameColor(r.frameColors[1]);
+    cell.SetTopFrameColor(r.frameColors[2]);
+    cell.SetBottomFrameColor(r.frameColors[3]);
+    for (int e = 0; e < 4; ++e)
+        cell.SetFrameStyle(TCellEdge(e), TPenStyle(r.frameStyles[e]));
 }
 
 QString ApplyCellOwned(TCellInfo &cell, const CellRecord &r, int version, FontShare *share)

@@ -2,6 +2,7 @@
 // Putting a read cell record into a cell: through the attribute setters one by one, or, for
 // the grid stream reader, in one step with the same resulting cell.
 #include <QString>
+#include <utility>
 #include "core/cell.h"
 #include "core/font.h"
 #include "core/grid.h"
@@ -50,6 +51,12 @@ struct FontShare {
 
 // Text, LeftText and RightText.
 void ApplyCellTexts(TCellInfo &cell, const CellRecord &r);
+// The merge extent (rows, columns) the record asks for, stopped at the grid's edge: a block
+// pasted near the edge would reach past it.
+std::pair<int, int> ClampedMergeExtent(const TCellInfo &cell, const CellRecord &r);
+// Lines, frames and the frames' widths, colours and styles, through the setters that carry
+// them to the neighbours across each edge.
+void ApplyCellEdges(TCellInfo &cell, const CellRecord &r);
 // Items, picture and font; share (may be null) keeps the last font built. Returns why the
 // picture cannot be shown, empty when it can.
 QString ApplyCellOwned(TCellInfo &cell, const CellRecord &r, int version, FontShare *share);

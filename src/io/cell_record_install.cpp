@@ -191,37 +191,14 @@ bool sameEdges(const TCellInfo &cell, const CellRecord &r)
            c.FrameColor[ceTop] == TColor(r.frameColors[2]) && c.FrameColor[ceBottom] == TColor(r.frameColors[3]);
 }
 
-// Lines and frames are shared with the neighbours: their setters carry a change across.
-void applyEdges(TCellInfo &cell, const CellRecord &r)
-{
-    if (sameEdges(cell, r))
-        return;
-    cell.SetTopLine(r.topLine);
-    cell.SetLeftLine(r.leftLine);
-    cell.SetRightLine(r.rightLine);
-    cell.SetBottomLine(r.bottomLine);
-    for (int e = 0; e < 4; ++e)
-        cell.SetFrame(TCellEdge(e), r.frames[e]);
-    for (int e = 0; e < 4; ++e)
-        cell.SetFrameWidth(TCellEdge(e), r.frameWidths[e]);
-    cell.SetLeftFrameColor(r.frameColors[0]);
-    cell.SetRightFrameColor(r.frameColors[1]);
-    cell.SetTopFrameColor(r.frameColors[2]);
-    cell.SetBottomFrameColor(r.frameColors[3]);
-    for (int e = 0; e < 4; ++e)
-        cell.SetFrameStyle(TCellEdge(e), TPenStyle(r.frameStyles[e]));
-}
-
 } // namespace
 
 bool CellRecordInstaller::Install(TCellInfo &cell, const CellRecord &r, int version, QString *problem)
 {
-    TCustomQorGrid &grid = *cell.GetGrid();
-    GridPrivate &d = grid.Private();
+    GridPrivate &d = cell.GetGrid()->Private();
     // A changed merge extent goes through the merge table; an open editor and a cell without
     // a column answer in ways the comparison below does not follow.
-    const int rows = std::clamp(r.rows, 1, std::max(1, grid.GetRows() - cell.GetRow()));
-    const int cols = std::clamp(r.cols, 1, std::max(1, grid.GetCols() - cell.GetCol()));
+    const auto [rows, cols] = ClampedMergeExtent(cell, r);
     if (rows != cell.GetRows() || cols != cell.GetCols() || !cell.GetColumn() ||
         d.seams.editor->IsOpenOn(cell.GetRow(), cell.GetCol()))
         return false;
@@ -245,7 +222,9 @@ bool CellRecordInstaller::Install(TCellInfo &cell, const CellRecord &r, int vers
     if (!own && t.exists())
         cell.AdoptRec(std::move(fresh));
 
-    applyEdges(cell, r);
+    // Lines and frames are shared with the neighbours: their setters carry a change across.
+    if (!sameEdges(cell, r))
+        ApplyCellEdges(cell, r);
     if (r.has(84))
         cell.SetRichText(r.richText);
     if (r.has(85) && r.formulaValue != 0) {
