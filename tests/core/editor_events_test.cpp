@@ -4,19 +4,16 @@
 
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include "core/editor_controller_p.h"
 #include "core/grid_p.h"
 #include "core/inplace_editor_list_p.h"
 #include "core/inplace_popups_p.h"
-#include "core/inplace_editor_p.h"
-#include "nav_fixture.h"
+#include "editor_fixture.h"
 
 using namespace qor;
+using qor::test::editorOf;
 using qor::test::NavGrid;
 
 namespace {
-
-TInplaceEditor *editOf(TQorGrid &g) { return EditorController(g)->Edit(); }
 
 std::string at(const char *tag, int r, int c) { return std::string(tag) + " " + std::to_string(r) + "," + std::to_string(c); }
 
@@ -62,22 +59,24 @@ TEST(EditorEvents, EditTextShowSetTextAfterEditInOrder)
     };
     g.SetFocusCell(1, 1);
     t.key(Qt::Key_F2);
-    ASSERT_NE(editOf(g), nullptr);
-    EXPECT_EQ(editOf(g)->text(), "1000");
+    ASSERT_NE(editorOf(g), nullptr);
+    EXPECT_EQ(editorOf(g)->text(), "1000");
     // Leaving without a change writes nothing, although the edit showed another text.
     t.key(Qt::Key_Escape);
     g.SetFocusCell(1, 1);
     t.key(Qt::Key_F2);
-    QTest::keyClick(editOf(g), Qt::Key_Return);
+    QTest::keyClick(editorOf(g), Qt::Key_Return);
     EXPECT_EQ(g.GetCellText(1, 1), "1,000");
     EXPECT_EQ(log, (std::vector<std::string>{"edit 1,1", "show 1,1 visible", "edit 1,1", "show 1,1 visible"}));
 
     log.clear();
     g.SetFocusCell(1, 1);
     t.key(Qt::Key_F2);
-    QTest::keyClick(editOf(g), Qt::Key_5);
-    QTest::keyClick(editOf(g), Qt::Key_Return);
+    QTest::keyClick(editorOf(g), Qt::Key_5);
+    QTest::keyClick(editorOf(g), Qt::Key_Return);
+    EXPECT_FALSE(g.EditorVisible());
     EXPECT_EQ(g.GetCellText(1, 1), "100050");
+    EXPECT_EQ(t.current(), QPoint(1, 2));   // Return commits and moves on
     EXPECT_EQ(log, (std::vector<std::string>{"edit 1,1", "show 1,1 visible", "set 1,1 10005", "after 1,1 100050"}));
 }
 
@@ -90,10 +89,10 @@ TEST(EditorEvents, ButtonCellsRaiseOnButtonClickAndKeepTheEditorOpen)
     g.OnButtonClick = [&](QObject *sender, int r, int c) { log.push_back(at(sender == &g ? "click" : "?", r, c)); };
     g.SetFocusCell(2, 0);
     t.key(Qt::Key_F2);
-    EXPECT_TRUE(editOf(g)->ButtonRect().isEmpty());   // a plain cell has no button
+    EXPECT_TRUE(editorOf(g)->ButtonRect().isEmpty());   // a plain cell has no button
     g.SetFocusCell(2, 1);
     t.key(Qt::Key_F2);
-    TInplaceEditor *e = editOf(g);
+    TInplaceEditor *e = editorOf(g);
     ASSERT_NE(e, nullptr);
     EXPECT_EQ(e->Button(), TInplaceEditor::ButtonKind::Ellipsis);
     const QRect button = e->ButtonRect();
@@ -125,7 +124,7 @@ TEST(EditorEvents, FocusLeavingForAnotherControlCommitsButNotForThePopup)
     cell->SetItems(TQorStrings({"one", "two"}));
     g.SetFocusCell(0, 1);
     t.key(Qt::Key_T);
-    auto *e = dynamic_cast<TInplaceEditorList *>(EditorController(g)->Current());
+    auto *e = editorOf<TInplaceEditorList>(g);
     ASSERT_NE(e, nullptr);
     ASSERT_TRUE(e->hasFocus());
     QTest::keyClick(e, Qt::Key_F4);
@@ -145,7 +144,7 @@ TEST(EditorEvents, FocusLeavingForAnotherControlCommitsButNotForThePopup)
     g.SetFocusCell(0, 2);
     g.setFocus();
     t.key(Qt::Key_Z);
-    TInplaceEditor *button = EditorController(g)->Edit();
+    TInplaceEditor *button = editorOf(g);
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->ButtonRect().center());
     EXPECT_TRUE(other->hasFocus());
@@ -165,7 +164,7 @@ TEST(EditorEvents, CancelRestoresAndBoundCellsGoThroughTheBinding)
     g.SetCellText(0, 0, "keep");
     g.SetFocusCell(0, 0);
     t.key(Qt::Key_F2);
-    QTest::keyClicks(editOf(g), "xyz");
+    QTest::keyClicks(editorOf(g), "xyz");
     g.CancelEditor();
     EXPECT_FALSE(g.EditorVisible());
     EXPECT_EQ(g.GetCellText(0, 0), "keep");
@@ -175,15 +174,15 @@ TEST(EditorEvents, CancelRestoresAndBoundCellsGoThroughTheBinding)
     log.clear();
     g.SetFocusCell(0, 2);
     t.key(Qt::Key_F2);
-    EXPECT_EQ(editOf(g)->text(), "field");
-    QTest::keyClicks(editOf(g), "s");
-    QTest::keyClick(editOf(g), Qt::Key_Return);
+    EXPECT_EQ(editorOf(g)->text(), "field");
+    QTest::keyClicks(editorOf(g), "s");
+    QTest::keyClick(editorOf(g), Qt::Key_Return);
     EXPECT_EQ(log, (std::vector<std::string>{"write 0,2 fields"}));
     EXPECT_EQ(g.Cells(0, 2)->GetText(), "");
     g.SetFocusCell(1, 2);
     t.key(Qt::Key_F2);
-    QTest::keyClicks(editOf(g), "x");
-    QTest::keyClick(editOf(g), Qt::Key_Escape);
+    QTest::keyClicks(editorOf(g), "x");
+    QTest::keyClick(editorOf(g), Qt::Key_Escape);
     EXPECT_EQ(log, (std::vector<std::string>{"write 0,2 fields", "cancel"}));
     // A field that cannot be written opens no editor.
     g.SetFocusCell(3, 2);
@@ -204,7 +203,7 @@ TEST(EditorEvents, PressingTheDrawnButtonOpensTheEditorAndPressesItsButton)
     const QRect combo = g.CellRect(1, 0);
     t.click(QPoint(combo.right() - 5, combo.center().y()));
     ASSERT_TRUE(g.EditorVisible());
-    auto *list = dynamic_cast<TInplaceEditorList *>(EditorController(g)->Current());
+    auto *list = editorOf<TInplaceEditorList>(g);
     ASSERT_NE(list, nullptr);
     EXPECT_TRUE(list->PopupVisible());
     list->ClosePopup();
@@ -218,7 +217,7 @@ TEST(EditorEvents, PressingTheDrawnButtonOpensTheEditorAndPressesItsButton)
     // A number is edited without its group separators; left alone, the stored text stays.
     t.click(2, 2);
     t.key(Qt::Key_F2);
-    EXPECT_EQ(editOf(g)->text(), "1234.5");
+    EXPECT_EQ(editorOf(g)->text(), "1234.5");
     t.key(Qt::Key_Escape);
     g.HideEditor();
     EXPECT_EQ(g.GetCellText(2, 2), "1,234.5");

@@ -4,21 +4,17 @@
 
 #include <QCalendarWidget>
 #include <QTableView>
-#include "core/editor_controller_p.h"
 #include "core/inplace_editor_list_p.h"
 #include "core/inplace_popups_p.h"
-#include "nav_fixture.h"
+#include "editor_fixture.h"
 
 using namespace qor;
 using qor::test::NavGrid;
 
 namespace {
 
-TInplaceEditorList *listOf(TQorGrid &g)
-{
-    TEditorController *c = EditorController(g);
-    return c ? dynamic_cast<TInplaceEditorList *>(c->Current()) : nullptr;
-}
+TInplaceEditorList *openList(NavGrid &t, int row, int col) { return test::openEditor<TInplaceEditorList>(t, row, col); }
+TInplaceEditorList *listOf(TQorGrid &g) { return test::editorOf<TInplaceEditorList>(g); }
 
 TCellInfo *combo(TQorGrid &g, int row, int col, bool directInput)
 {
@@ -39,9 +35,7 @@ TEST(EditorList, ButtonAltDownAndF4OpenTheListEscClosesItBeforeTheEditor)
     cell->SetText("banana");
     cell->SetDropDownCount(3);
     cell->SetComboItemHeight(20);
-    g.SetFocusCell(1, 1);
-    t.key(Qt::Key_F2);
-    TInplaceEditorList *e = listOf(g);
+    TInplaceEditorList *e = openList(t, 1, 1);
     ASSERT_NE(e, nullptr);
     EXPECT_FALSE(e->PopupVisible());
     ASSERT_FALSE(e->ButtonRect().isEmpty());
@@ -83,9 +77,7 @@ TEST(EditorList, ChoosingAnItemFillsTheEditAndCommitSetsItemIndex)
     NavGrid t(4, 3);
     TQorGrid &g = t.g;
     TCellInfo *cell = combo(g, 0, 0, true);
-    g.SetFocusCell(0, 0);
-    t.key(Qt::Key_F2);
-    TInplaceEditorList *e = listOf(g);
+    TInplaceEditorList *e = openList(t, 0, 0);
     ASSERT_NE(e, nullptr);
     QTest::keyClick(e, Qt::Key_F4);
     TPopupEditListbox *list = e->ListBox();
@@ -99,9 +91,7 @@ TEST(EditorList, ChoosingAnItemFillsTheEditAndCommitSetsItemIndex)
     EXPECT_EQ(cell->GetItemIndex(), 2);
 
     // A click on an item chooses it too.
-    g.SetFocusCell(0, 0);
-    t.key(Qt::Key_F2);
-    e = listOf(g);
+    e = openList(t, 0, 0);
     QTest::keyClick(e, Qt::Key_F4);
     list = e->ListBox();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(list->item(4)).center());
@@ -159,9 +149,7 @@ TEST(EditorList, DateCellsChooseADayFromTheCalendar)
     TCellInfo *cell = g.Cells(1, 0);
     cell->SetCellType(ctDate);
     cell->SetText("2024/03/15");
-    g.SetFocusCell(1, 0);
-    t.key(Qt::Key_F2);
-    TInplaceEditorList *e = listOf(g);
+    TInplaceEditorList *e = openList(t, 1, 0);
     ASSERT_NE(e, nullptr);
     QTest::mouseClick(e, Qt::LeftButton, Qt::NoModifier, e->ButtonRect().center());
     ASSERT_TRUE(e->PopupVisible());
@@ -182,9 +170,7 @@ TEST(EditorList, DateCellsChooseADayFromTheCalendar)
 
     // An empty or unreadable date starts on today; the calendar's click writes the day.
     cell->SetText("");
-    g.SetFocusCell(1, 0);
-    t.key(Qt::Key_F2);
-    e = listOf(g);
+    e = openList(t, 1, 0);
     QTest::keyClick(e, Qt::Key_Down, Qt::AltModifier);
     calendar = e->MonthCalendar()->Calendar();
     EXPECT_EQ(calendar->selectedDate(), QDate::currentDate());

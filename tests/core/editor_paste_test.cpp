@@ -4,21 +4,13 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include "core/editor_controller_p.h"
-#include "core/inplace_editor_p.h"
-#include "nav_fixture.h"
+#include "editor_fixture.h"
 
 using namespace qor;
 using qor::test::NavGrid;
+using qor::test::openEditor;
 
 namespace {
-
-TInplaceEditor *openOn(NavGrid &t, int row, int col)
-{
-    t.g.SetFocusCell(row, col);
-    t.key(Qt::Key_F2);
-    return EditorController(t.g)->Edit();
-}
 
 void paste(TInplaceEditor *e, const QString &clip)
 {
@@ -34,7 +26,7 @@ TEST(EditorPaste, NumericCellsTakeOnlyWhatEachCharacterAllows)
     TQorGrid &g = t.g;
     g.Cells(1, 1)->SetValueType(vtInteger);
     g.SetCellText(1, 1, "12");
-    TInplaceEditor *e = openOn(t, 1, 1);
+    TInplaceEditor *e = openEditor(t, 1, 1);
     ASSERT_NE(e, nullptr);
     paste(e, "34");
     EXPECT_EQ(e->text(), "1234");
@@ -62,7 +54,7 @@ TEST(EditorPaste, FloatDigitsTextCellsAndReadOnlyEdits)
     cell->SetValueType(vtFloat);
     cell->SetDigits(2);
     g.SetCellText(0, 0, "3.1");
-    TInplaceEditor *e = openOn(t, 0, 0);
+    TInplaceEditor *e = openEditor(t, 0, 0);
     paste(e, "4");
     EXPECT_EQ(e->text(), "3.14");
     paste(e, "1");   // a third decimal
@@ -72,7 +64,7 @@ TEST(EditorPaste, FloatDigitsTextCellsAndReadOnlyEdits)
     t.key(Qt::Key_Escape);
 
     g.SetCellText(0, 1, "ab");
-    e = openOn(t, 0, 1);
+    e = openEditor(t, 0, 1);
     paste(e, "c-.=?");
     EXPECT_EQ(e->text(), "abc-.=?");
     // An edit that cannot be typed into cannot be pasted into either.

@@ -5,24 +5,15 @@
 #include <QImage>
 #include <QTimer>
 
-#include "core/editor_controller_p.h"
 #include "core/inplace_spin_editor_p.h"
-#include "nav_fixture.h"
+#include "editor_fixture.h"
 
 using namespace qor;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
-QT_END_NAMESPACE
 using qor::test::NavGrid;
 
 namespace {
 
-TInplaceSpinEditor *spinOf(TQorGrid &g)
-{
-    TEditorController *c = EditorController(g);
-    return c ? dynamic_cast<TInplaceSpinEditor *>(c->CurrentWidget()) : nullptr;
-}
+TInplaceSpinEditor *spinOf(TQorGrid &g) { return test::editorOf<TInplaceSpinEditor>(g); }
 
 // A spin cell at (1, 1) holding text, opened with F2.
 TInplaceSpinEditor *openSpin(NavGrid &t, const QString &text, double increment, TValueType type, int digits)
@@ -33,9 +24,7 @@ TInplaceSpinEditor *openSpin(NavGrid &t, const QString &text, double increment, 
     cell->SetDigits(digits);
     cell->SetIncrement(increment);
     cell->SetText(text);
-    t.g.SetFocusCell(1, 1);
-    t.key(Qt::Key_F2);
-    return spinOf(t.g);
+    return test::openEditor<TInplaceSpinEditor>(t, 1, 1);
 }
 
 } // namespace
