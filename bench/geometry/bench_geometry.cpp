@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "core/grid.h"
+#include "../qt_bench_main.h"
 
 namespace {
 
@@ -92,23 +93,18 @@ BENCHMARK(BM_TableViewScrollAndHit)->Arg(1000)->Arg(1000000)->Unit(benchmark::kM
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     Collector reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double small = g_us[{true, 1000}], large = g_us[{true, 1000000}];
-    const double peerSmall = g_us[{false, 1000}], peerLarge = g_us[{false, 1000000}];
-    if (small > 0 && large > 0) {
-        std::printf("\ngeometry: one scroll step + 100 hit tests, 1280 x 800, CPU time\n");
-        std::printf("  ours:      %8.2f us at 1,000 rows, %8.2f us at 1,000,000 rows, ratio %.2fx (goal <= 1.2x)\n",
-                    small, large, large / small);
-        if (peerSmall > 0 && peerLarge > 0)
-            std::printf("  QTableView: %7.2f us at 1,000 rows, %8.2f us at 1,000,000 rows; ours / QTableView at "
-                        "1,000,000: %.2fx\n",
-                        peerSmall, peerLarge, large / peerLarge);
-    }
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv, reporter, [] {
+        const double small = g_us[{true, 1000}], large = g_us[{true, 1000000}];
+        const double peerSmall = g_us[{false, 1000}], peerLarge = g_us[{false, 1000000}];
+        if (small > 0 && large > 0) {
+            std::printf("\ngeometry: one scroll step + 100 hit tests, 1280 x 800, CPU time\n");
+            std::printf("  ours:      %8.2f us at 1,000 rows, %8.2f us at 1,000,000 rows, ratio %.2fx (goal <= 1.2x)\n",
+                        small, large, large / small);
+            if (peerSmall > 0 && peerLarge > 0)
+                std::printf("  QTableView: %7.2f us at 1,000 rows, %8.2f us at 1,000,000 rows; ours / QTableView at "
+                            "1,000,000: %.2fx\n",
+                            peerSmall, peerLarge, large / peerLarge);
+        }
+    });
 }

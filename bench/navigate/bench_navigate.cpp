@@ -18,6 +18,7 @@
 #include <string>
 
 #include "core/grid.h"
+#include "../qt_bench_main.h"
 
 namespace {
 
@@ -188,6 +189,29 @@ Table &table(int rows)
 // Microseconds of CPU time per step, by benchmark name and row count.
 std::map<std::pair<std::string, int>, double> g_us;
 
+// Back to the top of the column: where each run starts, and where the small sheet wraps.
+void toTop(qor::TQorGrid &g, int col)
+{
+    g.SetFocusCell(0, col);
+    QApplication::processEvents();
+}
+
+void toTop(Table &t, int col)
+{
+    t.view.setCurrentIndex(t.model.index(0, col));
+    QApplication::processEvents();
+}
+
+// Page down to the bottom, then back up.
+Qt::Key pageKey(const QScrollBar *bar, bool &down)
+{
+    if (down && bar->value() == bar->maximum())
+        down = false;
+    else if (!down && bar->value() == 0)
+        down = true;
+    return down ? Qt::Key_PageDown : Qt::Key_PageUp;
+}
+
 void countPaints(benchmark::State &state, PaintCounter &counter, int before)
 {
     state.counters["paints/step"] = double(counter.paints - before) / double(state.iterations());
@@ -201,17 +225,14 @@ void BM_GridDown(benchmark::State &state)
     Sheet &s = sheet(rows);
     qor::TQorGrid &g = s.grid;
     activate(g);
-    g.SetFocusCell(0, kMoveCol);
-    QApplication::processEvents();
+    toTop(g, kMoveCol);
     const int before = s.counter.paints;
     for (auto _ : state) {
         // At the last row the small sheet starts again from the top.
-        if (g.GetRow() + (mergedAt(g.GetRow()) ? 1 : 0) >= rows - 1) {
-            g.SetFocusCell(0, kMoveCol);
-            QApplication::processEvents();
-        } else {
+        if (g.GetRow() + (mergedAt(g.GetRow()) ? 1 : 0) >= rows - 1)
+            toTop(g, kMoveCol);
+        else
             press(g.viewport(), Qt::Key_Down);
-        }
     }
     countPaints(state, s.counter, before);
     state.counters["last_row"] = g.GetRow();
@@ -223,19 +244,12 @@ void BM_GridPage(benchmark::State &state)
     Sheet &s = sheet(rows);
     qor::TQorGrid &g = s.grid;
     activate(g);
-    g.SetFocusCell(0, kMoveCol);
-    QApplication::processEvents();
+    toTop(g, kMoveCol);
     QScrollBar *bar = g.verticalScrollBar();
     bool down = true;
     const int before = s.counter.paints;
-    for (auto _ : state) {
-        // Page down to the bottom, then back up.
-        if (down && bar->value() == bar->maximum())
-            down = false;
-        else if (!down && bar->value() == 0)
-            down = true;
-        press(g.viewport(), down ? Qt::Key_PageDown : Qt::Key_PageUp);
-    }
+    for (auto _ : state)
+        press(g.viewport(), pageKey(bar, down));
     countPaints(state, s.counter, before);
     state.counters["top_row"] = g.GetTopRow();
 }
@@ -248,17 +262,14 @@ void BM_GridTypeEnter(benchmark::State &state)
     Sheet &s = sheet(rows);
     qor::TQorGrid &g = s.grid;
     activate(g);
-    g.SetFocusCell(0, kTypeCol);
-    QApplication::processEvents();
+    toTop(g, kTypeCol);
     int opened = 0;
     g.OnShowEditor = [&opened](QObject *, int, int) { ++opened; };
     const int before = s.counter.paints;
     int step = 0;
     for (auto _ : state) {
-        if (g.GetRow() >= rows - 1) {
-            g.SetFocusCell(0, kTypeCol);
-            QApplication::processEvents();
-        }
+        if (g.GetRow() >= rows - 1)
+            toTop(g, kTypeCol);
         pressText(g.viewport(), step++ % 2 ? "7" : "3");
         press(g.viewport(), Qt::Key_Return);
     }
@@ -274,17 +285,14 @@ void BM_TableDown(benchmark::State &state)
     Table &t = table(rows);
     QTableView &v = t.view;
     activate(v);
-    v.setCurrentIndex(t.model.index(0, kMoveCol));
-    QApplication::processEvents();
+    toTop(t, kMoveCol);
     const int before = t.counter.paints;
     for (auto _ : state) {
         const int row = v.currentIndex().row();
-        if (row + v.rowSpan(row, kMoveCol) - 1 >= rows - 1) {
-            v.setCurrentIndex(t.model.index(0, kMoveCol));
-            QApplication::processEvents();
-        } else {
+        if (row + v.rowSpan(row, kMoveCol) - 1 >= rows - 1)
+            toTop(t, kMoveCol);
+        else
             press(v.viewport(), Qt::Key_Down);
-        }
     }
     countPaints(state, t.counter, before);
     state.counters["last_row"] = v.currentIndex().row();
@@ -296,18 +304,12 @@ void BM_TablePage(benchmark::State &state)
     Table &t = table(rows);
     QTableView &v = t.view;
     activate(v);
-    v.setCurrentIndex(t.model.index(0, kMoveCol));
-    QApplication::processEvents();
+    toTop(t, kMoveCol);
     QScrollBar *bar = v.verticalScrollBar();
     bool down = true;
     const int before = t.counter.paints;
-    for (auto _ : state) {
-        if (down && bar->value() == bar->maximum())
-            down = false;
-        else if (!down && bar->value() == 0)
-            down = true;
-        press(v.viewport(), down ? Qt::Key_PageDown : Qt::Key_PageUp);
-    }
+    for (auto _ : state)
+        press(v.viewport(), pageKey(bar, down));
     countPaints(state, t.counter, before);
 }
 
@@ -335,32 +337,27 @@ BENCHMARK(BM_TablePage)->Arg(1'000)->Arg(1'000'000)->Iterations(kPageSteps)->Uni
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     Collector reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    g_sheets.clear();
-    g_tables.clear();
-    std::printf("\nnavigate: CPU time per step, 1280 x 800, paint events processed in the step\n");
-    const struct {
-        const char *name, *label;
-    } lines[] = {{"BM_GridDown", "ours, Down"},           {"BM_GridPage", "ours, PageDown/PageUp"},
-                 {"BM_GridTypeEnter", "ours, type + Enter"}, {"BM_TableDown", "QTableView, Down"},
-                 {"BM_TablePage", "QTableView, PageDown/PageUp"}};
-    for (const auto &line : lines) {
-        const double small = g_us[{line.name, 1'000}], large = g_us[{line.name, 1'000'000}];
-        if (small > 0 && large > 0)
-            std::printf("  %-28s %8.1f us at 1,000 rows, %8.1f us at 1,000,000 rows, ratio %.2fx%s\n", line.label,
-                        small, large, large / small, line.name[3] == 'G' ? " (goal <= 1.2x)" : "");
-    }
-    for (const char *what : {"Down", "Page"}) {
-        const double ours = g_us[{std::string("BM_Grid") + what, 1'000'000}];
-        const double peer = g_us[{std::string("BM_Table") + what, 1'000'000}];
-        if (ours > 0 && peer > 0)
-            std::printf("  ours / QTableView, %s at 1,000,000 rows: %.2fx\n", what, ours / peer);
-    }
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv, reporter, [] {
+        g_sheets.clear();
+        g_tables.clear();
+        std::printf("\nnavigate: CPU time per step, 1280 x 800, paint events processed in the step\n");
+        const struct {
+            const char *name, *label;
+        } lines[] = {{"BM_GridDown", "ours, Down"},           {"BM_GridPage", "ours, PageDown/PageUp"},
+                     {"BM_GridTypeEnter", "ours, type + Enter"}, {"BM_TableDown", "QTableView, Down"},
+                     {"BM_TablePage", "QTableView, PageDown/PageUp"}};
+        for (const auto &line : lines) {
+            const double small = g_us[{line.name, 1'000}], large = g_us[{line.name, 1'000'000}];
+            if (small > 0 && large > 0)
+                std::printf("  %-28s %8.1f us at 1,000 rows, %8.1f us at 1,000,000 rows, ratio %.2fx%s\n", line.label,
+                            small, large, large / small, line.name[3] == 'G' ? " (goal <= 1.2x)" : "");
+        }
+        for (const char *what : {"Down", "Page"}) {
+            const double ours = g_us[{std::string("BM_Grid") + what, 1'000'000}];
+            const double peer = g_us[{std::string("BM_Table") + what, 1'000'000}];
+            if (ours > 0 && peer > 0)
+                std::printf("  ours / QTableView, %s at 1,000,000 rows: %.2fx\n", what, ours / peer);
+        }
+    });
 }

@@ -14,6 +14,7 @@
 #include <memory>
 #include "core/cell.h"
 #include "core/grid.h"
+#include "../qt_bench_main.h"
 
 namespace {
 
@@ -157,19 +158,14 @@ public:
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double small = reporter.times["BM_QorGridFrame/1000/min_time:1.000"];
-    const double big = reporter.times["BM_QorGridFrame/1000000/min_time:1.000"];
-    const double peer = reporter.times["BM_QTableViewFrame/1000000/min_time:1.000"];
-    if (small > 0 && big > 0 && peer > 0) {
-        std::printf("frame at 1,000,000 rows / QTableView frame: %.2fx (goal <= 1.0x)\n", big / peer);
-        std::printf("frame at 1,000,000 rows / frame at 1,000 rows: %.2fx (goal <= 1.2x)\n", big / small);
-    }
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv, reporter, [&] {
+        const double small = reporter.times["BM_QorGridFrame/1000/min_time:1.000"];
+        const double big = reporter.times["BM_QorGridFrame/1000000/min_time:1.000"];
+        const double peer = reporter.times["BM_QTableViewFrame/1000000/min_time:1.000"];
+        if (small > 0 && big > 0 && peer > 0) {
+            std::printf("frame at 1,000,000 rows / QTableView frame: %.2fx (goal <= 1.0x)\n", big / peer);
+            std::printf("frame at 1,000,000 rows / frame at 1,000 rows: %.2fx (goal <= 1.2x)\n", big / small);
+        }
+    });
 }
