@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include "core/cell_rec.h"
+#include "core/grid_seams_p.h"
 
 namespace qor {
 
@@ -336,6 +337,9 @@ void CellPainter::PaintText(const QRect &rect, const CellPaintStyle &s)
                         m_env.ledger, text, ok ? value : 0.0, s.passwordChar, s.valueType == vtChineseCurrency);
         return;
     }
+    if (!s.richText.isEmpty() && m_env.richText &&
+        m_env.richText->Draw(m_p, textRect, s.richText, Qt::Alignment(TextFlags(s.alignment, s.verAlignment, false)) & Qt::AlignVertical_Mask))
+        return;
     if (s.text.isEmpty())
         return;
     if (s.verticalText)

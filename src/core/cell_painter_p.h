@@ -14,6 +14,8 @@ class QImage;
 
 namespace qor {
 
+class IRichTextHost;
+
 // What the grid contributes to every cell of one paint.
 struct QOR_AUTOTEST_EXPORT CellPaintEnv {
     TColor lineColor = clSilver;
@@ -26,6 +28,7 @@ struct QOR_AUTOTEST_EXPORT CellPaintEnv {
     const QImage *backGround = nullptr;
     QPoint backGroundOrigin;
     bool tileBackGround = false;
+    const IRichTextHost *richText = nullptr;   // draws rich cells; nothing: they show plain text
 };
 
 // Which parts of one cell to paint and how it sits among its neighbours.

@@ -7,6 +7,7 @@
 #include "core/grid.h"
 #include "core/grid_drag_move_p.h"
 #include "core/grid_p.h"
+#include "core/grid_seams_p.h"
 
 namespace qor {
 
@@ -54,6 +55,7 @@ void GridPainter::buildEnv()
     const TQorPicture &back = m_grid.GetBackGround();
     m_env.backGround = back.Image.isNull() ? nullptr : &back.Image;
     m_env.tileBackGround = m_grid.GetTileBackGround();
+    m_env.richText = d.seams.richText.get();
     // A locked picture stays put in the window; otherwise it scrolls with the sheet.
     m_env.backGroundOrigin = m_grid.GetLockBackGround() ? QPoint(0, 0) : m_grid.GetSheetRect().topLeft();
 }

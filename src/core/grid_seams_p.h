@@ -14,6 +14,8 @@
 #include "core/enums.h"
 #include "platform/qor_global.h"
 
+class QPainter;
+
 namespace qor {
 
 class TCustomQorGrid;
@@ -133,6 +135,11 @@ public:
     // Rich content made from plain text in a font; nothing when no converter is installed.
     virtual std::optional<QByteArray> FromPlain(const QString &text, const TQorFont *font) const { return std::nullopt; }
     virtual std::optional<QString> ToPlain(const QByteArray &rich) const { return std::nullopt; }
+    // Draws rich content into rect (top-aligned unless vertAlign says otherwise); false when it
+    // cannot, and the caller draws the plain text instead.
+    virtual bool Draw(QPainter &p, const QRect &rect, const QByteArray &rich, Qt::Alignment vertAlign) const { return false; }
+    // Height of rich content laid out at a width; nothing when it cannot be read.
+    virtual std::optional<int> Height(const QByteArray &rich, int width) const { return std::nullopt; }
 };
 
 // Shortcuts the clipboard and find layer answers; each refuses itself when its option is off.

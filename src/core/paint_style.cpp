@@ -183,6 +183,8 @@ void ResolveCellPaintStyle(TCustomQorGrid &grid, int row, int col, const TCellIn
     if (grid.OnGetAlignment)
         grid.OnGetAlignment(&grid, row, col, st.alignment, st.verAlignment);
     st.text = cell ? cellText(grid, *cell, st) : emptyCellText(grid, row, col, st);
+    if (cell && st.cellType == ctRichEdit)
+        st.richText = cell->GetRichText();
     if (cell) {
         st.backColor = grid.GetCellDrawColor(const_cast<TCellInfo *>(cell));
     } else {

@@ -1,6 +1,7 @@
 #pragma once
 // Everything the painter needs of one cell, resolved once per paint: the override event, then
 // the cell, then its column (or the fixed defaults and the grid font where there is no cell).
+#include <QByteArray>
 #include <QFont>
 #include <QImage>
 #include <QString>
@@ -16,6 +17,7 @@ class TCellInfo;
 
 struct QOR_AUTOTEST_EXPORT CellPaintStyle {
     QString text;            // display text
+    QByteArray richText;     // ctRichEdit cells: their RTF, drawn instead of text
     QString leftText, rightText;
     QFont font;
     TColor fontColor = clWindowText;

@@ -131,12 +131,17 @@ int AutoHeight::CellHeight(int row, int col, const QString &text) const
     const TCellInfo *cell = m_d.cells.At(row, col);
     int needed = 0;
     if (cell && cell->GetCellType() == ctRichEdit) {
-        QTextDocument doc;
-        const auto plain = m_d.seams.richText->ToPlain(cell->GetRichText());
-        doc.setPlainText(plain ? *plain : text);
-        doc.setDefaultFont(cell->PeekFont() ? cell->PeekFont()->Font : m_d.q->GetFont().Font);
-        doc.setTextWidth(std::max(w, 1));
-        needed = int(std::ceil(doc.size().height()));
+        const TextStyle s = resolveStyle(m_d, row, col);
+        // Painted inside the text margins, like plain text.
+        if (const auto rich = m_d.seams.richText->Height(cell->GetRichText(), w - s.margins[0] - s.margins[2])) {
+            needed = *rich + s.margins[1] + s.margins[3];
+        } else {
+            QTextDocument doc;
+            doc.setPlainText(text);
+            doc.setDefaultFont(cell->PeekFont() ? cell->PeekFont()->Font : m_d.q->GetFont().Font);
+            doc.setTextWidth(std::max(w, 1));
+            needed = int(std::ceil(doc.size().height()));
+        }
     } else {
         const TextStyle s = resolveStyle(m_d, row, col);
         needed = textHeight(s, text, w) + s.margins[1] + s.margins[3];
