@@ -38,15 +38,6 @@ Qt::Alignment toQt(TAlignment h, TVerAlignment v)
     const Qt::Alignment vertical = v == vtaTop ? Qt::AlignTop : v == vtaBottom ? Qt::AlignBottom : Qt::AlignVCenter;
     return horizontal | vertical;
 }
-
-// Whether w is inside root, crossing into top-level children (pop-ups, context menus).
-bool inside(const QWidget *w, const QWidget *root)
-{
-    for (; w; w = w->parentWidget())
-        if (w == root)
-            return true;
-    return false;
-}
 } // namespace
 
 TEditorController *EditorController(TCustomQorGrid &grid)
@@ -252,7 +243,7 @@ void TEditorController::close()
     if (!w)
         return;
     QWidget *focus = QApplication::focusWidget();
-    const bool hadFocus = focus && (inside(focus, w) || m_current->Owns(focus));
+    const bool hadFocus = focus && (WidgetWithin(focus, w) || m_current->Owns(focus));
     m_current->Unload();
     w->hide();
     if (hadFocus)
@@ -303,7 +294,7 @@ void TEditorController::focusChanged(QWidget *, QWidget *now)
     QWidget *w = CurrentWidget();
     if (!w || !now || m_committing || m_buttonBusy)
         return;
-    if (inside(now, w) || m_current->Owns(now) || inside(now, &m_grid))
+    if (WidgetWithin(now, w) || m_current->Owns(now) || WidgetWithin(now, &m_grid))
         return;
     Hide();
 }

@@ -51,6 +51,9 @@ struct QOR_AUTOTEST_EXPORT TInplaceCell {
 QOR_AUTOTEST_EXPORT void ApplyCellColors(QWidget &widget, const TInplaceCell &cell);
 // Stored texts may carry Windows line ends; the multi-line editors show one break for each.
 QOR_AUTOTEST_EXPORT QString OneBreakPerLine(QString text);
+// Whether w is root or inside it, crossing into top-level children (pop-ups, context menus),
+// which QWidget::isAncestorOf does not.
+QOR_AUTOTEST_EXPORT bool WidgetWithin(const QWidget *w, const QWidget *root);
 
 class QOR_AUTOTEST_EXPORT IInplaceControl {
 public:

@@ -10,16 +10,6 @@
 
 namespace qor {
 
-namespace {
-bool within(const QWidget *w, const QWidget *root)
-{
-    for (; w; w = w->parentWidget())
-        if (w == root)
-            return true;
-    return false;
-}
-} // namespace
-
 TInplaceEditorList::TInplaceEditorList(QWidget *parent) : TInplaceEditor(parent) {}
 
 TInplaceEditorList::~TInplaceEditorList() = default;
@@ -68,7 +58,7 @@ bool TInplaceEditorList::ClosePopup()
 
 bool TInplaceEditorList::Owns(const QWidget *widget) const
 {
-    return (m_list && within(widget, m_list)) || (m_calendar && within(widget, m_calendar));
+    return (m_list && WidgetWithin(widget, m_list)) || (m_calendar && WidgetWithin(widget, m_calendar));
 }
 
 void TInplaceEditorList::ButtonPressed()

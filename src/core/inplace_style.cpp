@@ -1,4 +1,4 @@
-// What every in-place editor kind takes from the cell the same way.
+// What the in-place editor kinds and their controller do the same way.
 #include <QPalette>
 #include <QWidget>
 #include "core/inplace_control_p.h"
@@ -18,6 +18,14 @@ QString OneBreakPerLine(QString text)
 {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return text;
+}
+
+bool WidgetWithin(const QWidget *w, const QWidget *root)
+{
+    for (; w; w = w->parentWidget())
+        if (w == root)
+            return true;
+    return false;
 }
 
 } // namespace qor
