@@ -3,9 +3,9 @@
 #include "core/row_col_autoheight_p.h"
 
 #include <QFontMetrics>
-#include <QTextDocument>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include "core/cell.h"
 #include "core/column.h"
 #include "core/grid.h"
@@ -129,23 +129,13 @@ int AutoHeight::CellHeight(int row, int col, const QString &text) const
     const int64_t width = m_d.colAxis.Edge(span.right()) - m_d.colAxis.Edge(span.left() - 1);
     const int w = int(std::min<int64_t>(width, INT_MAX / 2));
     const TCellInfo *cell = m_d.cells.At(row, col);
-    int needed = 0;
-    if (cell && cell->GetCellType() == ctRichEdit) {
-        const TextStyle s = resolveStyle(m_d, row, col);
-        // Painted inside the text margins, like plain text.
-        if (const auto rich = m_d.seams.richText->Height(cell->GetRichText(), w - s.margins[0] - s.margins[2])) {
-            needed = *rich + s.margins[1] + s.margins[3];
-        } else {
-            QTextDocument doc;
-            doc.setPlainText(text);
-            doc.setDefaultFont(cell->PeekFont() ? cell->PeekFont()->Font : m_d.q->GetFont().Font);
-            doc.setTextWidth(std::max(w, 1));
-            needed = int(std::ceil(doc.size().height()));
-        }
-    } else {
-        const TextStyle s = resolveStyle(m_d, row, col);
-        needed = textHeight(s, text, w) + s.margins[1] + s.margins[3];
-    }
+    const TextStyle s = resolveStyle(m_d, row, col);
+    // Rich content is painted inside the text margins like plain text; bytes that cannot be read
+    // are painted, and so measured, as the plain text.
+    std::optional<int> rich;
+    if (cell && cell->GetCellType() == ctRichEdit)
+        rich = m_d.seams.richText->Height(cell->GetRichText(), w - s.margins[0] - s.margins[2]);
+    int needed = (rich ? *rich : textHeight(s, text, w)) + s.margins[1] + s.margins[3];
     // The rows below the owner keep their heights; the owner's row takes what is missing.
     for (int r = span.top() + 1; r <= span.bottom(); ++r)
         needed -= m_d.rowAxis.CurrentSize(r);
