@@ -15,6 +15,7 @@
 #include "core/inplace_rich_edit_p.h"
 #include "core/inplace_spin_editor_p.h"
 #include "core/merge_table_p.h"
+#include "core/cell_painter_p.h"
 #include "core/paint_style_p.h"
 #include "core/selection_p.h"
 #include "format/display_text.h"
@@ -31,13 +32,6 @@ const bool installed = [] {
     });
     return true;
 }();
-
-Qt::Alignment toQt(TAlignment h, TVerAlignment v)
-{
-    const Qt::Alignment horizontal = h == taRightJustify ? Qt::AlignRight : h == taCenter ? Qt::AlignHCenter : Qt::AlignLeft;
-    const Qt::Alignment vertical = v == vtaTop ? Qt::AlignTop : v == vtaBottom ? Qt::AlignBottom : Qt::AlignVCenter;
-    return horizontal | vertical;
-}
 } // namespace
 
 TEditorController *EditorController(TCustomQorGrid &grid)
@@ -132,7 +126,7 @@ TInplaceCell TEditorController::resolve(int row, int col) const
     c.font = s.font;
     c.fontColor = platform::ToQColor(s.fontColor);
     c.backColor = platform::ToQColor(s.backColor);
-    c.alignment = toQt(s.alignment, s.verAlignment);
+    c.alignment = Qt::Alignment(CellPainter::TextFlags(s.alignment, s.verAlignment, false));
     c.wordWrap = s.wordWrap;
     c.items = s.items;
     c.maxLength = c.cell->GetMaxLength();
