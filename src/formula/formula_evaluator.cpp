@@ -4,6 +4,7 @@
 #include <cmath>
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "formula/exp_node.h"
 #include "formula/expression.h"
 #include "formula/formula_text_p.h"
 
@@ -307,6 +308,101 @@ ExpValue FormulaEvaluator::RunEngine(std::string_view text)
     return m_engine.GetValue();
 }
 
+FormulaEvaluator::Outcome FormulaEvaluator::RunCompiled(TCellInfo &cell, FormulaSlot &slot,
+                                                        std::vector<TCellInfo *> &pending, ExpValue &value)
+{
+    const QString &text = cell.GetText();
+    if (!slot.compiled || !slot.compiled->IsFor(text)) {
+        if (!slot.compiled)
+            slot.compiled = std::make_unique<CompiledFormula>();
+        fcompiled::Compile(text, *slot.compiled);
+    }
+    CompiledFormula &f = *slot.compiled;
+    if (!f.usable)
+        return Outcome::TextWay;
+    // Nothing here runs a handler or makes a slot: the slot and the form stay where they are.
+    const bool includeHidden = d.misc.includeHiddenData;
+    const size_t pendingBase = pending.size();
+    const int count = int(f.operands.size());
+    ExpValue values[CompiledFormula::MaxOperands];
+    auto textWay = [&] {
+        pending.resize(pendingBase);
+        return Outcome::TextWay;
+    };
+    for (int i = 0; i < count; ++i) {
+        CompiledOperand &op = f.operands[i];
+        fcompiled::Written w;
+        if (op.row < 0 && op.col < 0) {
+            values[i] = op.number;
+            continue;
+        }
+        const int row = op.row, col = op.col;
+        if (!d.valid(row, col) || (!includeHidden && d.rowAxis.CurrentSize(row) <= 0)
+            || d.rowInfo[size_t(row)].group2 != 0 || (!includeHidden && d.colAxis.CurrentSize(col) <= 0)) {
+            values[i] = 0.0; // the empty marker, among numbers only
+            continue;
+        }
+        TCellInfo *ref = d.cells.At(row, col);
+        if (!ref)
+            return textWay(); // its text comes from the grid, which may ask a handler
+        if (!ref->GetNeedDraw()) {
+            values[i] = 0.0;
+            continue;
+        }
+        const QString &t = ref->GetText();
+        if (op.seen.constData() == t.constData() && op.seen.size() == t.size() && !op.seen.isNull()) {
+            w.value = op.number;
+            w.exponent = op.exponent;
+        } else if (ftext::IsFormulaText(t) && ref->GetCellType() != ctRichEdit) {
+            FormulaSlot *s = m_store.FindSlot(ref);
+            if (!s)
+                return textWay();
+            if (s->evaluating)
+                throw EExpressionError("循环引用");
+            if (!m_store.Evaluated(*s)) {
+                pending.push_back(ref);
+                values[i] = 0.0;
+                continue;
+            }
+            if (s->value.IsText() || !fcompiled::WriteNumber(s->value.AsDouble(), w))
+                return textWay();
+        } else {
+            if (!fcompiled::WritePlain(t, w))
+                return textWay();
+            op.seen = t;
+            op.number = w.value;
+            op.exponent = w.exponent;
+        }
+        // "1E20-..." would be read as one malformed literal: leave that to the text way.
+        if (w.exponent && i + 1 < count && f.ops[i] == '-')
+            return textWay();
+        values[i] = w.value;
+    }
+    if (pending.size() > pendingBase)
+        return Outcome::NeedsOthers;
+    // The engine's arithmetic, in its order: numbers on both sides skip the value machinery.
+    ExpValue stack[CompiledFormula::MaxOperands];
+    int top = 0;
+    for (const CompiledFormula::Step &step : f.steps) {
+        if (step.op == 0) {
+            stack[top++] = values[step.operand];
+            continue;
+        }
+        ExpValue &l = stack[top - 2];
+        const ExpValue &r = stack[top - 1];
+        const char op = step.op;
+        if (l.IsDouble() && r.IsDouble() && op != '/' && op != '^') {
+            const double a = l.DoubleRef(), b = r.DoubleRef();
+            l.SetDouble(op == '+' ? a + b : op == '-' ? a - b : a * b);
+        } else {
+            l = exp::ApplyOperator(op, l, r);
+        }
+        --top;
+    }
+    value = stack[0];
+    return Outcome::Ready;
+}
+
 void FormulaEvaluator::Store(TCellInfo &cell, const ExpValue &value, bool isNumber)
 {
     m_store.Slot(&cell).value = value;
@@ -348,6 +444,28 @@ void FormulaEvaluator::EvaluateCell(TCellInfo &root)
                 s.value = ExpValue();
                 chain.push_back(cell);
                 work.back().started = true;
+            }
+            if (m_compiledForms) {
+                ExpValue value;
+                FormulaSlot &s = m_store.Slot(cell);
+                const Outcome compiled = RunCompiled(*cell, s, pending, value);
+                if (compiled == Outcome::Ready) {
+                    s.value = value;
+                    s.evaluating = false;
+                    if (isDependency)
+                        m_store.MarkEvaluated(s);
+                    chain.pop_back();
+                    cell->SetIsNumber(true);
+                    cell->DrawSelf();
+                    work.pop_back();
+                    continue;
+                }
+                if (compiled == Outcome::NeedsOthers) {
+                    for (auto it = pending.rbegin(); it != pending.rend(); ++it)
+                        work.push_back({*it, false});
+                    pending.clear();
+                    continue;
+                }
             }
             QString replaced;
             QStringView body = QStringView(cell->GetText()).sliced(1);

@@ -33,9 +33,11 @@ public:
     // The expression text handed to the engine for a cell, with the values of now (formula
     // cells contribute their stored values); empty when the evaluation would be abandoned.
     std::string PreparedText(TCellInfo &cell);
+    // Off: every formula is read the text way (the compiled forms are checked against it).
+    void SetCompiledForms(bool on) { m_compiledForms = on; }
 
 private:
-    enum class Outcome { Ready, NeedsOthers, Abandoned };
+    enum class Outcome { Ready, NeedsOthers, Abandoned, TextWay };
     struct Work {
         TCellInfo *cell;
         bool started;
@@ -45,6 +47,9 @@ private:
     Outcome Prepare(QStringView body, bool useStored, std::vector<TCellInfo *> *pending, bool &emptyRange,
                     bool &allNumeric);
     ExpValue Finish(bool emptyRange, bool allNumeric, bool &isNumber);
+    // Evaluates a cell by its compiled form (made or renewed here when its text changed);
+    // TextWay when the form does not cover the formula or the values it reads now.
+    Outcome RunCompiled(TCellInfo &cell, FormulaSlot &slot, std::vector<TCellInfo *> &pending, ExpValue &value);
     ExpValue RunEngine(std::string_view text);
     void Store(TCellInfo &cell, const ExpValue &value, bool isNumber);
 
@@ -57,6 +62,7 @@ private:
     std::vector<TCellInfo *> m_failedChain;
     int m_depth = 0;        // evaluations running (a hook may start another)
     int m_engineDepth = 0;
+    bool m_compiledForms = true;
     friend struct PrepareVisitor;
 };
 

@@ -347,6 +347,12 @@ void FormulaManager::Propagate(PosKey start)
             m_store.MarkEvaluated(m_store.Slot(cell));
             if (!visiting.find(dep))
                 if (DepList *next = m_store.Dependents(dep)) {
+                    // A frame with nothing left gives its place up now: a chain is walked
+                    // without coming back along it.
+                    if (f.next == 0) {
+                        visiting.erase(f.key);
+                        stack.pop_back();
+                    }
                     visiting[dep] = 1;
                     stack.push_back({dep, next->size()});
                 }

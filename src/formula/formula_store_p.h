@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <string>
 #include <climits>
+#include <memory>
 #include <vector>
 #include "formula/exp_value.h"
 #include "formula/flat_map_p.h"
+#include "formula/formula_compiled_p.h"
 #include "platform/qor_global.h"
 
 namespace qor {
@@ -75,6 +77,7 @@ struct FormulaSlot {
     uint32_t evaluatedPass = 0;  // equal to the store's pass: evaluated in this pass
     uint32_t stalePass = 0;      // equal to the store's pass: must be evaluated in a partial pass
     bool evaluating = false;     // on the chain of evaluations in progress
+    std::unique_ptr<CompiledFormula> compiled; // made at the first evaluation of its text
 };
 
 class QOR_AUTOTEST_EXPORT FormulaStore {
