@@ -109,12 +109,28 @@ bool WriteNumber(double d, Written &out)
         out = Signed(negative, std::fabs(d) + 0.0, false);
         return true;
     }
+    // A value that is the nearest double to a decimal of at most 15 digits is written as that
+    // decimal (without an exponent in this range) and read back as itself: no text needed.
+    const double magnitude = std::fabs(d);
+    if (magnitude >= 1e-4) {
+        static constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
+                                            1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        for (double p : kPow10) {
+            const double n = std::nearbyint(magnitude * p);
+            if (n >= 1e15)
+                break;
+            if (n / p == magnitude) {
+                out = Signed(negative, magnitude, false);
+                return true;
+            }
+        }
+    }
     const std::string text = exp::FormatNumber(d);
-    const std::string_view magnitude = negative ? std::string_view(text).substr(1) : std::string_view(text);
+    const std::string_view digits = negative ? std::string_view(text).substr(1) : std::string_view(text);
     double value;
-    if (!ReadLiteral(magnitude, value))
+    if (!ReadLiteral(digits, value))
         return false;
-    out = Signed(negative, value, magnitude.find('E') != std::string_view::npos);
+    out = Signed(negative, value, digits.find('E') != std::string_view::npos);
     return true;
 }
 

@@ -3,7 +3,12 @@
 // not outlive the texts or values they were made from.
 #include "formula_fixture.h"
 
+#include <charconv>
+#include <cmath>
+#include <cstring>
 #include <random>
+#include "formula/expression.h"
+#include "formula/formula_compiled_p.h"
 
 using namespace qor;
 using qor::test::FormulaGrid;
@@ -151,6 +156,38 @@ TEST(CompiledFormulas, NumbersWrittenTheWayTheEngineReadsThem)
         });
         EXPECT_EQ(t.Compare(std::string(c[0]) + " " + c[1]), 0);
     }
+}
+
+TEST(CompiledFormulas, WrittenNumbersReadAsTheEngineReadsTheirText)
+{
+    std::mt19937_64 rng(7);
+    TQorExpression engine;
+    auto check = [&](double d) {
+        fcompiled::Written w;
+        if (!fcompiled::WriteNumber(d, w))
+            return;
+        char buf[32];
+        std::string s = std::fabs(d) < 1e15 && d == std::trunc(d)
+                            ? std::string(buf, std::to_chars(buf, buf + sizeof buf, int64_t(d)).ptr)
+                            : exp::FormatNumber(d);
+        if (d < 0)
+            s = "(" + s + ")";
+        engine.SetText(s);
+        const double read = engine.GetValue().AsDouble();
+        ASSERT_EQ(std::memcmp(&read, &w.value, sizeof read), 0) << s;
+        ASSERT_EQ(w.exponent, d > 0 && s.find('E') != std::string::npos) << s;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const double n = double(int64_t(rng() % 2000000000000000ULL) - 1000000000000000LL);
+        check(n / std::pow(10.0, double(rng() % 20)));
+        check(double(int64_t(rng() % 200000) - 100000) / 100.0 * 3.0);
+        double any;
+        const uint64_t bits = rng();
+        std::memcpy(&any, &bits, sizeof any);
+        check(any);
+    }
+    for (double d : {0.0, -0.0, 1e-4, 9.99999999999999e-5, 1e15, 999999999999999.0, 0.1 + 0.2, -5e-324, 1e308})
+        check(d);
 }
 
 using CompiledFormulaStaleness = FormulaGrid;
