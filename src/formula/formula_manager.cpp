@@ -63,8 +63,8 @@ void FormulaManager::TextReplacing(TCellInfo &cell, const QString &oldText, cons
 {
     if (m_rewriting)
         return;
-    if (ftext::IsFormulaText(oldText))
-        DeleteFormulaCellList(cell.GetRow(), cell.GetCol(), oldText);
+    Q_UNUSED(oldText);
+    m_store.Unregister(&cell);
     if (!ftext::IsFormulaText(newText)) {
         const FormulaSlot *slot = m_store.FindSlot(&cell);
         if (slot && !slot->evaluating)
@@ -104,15 +104,45 @@ void FormulaManager::TextStored(TCellInfo &cell, bool evaluateNow)
 
 void FormulaManager::Register(TCellInfo &cell)
 {
-    const PosKey self = MakeKey(cell.GetRow(), cell.GetCol());
-    CollectKeys(cell.GetRow(), cell.GetCol(), cell.GetText(), m_keyBuffer);
-    for (PosKey ref : m_keyBuffer)
-        m_store.AddDependent(ref, self);
+    if (!ftext::IsFormulaText(cell.GetText())) {
+        m_store.Unregister(&cell);
+        return;
+    }
+    CollectAreas(cell.GetRow(), cell.GetCol(), cell.GetText(), m_areaBuffer);
+    KeyAreas(m_areaBuffer, m_keyAreaBuffer);
+    m_store.Register(&cell, m_store.Key(cell.GetRow(), cell.GetCol()), m_keyAreaBuffer);
 }
 
+void FormulaManager::KeyAreas(const std::vector<QRect> &areas, std::vector<QRect> &out) const
+{
+    out.clear();
+    const int origin = m_store.RowOrigin();
+    for (const QRect &rect : areas) {
+        const int top = std::max(rect.top(), 0);
+        const int bottom = std::min(rect.bottom(), d.rows - 1);
+        const int left = std::max(rect.left(), 0);
+        const int right = std::min(rect.right(), d.cols - 1);
+        if (top <= bottom && left <= right)
+            out.push_back(QRect(QPoint(left, top - origin), QPoint(right, bottom - origin)));
+    }
+}
+
+void FormulaManager::RebuildDependents()
+{
+    m_store.ClearDependents();
+    m_rawEntries = false;
+    m_store.Compact();
+    for (TCellInfo *cell : m_store.List())
+        if (cell && IsLiveFormula(*cell))
+            Register(*cell);
+}
+
+// Entries made by hand belong to no formula's registration: the next structural change
+// rebuilds the table instead of moving registrations.
 void FormulaManager::AddFormulaCellList(int row, int col, const QString &formula)
 {
-    const PosKey self = MakeKey(row, col);
+    m_rawEntries = true;
+    const PosKey self = m_store.Key(row, col);
     for (PosKey ref : GetFormulaCellList(row, col, formula)) {
         m_store.RemoveDependent(ref, self);
         m_store.AddDependent(ref, self);
@@ -121,7 +151,8 @@ void FormulaManager::AddFormulaCellList(int row, int col, const QString &formula
 
 void FormulaManager::DeleteFormulaCellList(int row, int col, const QString &formula)
 {
-    const PosKey self = MakeKey(row, col);
+    m_rawEntries = true;
+    const PosKey self = m_store.Key(row, col);
     for (PosKey ref : GetFormulaCellList(row, col, formula))
         m_store.RemoveDependent(ref, self);
 }
@@ -148,7 +179,7 @@ bool FormulaManager::CollectAreas(int row, int col, const QString &formula, std:
     // Without the keyword the body is read in place: no copy per formula.
     QString replaced;
     QStringView body = QStringView(formula).sliced(1);
-    if (body.contains(u"above", Qt::CaseInsensitive)) {
+    if (ftext::ContainsNoCase(body, "above")) {
         replaced = ftext::ReplaceAbove(body.toString(), row, col, d.layout.titleRows);
         body = replaced;
     }
@@ -174,7 +205,7 @@ void FormulaManager::AppendKeys(const std::vector<QRect> &areas, std::vector<Pos
         const int right = std::min(rect.right(), d.cols - 1);
         for (int y = top; y <= bottom; ++y)
             for (int x = left; x <= right; ++x)
-                out.push_back(MakeKey(y, x));
+                out.push_back(m_store.Key(y, x));
     }
     if (areas.size() > 1) {
         std::sort(out.begin() + std::ptrdiff_t(from), out.end());
@@ -184,7 +215,7 @@ void FormulaManager::AppendKeys(const std::vector<QRect> &areas, std::vector<Pos
 
 void FormulaManager::Drop(TCellInfo &cell)
 {
-    DeleteFormulaCellList(cell.GetRow(), cell.GetCol(), cell.GetText());
+    m_store.Unregister(&cell);
     m_store.DeleteFormulaCell(&cell);
 }
 
@@ -205,6 +236,7 @@ void FormulaManager::CellFreed(TCellInfo &cell)
 void FormulaManager::AllCellsFreed()
 {
     m_store.Clear();
+    m_rawEntries = false;
     m_valuesCurrent = false;
 }
 
@@ -297,7 +329,7 @@ void FormulaManager::UpdateFormulaFromCell(int row, int col)
 {
     m_store.NewPass();
     try {
-        Propagate(MakeKey(row, col));
+        Propagate(m_store.Key(row, col));
     } catch (...) {
         m_store.NewPass();
         m_valuesCurrent = false;
@@ -332,13 +364,17 @@ void FormulaManager::Propagate(PosKey start)
             f.next = std::min(f.next, deps->size());
             const size_t i = --f.next;
             const PosKey dep = (*deps)[i];
-            const int r = KeyRow(dep);
+            const int r = m_store.RowOfKey(dep);
             const int c = KeyCol(dep);
             if (!d.valid(r, c))
                 continue;
             TCellInfo *cell = d.cells.At(r, c);
             if (!cell || !IsLiveFormula(*cell)) {
-                m_store.RemoveDependentAt(f.key, i);
+                // No formula reads from here any more: it leaves all its entries.
+                if (cell && m_store.FindSlot(cell))
+                    m_store.Unregister(cell);
+                else
+                    m_store.RemoveDependentAt(f.key, i);
                 continue;
             }
             if (m_store.Evaluated(m_store.Slot(cell)))
@@ -415,9 +451,14 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
     changed.clear();
     m_store.Compact();
     const std::vector<TCellInfo *> cells = m_store.List();
-    // Keys are positions: every formula joins its new dependents as it is rewritten, from the
-    // last to the first, which reads each formula once.
-    m_store.ClearDependents();
+    // Lines inserted or deleted nearer the top than the bottom move the key origin with the
+    // lines below, so that only what lies above the change gets new keys.
+    if (kind == Shift::RowsInserted && index < d.rows - count - index)
+        m_store.MoveRowOrigin(count);
+    else if (kind == Shift::RowsDeleted && index < d.rows - index)
+        m_store.MoveRowOrigin(-count);
+    // Each formula is read once, from the last to the first: rewritten, and registered again
+    // only where its areas now have other keys.
     m_foreignText = false;
     {
         Restore<bool> rewriting(m_rewriting, true);
@@ -428,6 +469,14 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
         } endBatch{d.batch};
         for (size_t i = cells.size(); i-- > 0;) {
             TCellInfo *cell = cells[i];
+            // On a large sheet each formula's cell, text and record are far from the last
+            // one's: ask for them a few formulas ahead.
+            if (i >= 8 && cells[i - 8])
+                __builtin_prefetch(cells[i - 8]);
+            if (i >= 4 && cells[i - 4]) {
+                __builtin_prefetch(cells[i - 4]->GetText().constData());
+                __builtin_prefetch(cells[i - 4]->GetRec());
+            }
             if (!cell)
                 continue;
             if (!IsLiveFormula(*cell)) {
@@ -451,25 +500,22 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
                 const bool wellFormed = CollectAreas(cell->GetRow(), cell->GetCol(), cell->GetText(), m_areaBuffer);
                 if (partial && ReadsZone(*cell, m_areaBuffer, wellFormed, rows, zoneFirst, zoneLast))
                     changed.push_back(cell);
-                m_keyBuffer.clear();
-                AppendKeys(m_areaBuffer, m_keyBuffer);
-                const PosKey self = MakeKey(cell->GetRow(), cell->GetCol());
-                for (PosKey ref : m_keyBuffer)
-                    m_store.AddDependent(ref, self);
+                KeyAreas(m_areaBuffer, m_keyAreaBuffer);
+                const PosKey self = m_store.Key(cell->GetRow(), cell->GetCol());
+                if (!m_store.RegisteredAs(cell, self, m_keyAreaBuffer))
+                    m_store.Register(cell, self, m_keyAreaBuffer);
             } catch (const std::exception &) {
+                m_store.Unregister(cell);
                 m_store.DeleteFormulaCell(cell);
                 partial = false;
             }
         }
     }
-    // A handler run by the rewriting may have changed anything: register everything anew.
+    // A handler run by the rewriting may have changed anything, and entries made by hand
+    // belong to no formula: register everything anew.
     m_store.Compact();
-    if (m_foreignText) {
-        m_store.ClearDependents();
-        for (TCellInfo *cell : m_store.List())
-            if (cell && IsLiveFormula(*cell))
-                Register(*cell);
-    }
+    if (m_foreignText || m_rawEntries)
+        RebuildDependents();
     if (partial && CanRecalcPartially(kind, index, count))
         RecalcChanged(changed);
     else
@@ -505,7 +551,7 @@ bool FormulaManager::ReadsZone(const TCellInfo &cell, const std::vector<QRect> &
         return true;
     const QStringView body = QStringView(cell.GetText()).sliced(1);
     // "Above" reads up to the formula's own line; random numbers change on every pass.
-    if (body.contains(u"above", Qt::CaseInsensitive) || body.contains(u"rand", Qt::CaseInsensitive))
+    if (ftext::ContainsNoCase(body, "above") || ftext::ContainsNoCase(body, "rand"))
         return true;
     for (const QRect &rect : areas) {
         const int first = rows ? rect.top() : rect.left();
@@ -530,10 +576,11 @@ void FormulaManager::RecalcChanged(const std::vector<TCellInfo *> &changed)
         }
     }
     for (size_t i = 0; i < stale.size(); ++i) {
-        const DepList *deps = m_store.Dependents(MakeKey(stale[i]->GetRow(), stale[i]->GetCol()));
+        const DepList *deps = m_store.Dependents(m_store.Key(stale[i]->GetRow(), stale[i]->GetCol()));
         for (size_t k = 0, n = deps ? deps->size() : 0; k < n; ++k) {
             const PosKey dep = (*deps)[k];
-            TCellInfo *cell = d.valid(KeyRow(dep), KeyCol(dep)) ? d.cells.At(KeyRow(dep), KeyCol(dep)) : nullptr;
+            const int r = m_store.RowOfKey(dep);
+            TCellInfo *cell = d.valid(r, KeyCol(dep)) ? d.cells.At(r, KeyCol(dep)) : nullptr;
             if (!cell || !IsLiveFormula(*cell))
                 continue;
             FormulaSlot &s = m_store.Slot(cell);
@@ -568,16 +615,12 @@ void FormulaManager::LinesMoved()
     // The dependents are keyed by position; the batch that moved the lines recalculates after.
     // Formulas read other cells now: until that pass no operation may keep a value.
     m_valuesCurrent = false;
-    m_store.ClearDependents();
-    m_store.Compact();
-    for (TCellInfo *cell : m_store.List())
-        if (cell && IsLiveFormula(*cell))
-            Register(*cell);
+    RebuildDependents();
 }
 
 std::string FormulaManager::checkConsistency()
 {
-    std::string problem = m_store.checkConsistency();
+    std::string problem = m_store.checkConsistency(!m_rawEntries);
     if (!problem.empty())
         return problem;
     for (TCellInfo *cell : m_store.List())

@@ -43,15 +43,15 @@ public:
     void UpdateFormulaFromCell(int row, int col);
     void AddFormulaCellList(int row, int col, const QString &formula);
     void DeleteFormulaCellList(int row, int col, const QString &formula);
-    // The positions a formula reads, ranges and "Above" expanded (hidden and covered cells
-    // included: showing them must recalculate the formula), clipped to the grid.
+    // The keys of the positions a formula reads, ranges and "Above" expanded (hidden and covered
+    // cells included: showing them must recalculate the formula), clipped to the grid.
     std::vector<PosKey> GetFormulaCellList(int row, int col, const QString &formula) const;
     // The same into out (cleared first), reusing its storage.
     void CollectKeys(int row, int col, const QString &formula, std::vector<PosKey> &out) const;
     // The areas a formula reads, "Above" replaced and merged areas absorbed, not clipped to the
     // grid. False when a malformed range ends the reading (the areas before it are listed).
     bool CollectAreas(int row, int col, const QString &formula, std::vector<QRect> &out) const;
-    // The positions of the areas that lie in the grid, appended to out without repeats.
+    // The keys of the positions of the areas that lie in the grid, appended to out without repeats.
     void AppendKeys(const std::vector<QRect> &areas, std::vector<PosKey> &out) const;
     ExpValue Evaluate(const QString &text) { return m_evaluator.EvaluateText(text); }
     ExpValue FormulaValue(const TCellInfo &cell);
@@ -71,6 +71,10 @@ public:
 
 private:
     void Register(TCellInfo &cell);
+    // Areas clipped to the grid, their rows less the store's origin.
+    void KeyAreas(const std::vector<QRect> &areas, std::vector<QRect> &out) const;
+    // Every formula registered anew from its text.
+    void RebuildDependents();
     void Drop(TCellInfo &cell);
     bool IsLiveFormula(const TCellInfo &cell) const;
     void Propagate(PosKey start);
@@ -92,9 +96,10 @@ private:
     FormulaStore m_store;
     FormulaEvaluator m_evaluator;
     bool m_walking = false;     // a full recalculation walks the list
-    std::vector<PosKey> m_keyBuffer;                // reused by Register
     mutable std::vector<ftext::RefRect> m_rectBuffer; // reused by CollectAreas
     mutable std::vector<QRect> m_areaBuffer;
+    std::vector<QRect> m_keyAreaBuffer;
+    bool m_rawEntries = false; // entries added or removed by hand since the last rebuild
     bool m_foreignText = false; // a handler stored a text while references were rewritten
     bool m_rewriting = false;   // references are being rewritten: the dependents are rebuilt after
     TCellInfo *m_rewritingCell = nullptr;

@@ -14,6 +14,7 @@ FormulaSlot &FormulaStore::NewSlot(const TCellInfo *cell)
     } else {
         at = uint32_t(m_slots.size());
         m_slots.emplace_back();
+        m_registrations.emplace_back();
     }
     m_slotIndex[cell] = at;
     return m_slots[at];
@@ -24,6 +25,8 @@ void FormulaStore::Forget(const TCellInfo *cell)
     const uint32_t *at = m_slotIndex.find(cell);
     if (!at)
         return;
+    Unregister(cell);
+    at = m_slotIndex.find(cell);
     FormulaSlot &slot = m_slots[*at];
     if (slot.listIndex >= 0) {
         m_list[size_t(slot.listIndex)] = nullptr;
@@ -69,6 +72,88 @@ void FormulaStore::Compact()
     m_holes = 0;
 }
 
+namespace {
+
+void appendKeys(const QRect *areas, size_t count, std::vector<PosKey> &out)
+{
+    out.clear();
+    for (size_t i = 0; i < count; ++i)
+        for (int y = areas[i].top(); y <= areas[i].bottom(); ++y)
+            for (int x = areas[i].left(); x <= areas[i].right(); ++x)
+                out.push_back(MakeKey(y, x));
+    if (count > 1) {
+        std::sort(out.begin(), out.end());
+        out.erase(std::unique(out.begin(), out.end()), out.end());
+    }
+}
+
+} // namespace
+
+void FormulaStore::Register(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas)
+{
+    Unregister(cell);
+    Slot(cell);
+    Registration &reg = m_registrations[*m_slotIndex.find(cell)];
+    reg.self = self;
+    reg.first = uint32_t(m_areas.size());
+    reg.count = uint32_t(keyAreas.size());
+    m_areas.insert(m_areas.end(), keyAreas.begin(), keyAreas.end());
+    appendKeys(keyAreas.data(), keyAreas.size(), m_keyScratch);
+    for (PosKey key : m_keyScratch)
+        AddDependent(key, self);
+}
+
+void FormulaStore::Unregister(const TCellInfo *cell)
+{
+    const uint32_t *at = m_slotIndex.find(cell);
+    if (!at)
+        return;
+    Registration &reg = m_registrations[*at];
+    if (reg.self == NoKey)
+        return;
+    appendKeys(m_areas.data() + reg.first, reg.count, m_keyScratch);
+    for (PosKey key : m_keyScratch)
+        RemoveDependent(key, reg.self);
+    m_areaGarbage += reg.count;
+    reg = Registration();
+    if (m_areaGarbage > 1024 && m_areaGarbage * 2 > m_areas.size())
+        CompactAreas();
+}
+
+bool FormulaStore::RegisteredAs(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas) const
+{
+    const uint32_t *at = m_slotIndex.find(cell);
+    if (!at)
+        return false;
+    const Registration &reg = m_registrations[*at];
+    return reg.self == self && reg.count == keyAreas.size() &&
+           std::equal(keyAreas.begin(), keyAreas.end(), m_areas.begin() + reg.first);
+}
+
+void FormulaStore::CompactAreas()
+{
+    std::vector<QRect> kept;
+    kept.reserve(m_areas.size() - m_areaGarbage);
+    for (Registration &reg : m_registrations) {
+        if (reg.self == NoKey)
+            continue;
+        const uint32_t first = uint32_t(kept.size());
+        kept.insert(kept.end(), m_areas.begin() + reg.first, m_areas.begin() + reg.first + reg.count);
+        reg.first = first;
+    }
+    m_areas.swap(kept);
+    m_areaGarbage = 0;
+}
+
+void FormulaStore::ClearDependents()
+{
+    m_dependents.Reset();
+    for (Registration &reg : m_registrations)
+        reg = Registration();
+    m_areas.clear();
+    m_areaGarbage = 0;
+}
+
 void FormulaStore::AddDependent(PosKey referenced, PosKey dependent)
 {
     DepList &list = m_dependents[referenced];
@@ -108,11 +193,15 @@ void FormulaStore::Clear()
     m_list.clear();
     m_holes = 0;
     m_dependents.clear();
+    m_registrations.clear();
+    m_areas.clear();
+    m_areaGarbage = 0;
+    m_rowOrigin = 0;
     m_visiting.clear();
     m_evaluating.clear();
 }
 
-std::string FormulaStore::checkConsistency() const
+std::string FormulaStore::checkConsistency(bool strict) const
 {
     int holes = 0;
     for (size_t i = 0; i < m_list.size(); ++i) {
@@ -150,6 +239,31 @@ std::string FormulaStore::checkConsistency() const
         if (seen.size() != list.size())
             fail("duplicate dependent of " + std::to_string(KeyRow(key)) + "-" + std::to_string(KeyCol(key)));
     });
+    std::vector<PosKey> keys;
+    size_t registered = 0;
+    m_slotIndex.forEach([&](const TCellInfo *, uint32_t at) {
+        const Registration &reg = m_registrations[at];
+        if (reg.self == NoKey)
+            return;
+        if (size_t(reg.first) + reg.count > m_areas.size()) {
+            fail("registration beyond its areas");
+            return;
+        }
+        appendKeys(m_areas.data() + reg.first, reg.count, keys);
+        registered += keys.size();
+        for (PosKey key : keys) {
+            const DepList *list = m_dependents.find(key);
+            if (!list || list->indexOf(reg.self) == list->size())
+                fail("registered dependent missing at " + std::to_string(KeyRow(key)) + "-" +
+                     std::to_string(KeyCol(key)));
+        }
+    });
+    if (!problem.empty())
+        return problem;
+    size_t entries = 0;
+    m_dependents.forEach([&](PosKey, const DepList &list) { entries += list.size(); });
+    if (strict && entries != registered)
+        fail(std::to_string(entries) + " dependent entries for " + std::to_string(registered) + " registered");
     if (!m_visiting.empty())
         fail("visiting marks left after a pass");
     if (!m_evaluating.empty())

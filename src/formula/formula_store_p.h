@@ -6,6 +6,7 @@
 #include <climits>
 #include <memory>
 #include <vector>
+#include <QRect>
 #include "formula/exp_value.h"
 #include "formula/flat_map_p.h"
 #include "formula/formula_compiled_p.h"
@@ -104,13 +105,33 @@ public:
     void Compact();
     int Count() const { return int(m_list.size()) - m_holes; }
 
+    // --- Keys of positions. A key holds the row less a row origin: lines inserted or deleted
+    // above everything a formula touches leave its keys, and so its dependents, as they are.
+    PosKey Key(int row, int col) const { return MakeKey(row - m_rowOrigin, col); }
+    int RowOfKey(PosKey key) const { return KeyRow(key) + m_rowOrigin; }
+    int RowOrigin() const { return m_rowOrigin; }
+    void MoveRowOrigin(int by) { m_rowOrigin += by; }
+
+    // --- Registration: the areas (in keys: rows less the origin, clipped to the grid) with which
+    // a formula joined the dependents, so that it can leave them exactly and a change that
+    // leaves them the same costs one comparison.
+    void Register(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas);
+    void Unregister(const TCellInfo *cell);
+    bool RegisteredAs(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas) const;
+
     // --- Dependents: position -> formula positions that refer to it, no duplicates
     void AddDependent(PosKey referenced, PosKey dependent);
     void RemoveDependent(PosKey referenced, PosKey dependent);
     void RemoveDependentAt(PosKey referenced, size_t index);
     DepList *Dependents(PosKey referenced) { return m_dependents.find(referenced); }
-    void ClearDependents() { m_dependents.Reset(); }
+    // Also forgets every registration.
+    void ClearDependents();
     size_t DependentKeyCount() const { return m_dependents.size(); }
+    template <class F>
+    void ForEachDependents(F f) const
+    {
+        m_dependents.forEach(f);
+    }
 
     // --- Pass marks: a new pass forgets every "evaluated" mark at once
     void NewPass()
@@ -137,20 +158,33 @@ public:
     std::vector<TCellInfo *> &Evaluating() { return m_evaluating; }
 
     void Clear();
-    // Empty when the list, the slots and the dependents agree; otherwise what is wrong.
-    std::string checkConsistency() const;
+    // Empty when the list, the slots, the registrations and the dependents agree; otherwise
+    // what is wrong. Strict: no entry outside the registrations either.
+    std::string checkConsistency(bool strict = false) const;
 
 private:
     // References into these maps hold only until the next insertion or erasure.
     // Slots sit in one array in the order they were made (a chain of formulas entered in order
     // reads them one after another); the index finds a cell's slot.
     FormulaSlot &NewSlot(const TCellInfo *cell);
+    void CompactAreas();
     FlatMap<const TCellInfo *, uint32_t, nullptr> m_slotIndex;
     std::vector<FormulaSlot> m_slots;
     std::vector<uint32_t> m_freeSlots;
     std::vector<TCellInfo *> m_list;
     int m_holes = 0;
     FlatMap<PosKey, DepList, NoKey> m_dependents;
+    // By slot index, beside the slots so that the slots stay small for evaluation.
+    struct Registration {
+        PosKey self = NoKey;
+        uint32_t first = 0; // into m_areas
+        uint32_t count = 0;
+    };
+    std::vector<Registration> m_registrations;
+    std::vector<QRect> m_areas;   // every registration's areas; replaced ones leave garbage
+    size_t m_areaGarbage = 0;
+    std::vector<PosKey> m_keyScratch;
+    int m_rowOrigin = 0;
     uint32_t m_pass = 1;
     bool m_partial = false;
     KeySet m_visiting;

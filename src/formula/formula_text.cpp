@@ -11,6 +11,21 @@ bool IsFormulaText(QStringView s)
     return s.size() >= 2 && s[0] == u'=' && s[1] != u'=';
 }
 
+bool ContainsNoCase(QStringView s, std::string_view word)
+{
+    if (word.empty())
+        return true;
+    const qsizetype n = s.size(), m = qsizetype(word.size());
+    for (qsizetype i = 0; i + m <= n; ++i) {
+        qsizetype k = 0;
+        while (k < m && (s[i + k].unicode() | 0x20) == char16_t(word[size_t(k)]))
+            ++k;
+        if (k == m)
+            return true;
+    }
+    return false;
+}
+
 bool IsRefToken(QStringView s)
 {
     if (s.isEmpty() || !IsAsciiLetter(s[0].unicode()) || !IsDigit(s.back().unicode()))

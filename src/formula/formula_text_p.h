@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 #include <functional>
+#include <string_view>
 #include <vector>
 #include "platform/qor_global.h"
 
@@ -29,6 +30,9 @@ inline bool IsCutChar(char16_t c)
 inline bool IsRangeEnd(char16_t c) { return c == u'(' || c == u')' || c == u','; }
 
 QOR_AUTOTEST_EXPORT bool IsFormulaText(QStringView s);
+// Whether s holds word (lower-case ASCII) in any case: a plain scan, for the checks made on
+// every formula when rows or columns move.
+QOR_AUTOTEST_EXPORT bool ContainsNoCase(QStringView s, std::string_view word);
 // Letters, then letters or digits, ending with a digit: A1, AB12 (and A1B2, which then fails
 // to parse).
 QOR_AUTOTEST_EXPORT bool IsRefToken(QStringView s);

@@ -121,13 +121,13 @@ TEST_F(CellFormulaRecalc, StaleDependentsAreDroppedLazily)
     Set("A1", "1");
     Set("B1", "=A1");
     Set("C1", "=A1");
-    EXPECT_EQ(Manager().Store().Dependents(MakeKey(0, 0))->size(), 2u);
+    EXPECT_EQ(Manager().Store().Dependents(Manager().Store().Key(0, 0))->size(), 2u);
     grid.DeleteFormulaCellList(0, 2, "=B7", false);
     Set("C1", "x");
-    EXPECT_EQ(Manager().Store().Dependents(MakeKey(0, 0))->size(), 1u) << "changing C1 unregisters it";
+    EXPECT_EQ(Manager().Store().Dependents(Manager().Store().Key(0, 0))->size(), 1u) << "changing C1 unregisters it";
     grid.AddFormulaCellList(0, 2, "=A1");
     Set("A1", "2");
-    EXPECT_EQ(Manager().Store().Dependents(MakeKey(0, 0))->size(), 1u) << "a dependent that is no formula leaves";
+    EXPECT_EQ(Manager().Store().Dependents(Manager().Store().Key(0, 0))->size(), 1u) << "a dependent that is no formula leaves";
     EXPECT_EQ(Num("B1"), 2);
     ExpectConsistent();
 }
@@ -170,7 +170,7 @@ TEST_F(CellFormulaRecalc, ResetFormulaReRegistersDependents)
     EXPECT_EQ(Cell("C1")->GetText(), "=SUM(A2:A4)+LEN(\"A1\")");
     Set("A3", "7");
     EXPECT_EQ(Num("C1"), 11) << "the new positions are registered";
-    EXPECT_EQ(Manager().Store().Dependents(MakeKey(0, 0)), nullptr);
+    EXPECT_EQ(Manager().Store().Dependents(Manager().Store().Key(0, 0)), nullptr);
     ExpectConsistent();
 }
 
