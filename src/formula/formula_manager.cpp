@@ -471,11 +471,14 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
             TCellInfo *cell = cells[i];
             // On a large sheet each formula's cell, text and record are far from the last
             // one's: ask for them a few formulas ahead.
-            if (i >= 8 && cells[i - 8])
+            if (i >= 8 && cells[i - 8]) {
                 __builtin_prefetch(cells[i - 8]);
+                m_store.PrefetchIndex(cells[i - 8]);
+            }
             if (i >= 4 && cells[i - 4]) {
                 __builtin_prefetch(cells[i - 4]->GetText().constData());
                 __builtin_prefetch(cells[i - 4]->GetRec());
+                m_store.PrefetchRegistration(cells[i - 4]);
             }
             if (!cell)
                 continue;

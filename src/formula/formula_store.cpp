@@ -130,6 +130,16 @@ bool FormulaStore::RegisteredAs(const TCellInfo *cell, PosKey self, const std::v
            std::equal(keyAreas.begin(), keyAreas.end(), m_areas.begin() + reg.first);
 }
 
+void FormulaStore::PrefetchRegistration(const TCellInfo *cell) const
+{
+    if (const uint32_t *at = m_slotIndex.find(cell)) {
+        const Registration &reg = m_registrations[*at];
+        __builtin_prefetch(&reg);
+        if (reg.first < m_areas.size())
+            __builtin_prefetch(m_areas.data() + reg.first);
+    }
+}
+
 void FormulaStore::CompactAreas()
 {
     std::vector<QRect> kept;

@@ -118,6 +118,10 @@ public:
     void Register(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas);
     void Unregister(const TCellInfo *cell);
     bool RegisteredAs(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas) const;
+    // For a walk over many formulas: first the index line of a cell some steps ahead, then,
+    // nearer, its registration and areas.
+    void PrefetchIndex(const TCellInfo *cell) const { m_slotIndex.prefetch(cell); }
+    void PrefetchRegistration(const TCellInfo *cell) const;
 
     // --- Dependents: position -> formula positions that refer to it, no duplicates
     void AddDependent(PosKey referenced, PosKey dependent);
