@@ -324,7 +324,7 @@ FormulaEvaluator::Outcome FormulaEvaluator::RunCompiled(TCellInfo &cell, Formula
     const bool includeHidden = d.misc.includeHiddenData;
     const size_t pendingBase = pending.size();
     const int count = int(f.operands.size());
-    ExpValue values[CompiledFormula::MaxOperands];
+    double values[CompiledFormula::MaxOperands];
     auto textWay = [&] {
         pending.resize(pendingBase);
         return Outcome::TextWay;
@@ -380,26 +380,31 @@ FormulaEvaluator::Outcome FormulaEvaluator::RunCompiled(TCellInfo &cell, Formula
     }
     if (pending.size() > pendingBase)
         return Outcome::NeedsOthers;
-    // The engine's arithmetic, in its order: numbers on both sides skip the value machinery.
-    ExpValue stack[CompiledFormula::MaxOperands];
+    // The engine's arithmetic, in its order. Every value is a float here, and so is every
+    // result of its operators on floats; a division by zero raises what the engine raises.
+    double stack[CompiledFormula::MaxOperands];
     int top = 0;
     for (const CompiledFormula::Step &step : f.steps) {
         if (step.op == 0) {
             stack[top++] = values[step.operand];
             continue;
         }
-        ExpValue &l = stack[top - 2];
-        const ExpValue &r = stack[top - 1];
-        const char op = step.op;
-        if (l.IsDouble() && r.IsDouble() && op != '/' && op != '^') {
-            const double a = l.DoubleRef(), b = r.DoubleRef();
-            l.SetDouble(op == '+' ? a + b : op == '-' ? a - b : a * b);
-        } else {
-            l = exp::ApplyOperator(op, l, r);
+        double &l = stack[top - 2];
+        const double r = stack[top - 1];
+        switch (step.op) {
+        case '+': l = l + r; break;
+        case '-': l = l - r; break;
+        case '*': l = l * r; break;
+        case '/':
+            if (r == 0)
+                exp::ApplyOperator('/', ExpValue(l), ExpValue(r));
+            l = l / r;
+            break;
+        default: l = std::pow(l, r); break;
         }
         --top;
     }
-    value = stack[0];
+    value = ExpValue(stack[0]);
     return Outcome::Ready;
 }
 
