@@ -195,6 +195,19 @@ void Compile(const QString &text, CompiledFormula &out)
         return;
     qsizetype i = 0;
     const qsizetype n = body.size();
+    // The engine skips spaces between tokens (and no other blank).
+    auto skipSpaces = [&] {
+        while (i < n && body[i] == u' ')
+            ++i;
+    };
+    skipSpaces();
+    // A leading sign has nothing on its left, which the engine reads as 0.
+    if (i < n && (body[i] == u'-' || body[i] == u'+')) {
+        out.operands.append(CompiledOperand());
+        out.ops[0] = char(body[i].unicode());
+        ++i;
+        skipSpaces();
+    }
     for (;;) {
         const qsizetype start = i;
         while (i < n && (ftext::IsAsciiLetter(body[i].unicode()) || ftext::IsDigit(body[i].unicode()) || body[i] == u'.'))
@@ -215,12 +228,14 @@ void Compile(const QString &text, CompiledFormula &out)
             return;
         }
         out.operands.append(operand);
+        skipSpaces();
         if (i == n)
             break;
         if (!IsOperator(body[i].unicode()))
             return;
         out.ops[out.operands.size() - 1] = char(body[i].unicode());
         ++i;
+        skipSpaces();
     }
     Emit(out, 0, int(out.operands.size()) - 1);
     out.usable = true;

@@ -20,7 +20,7 @@ const char *const kPlain[] = {"", "0", "7", "-3", "12.5", "-0.25", "0.1", "0.300
                               "123456789012345678", "1e-7", "x1", "99999999999999.9", "-2.5E-3"};
 const char *const kLiterals[] = {"2", "0.5", "10", "007", "1.25", "3"};
 const char *const kOther[] = {"=SUM(A1:B3)", "=A1&\"x\"", "=Above+1", "=MAX(A1,B2)*2", "=A1+(B1*2)",
-                              "=-A1+B2", "=A1 + B1", "=a2*b3", "=A1+B1%", "=PI+A1"};
+                              "=-A1+B2", "=A1 + B1", "=a2*b3", "=A1\t+B1", "= +A1", "=--A1", "=A 1+2", "=A1+", "=1 2", "=A1+B1%", "=PI+A1"};
 
 class Twins {
 public:
@@ -38,11 +38,11 @@ public:
     {
         if (Pick(8) == 0)
             return QString::fromLatin1(kOther[Pick(std::size(kOther))]);
-        QString f = "=";
+        QString f = Pick(6) == 0 ? "=-" : "=";
         const int n = 1 + Pick(5);
         for (int i = 0; i < n; ++i) {
             if (i > 0)
-                f += QChar("+-*/^+-*"[Pick(8)]);
+                f += QString(Pick(6) == 0 ? " " : "") + QChar("+-*/^+-*"[Pick(8)]);
             // Now and then a position outside the grid or above its first row.
             f += Pick(4) == 0 ? QString::fromLatin1(kLiterals[Pick(std::size(kLiterals))])
                               : Label(Pick(kRows + 2) - 1, Pick(kCols + 1));
@@ -127,7 +127,7 @@ private:
 
 TEST(CompiledFormulas, RandomSheetsAgreeWithTheTextWay)
 {
-    for (unsigned seed = 1; seed <= 12; ++seed) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
         Twins t(seed);
         t.Fill();
         ASSERT_EQ(t.Compare("seed " + std::to_string(seed) + " full"), 0);
@@ -155,6 +155,21 @@ TEST(CompiledFormulas, NumbersWrittenTheWayTheEngineReadsThem)
             g.SetCellText(1, 2, "=C1/3+C1");
         });
         EXPECT_EQ(t.Compare(std::string(c[0]) + " " + c[1]), 0);
+    }
+}
+
+TEST(CompiledFormulas, CoverOperatorChainsOnly)
+{
+    for (const char *text : {"=F1+A2", "=A1*2+B1", "= -A1 + 2.5 ", "=a1", "=+B2^2/C3", "=007-A1"}) {
+        CompiledFormula f;
+        fcompiled::Compile(text, f);
+        EXPECT_TRUE(f.usable) << text;
+    }
+    for (const char *text : {"=SUM(A1:B2)", "=A1&\"x\"", "=Above+1", "=(A1)", "=A1\t+B1", "=A1%", "=--A1", "=A1+",
+                             "=1E5+A1", "=A1+B2+C3+D4+E5+F6+G7+H8+A9", "=$A$1", "=A1B2", "=PI"}) {
+        CompiledFormula f;
+        fcompiled::Compile(text, f);
+        EXPECT_FALSE(f.usable) << text;
     }
 }
 
