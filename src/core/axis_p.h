@@ -1,10 +1,11 @@
 #pragma once
 // Sizes along one direction of the sheet: row heights or column widths, with the saved size of
 // hidden entries, the physical size in the current unit and cumulative far edges. Written once
-// and used for both rows and columns.
+// and used for both rows and columns. Edges count from a moving origin, so that a change near
+// either end rewrites only the edges on that side.
 #include <cstdint>
 #include <string>
-#include <vector>
+#include "core/ends_vector.h"
 #include "core/enums.h"
 #include "platform/qor_global.h"
 
@@ -19,7 +20,7 @@ struct AxisEntry {
     int32_t savedSize = 0;  // size when visible
     double phySize = 0;     // size in the current unit
     double savedPhySize = 0;
-    int64_t edge = 0;       // far edge: sum of the sizes of entries 0..this
+    int64_t storedEdge = 0; // far edge (sum of the sizes of entries 0..this) less the axis's origin
     bool visible = true;
 };
 
@@ -45,7 +46,7 @@ public:
     int CurrentSize(int i) const { return Valid(i) ? m_entries[size_t(i)].size : 0; }
     // Far edge of entry i; 0 before the first, the total after the last.
     int64_t Edge(int i) const;
-    int64_t Total() const { return m_entries.empty() ? 0 : m_entries.back().edge; }
+    int64_t Total() const { return m_entries.empty() ? 0 : m_entries.back().storedEdge + m_edgeOrigin; }
 
     void SetSize(int i, int pixels, TUnitType unit);
     // Stores a physical size (current and saved, 0 for a negative value) and derives the pixel
@@ -91,6 +92,9 @@ public:
     void ConvertUnit(TUnitType unit);
     // Recomputes the cumulative edges from entry `from` onward.
     void Recalc(int from);
+    // The sizes of entries from `from` on changed by delta in all: their edges follow, or
+    // rather those of the entries before and the origin when they are fewer.
+    void EdgesShifted(int from, int64_t delta);
     // The entry whose span holds pos (0-based from the first entry's start), or -1.
     int IndexAt(int64_t pos) const;
     // The first entry whose far edge is at or beyond pos; Count() when none.
@@ -101,7 +105,13 @@ public:
     std::string checkConsistency() const;
 
 private:
-    std::vector<AxisEntry> m_entries;
+    // Edges of entries [first, last) from the sizes, starting from the edge before first.
+    void recalcRange(int first, int last);
+    // Entry i's size became newSize (from oldSize).
+    void sizeChanged(int i, int oldSize);
+
+    EndsVector<AxisEntry> m_entries;
+    int64_t m_edgeOrigin = 0;
 };
 
 } // namespace qor

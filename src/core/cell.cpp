@@ -13,16 +13,19 @@
 
 namespace qor {
 
-TCellInfo::TCellInfo(TCustomQorGrid *Grid, int Row, int Col) : m_grid(Grid), m_row(Row), m_col(Col) {}
+static const CellHome kNoHome;
+
+TCellInfo::TCellInfo(const CellHome *Home, int Row, int Col) : m_grid(Home), m_storedRow(Row), m_col(Col) {}
 
 TCellInfo *TCellInfo::Create(TCustomQorGrid *Grid, int Row, int Col)
 {
     if (!Grid) {
-        auto *cell = ::new (::operator new(sizeof(TCellInfo))) TCellInfo(nullptr, Row, Col);
+        auto *cell = ::new (::operator new(sizeof(TCellInfo))) TCellInfo(&kNoHome, Row, Col);
         return cell;
     }
     void *block = Grid->Private().cellPool.Allocate();
-    auto *cell = ::new (block) TCellInfo(Grid, Row, Col);
+    // Outside the store until it is put there: the row is absolute.
+    auto *cell = ::new (block) TCellInfo(&Grid->Private().cells.LooseHome(), Row, Col);
     cell->m_pooled = true;
     return cell;
 }
@@ -65,7 +68,7 @@ void TCellInfo::SetText(const QString &Value)
     m_numberKnown = false;
     TCustomQorGrid *grid = m_grid;
     GridPrivate &d = grid->Private();
-    const int row = m_row;
+    const int row = GetRow();
     const int col = m_col;
     const bool loading = d.loading || m_loading;
     if (!loading && d.seams.binding->IsBound(row, col))
@@ -119,8 +122,8 @@ void TCellInfo::SetDefault()
     else
         m_rec->Style.BackColor = m_grid ? m_grid->GetColor() : clWhite;
     if (m_grid) {
-        m_rec->Style.Alignment = m_grid->GetDefaultAlignment(m_row, m_col);
-        m_rec->Style.CellType = m_grid->GetDefaultCellType(m_row, m_col);
+        m_rec->Style.Alignment = m_grid->GetDefaultAlignment(GetRow(), m_col);
+        m_rec->Style.CellType = m_grid->GetDefaultCellType(GetRow(), m_col);
     }
 }
 
@@ -133,8 +136,8 @@ TCellStyle TCellInfo::DefaultStyle() const
     else
         style.BackColor = m_grid ? m_grid->GetColor() : clWhite;
     if (m_grid) {
-        style.Alignment = m_grid->GetDefaultAlignment(m_row, m_col);
-        style.CellType = m_grid->GetDefaultCellType(m_row, m_col);
+        style.Alignment = m_grid->GetDefaultAlignment(GetRow(), m_col);
+        style.CellType = m_grid->GetDefaultCellType(GetRow(), m_col);
     }
     return style;
 }
@@ -266,7 +269,7 @@ void TCellInfo::SetFont(const TQorFont &Value)
     if (PeekFont() && *PeekFont() == Value)
         return;
     Font() = Value;
-    m_grid->Private().seams.editor->StyleChanged(m_row, m_col);
+    m_grid->Private().seams.editor->StyleChanged(GetRow(), m_col);
     DrawSelf();
 }
 
@@ -325,7 +328,7 @@ bool TCellInfo::LoadRichTextFromStream(QIODevice &Stream)
     HideEditor();
     SetRichText(bytes);
     TCustomQorGrid *grid = m_grid;
-    const int row = m_row;
+    const int row = GetRow();
     const int col = m_col;
     if (grid->Private().loading || m_loading)
         return true;
@@ -367,12 +370,12 @@ ICellAdapter *TCellInfo::GetCellAdapter() const { return m_extras ? m_extras->ad
 
 // --- Neighbours
 
-TCellInfo *TCellInfo::TopCellByIndex(int n) const { return m_grid->Cells(m_row - n, m_col); }
-TCellInfo *TCellInfo::BottomCellByIndex(int n) const { return m_grid->Cells(m_row + n, m_col); }
-TCellInfo *TCellInfo::LeftCellByIndex(int n) const { return m_grid->Cells(m_row, m_col - n); }
-TCellInfo *TCellInfo::RightCellByIndex(int n) const { return m_grid->Cells(m_row, m_col + n); }
+TCellInfo *TCellInfo::TopCellByIndex(int n) const { return m_grid->Cells(GetRow() - n, m_col); }
+TCellInfo *TCellInfo::BottomCellByIndex(int n) const { return m_grid->Cells(GetRow() + n, m_col); }
+TCellInfo *TCellInfo::LeftCellByIndex(int n) const { return m_grid->Cells(GetRow(), m_col - n); }
+TCellInfo *TCellInfo::RightCellByIndex(int n) const { return m_grid->Cells(GetRow(), m_col + n); }
 
-bool TCellInfo::GetSelected() const { return m_grid->Private().selection.contains(m_col, m_row); }
+bool TCellInfo::GetSelected() const { return m_grid->Private().selection.contains(m_col, GetRow()); }
 
 // --- Copying
 
@@ -434,13 +437,13 @@ void TCellInfo::Assign(const TCellInfo &Source)
 void TCellInfo::DrawSelf() const
 {
     if (m_grid)
-        m_grid->Private().repaintCell(m_row, m_col);
+        m_grid->Private().repaintCell(GetRow(), m_col);
 }
 
 void TCellInfo::HideEditor() const
 {
     GridPrivate &d = m_grid->Private();
-    if (d.seams.editor->IsOpenOn(m_row, m_col))
+    if (d.seams.editor->IsOpenOn(GetRow(), m_col))
         d.seams.editor->Hide();
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <new>
 #include "core/adapters.h"
+#include "core/cell_home.h"
 #include "core/cell_rec.h"
 #include "core/containers.h"
 #include "core/enums.h"
@@ -38,12 +39,12 @@ public:
 
     // --- Identity
     TCustomQorGrid *GetGrid() const { return m_grid; }
-    int GetRow() const { return m_row; }
+    int GetRow() const { return m_storedRow + m_grid.home->rowOrigin; }
     int GetCol() const { return m_col; }
     // Row and column operations move cells; they keep the position current through this.
     void SetPosition(int Row, int Col)
     {
-        m_row = Row;
+        m_storedRow = Row - m_grid.home->rowOrigin;
         m_col = Col;
     }
     // The column this cell inherits from (nothing while the grid has no such column).
@@ -362,14 +363,15 @@ public:
     void HideEditor() const;
 
 private:
-    TCellInfo(TCustomQorGrid *Grid, int Row, int Col);
+    TCellInfo(const CellHome *Home, int Row, int Col);
     friend struct CellAccess;
+    friend class TCellList;
     bool StoreLine(TCellEdge Edge, bool Value);
     void PropagateEdge(TCellEdge Edge, void (*apply)(TCellInfo &, TCellEdge, const void *), const void *value);
     CellExtras &Extras();
 
-    TCustomQorGrid *m_grid;
-    int m_row;
+    CellGridLink m_grid;
+    int m_storedRow; // the row less the home's origin: read it through GetRow()
     int m_col;
     QString m_text;
     std::unique_ptr<TCellRec> m_rec;

@@ -1,6 +1,7 @@
 #include "core/cell_list.h"
 
 #include <climits>
+#include <new>
 #include <sstream>
 #include <unordered_set>
 #include "core/cell.h"
@@ -19,34 +20,38 @@ bool TCellList::Reset(int Rows, int Cols, const std::function<void()> &beforeFre
     if (!FitsInt(Rows, Cols))
         return false;
     const int64_t count = int64_t(Rows) * Cols;
-    TCellInfo **slots = nullptr;
-    if (count > 0) {
-        slots = static_cast<TCellInfo **>(std::calloc(size_t(count), sizeof(TCellInfo *)));
-        if (!slots)
-            return false;
+    EndsVector<TCellInfo *> slots;
+    try {
+        slots.assignZeroed(size_t(count));
+    } catch (const std::bad_alloc &) {
+        return false;
     }
     if (beforeFree)
         beforeFree();
     FreeAll();
-    m_slots.reset(slots);
+    m_slots.swap(slots);
+    m_home.rowOrigin = 0;
     m_count = int(count);
     m_rows = Rows;
     m_cols = Cols;
     return true;
 }
 
-void TCellList::Put(int Row, int Col, TCellInfo *Cell)
+bool TCellList::Put(int Row, int Col, TCellInfo *Cell)
 {
-    if (Row < 0 || Row >= m_rows || Col < 0 || Col >= m_cols || !Cell)
-        return;
-    TCellInfo *&slot = m_slots[int64_t(Row) * m_cols + Col];
-    if (slot == Cell)
-        return;
-    if (slot)
-        delete slot;
-    else
-        ++m_cells;
-    slot = Cell;
+    if (Row < 0 || Row >= m_rows || Col < 0 || Col >= m_cols || !Cell || Cell->GetGrid() != m_home.grid)
+        return false;
+    TCellInfo *&slot = m_slots[size_t(int64_t(Row) * m_cols + Col)];
+    if (slot != Cell) {
+        if (slot)
+            delete slot;
+        else
+            ++m_cells;
+        slot = Cell;
+    }
+    Cell->m_grid.home = &m_home;
+    Cell->SetPosition(Row, Col);
+    return true;
 }
 
 void TCellList::Free(int Row, int Col)
@@ -58,45 +63,53 @@ TCellInfo *TCellList::Take(int Row, int Col)
 {
     if (Row < 0 || Row >= m_rows || Col < 0 || Col >= m_cols)
         return nullptr;
-    TCellInfo *&slot = m_slots[int64_t(Row) * m_cols + Col];
+    TCellInfo *&slot = m_slots[size_t(int64_t(Row) * m_cols + Col)];
     TCellInfo *cell = slot;
-    if (cell)
-        --m_cells;
     slot = nullptr;
+    if (cell) {
+        --m_cells;
+        // Away from the store the origin would no longer follow it.
+        cell->m_storedRow = cell->GetRow();
+        cell->m_grid.home = &m_loose;
+    }
     return cell;
 }
 
 void TCellList::FreeAll()
 {
-    if (m_cells == 0)
-        return;
-    for (int i = 0; i < m_count && m_cells > 0; ++i) {
-        if (m_slots[i]) {
-            TCellInfo *cell = m_slots[i];
-            m_slots[i] = nullptr;
-            --m_cells;
-            delete cell;
-        }
-    }
+    for (size_t i = 0; i < m_slots.size() && m_cells > 0; ++i)
+        if (m_slots[i])
+            Free(int(int64_t(i) / m_cols), int(int64_t(i) % m_cols));
+}
+
+bool TCellList::originFits(int64_t origin, int64_t rows)
+{
+    // Stored rows run from -origin to rows - 1 - origin.
+    return origin <= INT_MAX && -origin >= INT_MIN && rows - 1 - origin <= INT_MAX;
 }
 
 std::string TCellList::checkConsistency() const
 {
     std::ostringstream err;
-    if (int64_t(m_rows) * m_cols != m_count)
-        err << "count " << m_count << " != " << m_rows << " x " << m_cols << "; ";
+    if (int64_t(m_rows) * m_cols != m_count || int64_t(m_slots.size()) != m_count)
+        err << "count " << m_count << " != " << m_rows << " x " << m_cols << " (" << m_slots.size() << " slots); ";
+    if (!originFits(m_home.rowOrigin, m_rows))
+        err << "origin " << m_home.rowOrigin << " leaves stored rows out of range; ";
     std::unordered_set<const TCellInfo *> seen;
     int cells = 0;
     for (int i = 0; i < m_count; ++i) {
-        const TCellInfo *cell = m_slots[i];
+        const TCellInfo *cell = m_slots[size_t(i)];
         if (!cell)
             continue;
         ++cells;
         if (!seen.insert(cell).second)
             err << "cell stored twice at slot " << i << "; ";
-        const int64_t expected = int64_t(cell->GetRow()) * m_cols + cell->GetCol();
+        if (cell->m_grid.home != &m_home)
+            err << "cell at slot " << i << " does not count from this store's origin; ";
+        const int64_t row = int64_t(cell->m_storedRow) + m_home.rowOrigin;
+        const int64_t expected = row * m_cols + cell->GetCol();
         if (expected != i)
-            err << "cell (" << cell->GetRow() << "," << cell->GetCol() << ") sits in slot " << i << "; ";
+            err << "cell (" << row << "," << cell->GetCol() << ") sits in slot " << i << "; ";
     }
     if (cells != m_cells)
         err << "counted " << cells << " cells, recorded " << m_cells << "; ";

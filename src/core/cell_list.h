@@ -1,12 +1,14 @@
 #pragma once
 // The cell store: Rows x Cols slots in row-major order, each empty or owning one cell.
 // An untouched cell costs one null pointer; slots come zeroed from the allocator, so a large
-// empty grid does not even touch its pages.
+// empty grid does not even touch its pages. The slots have room at both ends and cells keep
+// their row relative to a moving origin, so rows go in and out near the top or the bottom at
+// the cost of the few rows on that side.
 #include <cstdint>
-#include <cstdlib>
 #include <functional>
-#include <memory>
 #include <string>
+#include "core/cell_home.h"
+#include "core/ends_vector.h"
 #include "platform/qor_global.h"
 
 namespace qor {
@@ -15,7 +17,8 @@ class TCellInfo;
 
 class QOR_EXPORT TCellList {
 public:
-    TCellList() = default;
+    // Grid: the grid whose cells the store takes (nothing for cells made without a grid).
+    explicit TCellList(TCustomQorGrid *Grid = nullptr) : m_home{Grid, 0}, m_loose{Grid, 0} {}
     ~TCellList();
     TCellList(const TCellList &) = delete;
     TCellList &operator=(const TCellList &) = delete;
@@ -29,12 +32,18 @@ public:
     {
         return Row >= 0 && Row < m_rows && Col >= 0 && Col < m_cols ? m_slots[int64_t(Row) * m_cols + Col] : nullptr;
     }
-    // Stores a cell in an empty slot and owns it from then on.
-    void Put(int Row, int Col, TCellInfo *Cell);
+    // Stores a cell in a slot (freeing the one there) and owns it from then on; the cell takes
+    // the slot's position. False, with nothing changed, outside the store, for no cell, or for
+    // a cell of another grid.
+    bool Put(int Row, int Col, TCellInfo *Cell);
     // Frees the cell of a slot.
     void Free(int Row, int Col);
-    // Takes a cell out of its slot without freeing it.
+    // Takes a cell out of its slot without freeing it; it keeps its position.
     TCellInfo *Take(int Row, int Col);
+    // The home of this grid's cells while they are outside the store.
+    const CellHome &LooseHome() const { return m_loose; }
+    // The origin the stored rows of the cells in the store count from.
+    int RowOrigin() const { return m_home.rowOrigin; }
     // Frees every cell; the slots stay.
     void FreeAll();
 
@@ -58,15 +67,26 @@ public:
     // Number of cells that exist.
     int CellCount() const { return m_cells; }
 
-    // Every cell sits in the slot of its own position, no cell twice, the count of existing
-    // cells is right. Returns an empty text when consistent, else what is wrong.
+    // Every cell sits in the slot of its own position and counts its row from this store's
+    // origin, no cell twice, the count of existing cells is right, every stored row fits.
+    // Returns an empty text when consistent, else what is wrong.
     std::string checkConsistency() const;
 
 private:
-    struct FreeDeleter {
-        void operator()(TCellInfo **p) const { std::free(p); }
-    };
-    std::unique_ptr<TCellInfo *[], FreeDeleter> m_slots;
+    // Stored rows of the cells in slots [first, last) change by delta.
+    void addToStoredRows(int64_t first, int64_t last, int delta);
+    // Lines were inserted (delta > 0) or removed before row at of a store of oldRows rows:
+    // renumbers the cells of the shorter side, moving the origin when that is the top.
+    void rowsShifted(int at, int oldRows, int delta);
+    // Columns from first on tell their cells their column again.
+    void renumberCols(int first);
+    // Makes every stored row absolute (origin 0).
+    void flattenOrigin();
+    static bool originFits(int64_t origin, int64_t rows);
+
+    EndsVector<TCellInfo *> m_slots;
+    CellHome m_home;   // of the cells in the store
+    CellHome m_loose;  // of this grid's cells outside it: origin 0
     int m_count = 0;
     int m_rows = 0;
     int m_cols = 0;

@@ -56,7 +56,7 @@ struct CellAccess {
     template <class Type, class F>
     static Type NoRecord(const TCellInfo &cell, std::true_type, F)
     {
-        return static_cast<Type>(cell.m_grid->GetDefaultCellType(cell.m_row, cell.m_col));
+        return static_cast<Type>(cell.m_grid->GetDefaultCellType(cell.GetRow(), cell.m_col));
     }
 
     // Rich-text conversions when a cell starts or stops being a rich-text cell, then repaint.
@@ -78,7 +78,7 @@ struct CellAccess {
         }
         if (name == "ValueType" || name == "Digits")
             cell.ConvertStoredText(name == "Digits");
-        d.seams.editor->StyleChanged(cell.m_row, cell.m_col);
+        d.seams.editor->StyleChanged(cell.GetRow(), cell.m_col);
         cell.DrawSelf();
     }
 };
@@ -128,7 +128,7 @@ void TCellInfo::PropagateEdge(TCellEdge Edge, void (*apply)(TCellInfo &, TCellEd
     const int rows = std::max(GetRows(), 1);
     const int cols = std::max(GetCols(), 1);
     TCustomQorGrid *grid = m_grid;
-    const int r0 = m_row;
+    const int r0 = GetRow();
     const int c0 = m_col;
     auto visit = [&](int r, int c, TCellEdge e) {
         if (TCellInfo *cell = grid->Cells(r, c)) {

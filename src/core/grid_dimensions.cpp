@@ -102,7 +102,7 @@ TRowRec TCustomQorGrid::GetRowRec(int Row) const
     const AxisEntry &e = d->rowAxis.Entry(Row);
     const RowInfo &info = d->rowInfo[size_t(Row)];
     rec.Height = e.size;
-    rec.Bottom = int(std::min<int64_t>(e.edge, INT_MAX));
+    rec.Bottom = int(std::min<int64_t>(d->rowAxis.Edge(Row), INT_MAX));
     rec.SavedHeight = e.savedSize;
     rec.Visible = e.visible;
     rec.PhyHeight = e.phySize;

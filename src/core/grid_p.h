@@ -114,10 +114,10 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     int cols = 0;
     Axis rowAxis;
     Axis colAxis;
-    std::vector<RowInfo> rowInfo;
+    EndsVector<RowInfo> rowInfo;   // room at both ends, like the row axis
     TObjList<TQorColumn> columns{true};
     CellPool cellPool{sizeof(TCellInfo)};   // before cells: it outlives them
-    TCellList cells;
+    TCellList cells{q};
     NameRegistry names;
     UpdateBatch batch;
     GridLayout layout;

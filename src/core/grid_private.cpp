@@ -81,7 +81,7 @@ bool GridPrivate::resetRows(int newRows)
     try {
         Axis axis;
         axis.Reset(newRows, layout.defaultRowHeight, layout.unitType);
-        std::vector<RowInfo> info(static_cast<size_t>(newRows));
+        EndsVector<RowInfo> info(static_cast<size_t>(newRows));
         if (!cells.Reset(newRows, cols, [this] { seams.formulas->AllCellsFreed(); }))
             return false;
         rowAxis = std::move(axis);

@@ -11,7 +11,7 @@ namespace qor {
 
 QString TCellInfo::GetDisplayText() const
 {
-    return m_grid->CellDisplayText(m_row, m_col);
+    return m_grid->CellDisplayText(GetRow(), m_col);
 }
 
 bool TCellInfo::GetAsBoolean() const

@@ -1,0 +1,393 @@
+// Rows going in and out anywhere, near the top especially, where the store, the axes and the
+// row records move their origin instead of everything below.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include "core/axis_p.h"
+#include "core/cell.h"
+#include "core/cell_list.h"
+#include "rowcol_sheet.h"
+
+using namespace qor;
+using namespace qor::test;
+
+namespace {
+
+// The store beside a plain row-major model of which cell sits where.
+struct StoreAndModel {
+    TCellList list;
+    int rows = 0, cols = 0;
+    std::vector<TCellInfo *> model;
+
+    void reset(int r, int c)
+    {
+        ASSERT_TRUE(list.Reset(r, c));
+        rows = r;
+        cols = c;
+        model.assign(size_t(r * c), nullptr);
+    }
+    TCellInfo *&at(int r, int c) { return model[size_t(r * cols + c)]; }
+    void put(int r, int c)
+    {
+        TCellInfo *cell = TCellInfo::Create(nullptr, r, c);
+        ASSERT_TRUE(list.Put(r, c, cell));
+        at(r, c) = cell;
+    }
+    void insertLines(int at, int count, bool byRows)
+    {
+        ASSERT_TRUE(list.InsertLines(at, count, byRows));
+        std::vector<TCellInfo *> next;
+        const int nr = byRows ? rows + count : rows, nc = byRows ? cols : cols + count;
+        for (int r = 0; r < nr; ++r)
+            for (int c = 0; c < nc; ++c) {
+                const int orow = byRows ? (r < at ? r : r >= at + count ? r - count : -1) : r;
+                const int ocol = byRows ? c : (c < at ? c : c >= at + count ? c - count : -1);
+                next.push_back(orow < 0 || ocol < 0 ? nullptr : this->at(orow, ocol));
+            }
+        model.swap(next);
+        rows = nr;
+        cols = nc;
+    }
+    void removeLines(int at, int count, bool byRows)
+    {
+        list.RemoveLines(at, count, byRows);
+        std::vector<TCellInfo *> next;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < cols; ++c)
+                if (!((byRows ? r : c) >= at && (byRows ? r : c) < at + count))
+                    next.push_back(this->at(r, c));
+        model.swap(next);
+        (byRows ? rows : cols) -= count;
+    }
+    void moveLines(int from, int count, int to, bool byRows)
+    {
+        list.MoveLines(from, count, to, byRows);
+        const int lines = byRows ? rows : cols;
+        std::vector<int> order; // new line -> old line
+        for (int i = 0; i < lines; ++i)
+            if (i < from || i >= from + count)
+                order.push_back(i);
+        for (int i = 0; i < count; ++i)
+            order.insert(order.begin() + to + i, from + i);
+        std::vector<TCellInfo *> next;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < cols; ++c)
+                next.push_back(byRows ? this->at(order[size_t(r)], c) : this->at(r, order[size_t(c)]));
+        model.swap(next);
+    }
+    void expectSame(const std::string &where)
+    {
+        ASSERT_EQ(list.RowCount(), rows) << where;
+        ASSERT_EQ(list.ColCount(), cols) << where;
+        ASSERT_EQ(list.Count(), rows * cols) << where;
+        ASSERT_EQ(list.checkConsistency(), "") << where;
+        int cells = 0;
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < cols; ++c) {
+                TCellInfo *cell = list.At(r, c);
+                ASSERT_EQ(cell, at(r, c)) << where << " at " << r << "," << c;
+                if (cell) {
+                    ++cells;
+                    ASSERT_EQ(cell->GetRow(), r) << where;
+                    ASSERT_EQ(cell->GetCol(), c) << where;
+                }
+            }
+        ASSERT_EQ(list.CellCount(), cells) << where;
+    }
+};
+
+int place(std::mt19937 &rng, int lines)
+{
+    switch (rng() % 4) {
+    case 0:
+        return 0;
+    case 1:
+        return std::min(int(rng() % 3), lines);
+    case 2:
+        return std::max(lines - int(rng() % 3), 0);
+    default:
+        return int(rng() % unsigned(lines + 1));
+    }
+}
+
+} // namespace
+
+TEST(CellStoreEnds, RandomLineChangesKeepEveryCellInItsSlot)
+{
+    for (unsigned seed = 1; seed <= 25; ++seed) {
+        std::mt19937 rng(seed);
+        StoreAndModel s;
+        ASSERT_NO_FATAL_FAILURE(s.reset(8, 4));
+        for (int step = 0; step < 300; ++step) {
+            const std::string where = "seed " + std::to_string(seed) + " step " + std::to_string(step);
+            const bool byRows = rng() % 5 != 0;
+            const int lines = byRows ? s.rows : s.cols;
+            switch (rng() % 5) {
+            case 0: { // fill a few slots
+                for (int k = 0; k < 4 && s.rows && s.cols; ++k) {
+                    const int r = int(rng() % unsigned(s.rows)), c = int(rng() % unsigned(s.cols));
+                    if (!s.at(r, c))
+                        ASSERT_NO_FATAL_FAILURE(s.put(r, c));
+                }
+                break;
+            }
+            case 1:
+            case 2:
+                if (lines < (byRows ? 40 : 9))
+                    ASSERT_NO_FATAL_FAILURE(s.insertLines(place(rng, lines), int(rng() % 3) + 1, byRows));
+                break;
+            case 3:
+                if (lines > 1) {
+                    const int at = std::min(place(rng, lines), lines - 1);
+                    s.removeLines(at, std::min(int(rng() % 3) + 1, lines - at), byRows);
+                }
+                break;
+            default:
+                if (lines > 2) {
+                    const int count = int(rng() % unsigned(lines / 2)) + 1;
+                    const int from = int(rng() % unsigned(lines - count + 1));
+                    const int to = int(rng() % unsigned(lines - count + 1));
+                    if (from != to)
+                        s.moveLines(from, count, to, byRows);
+                }
+                break;
+            }
+            ASSERT_NO_FATAL_FAILURE(s.expectSame(where));
+        }
+    }
+}
+
+TEST(CellStoreEnds, ChangesAtTheTopMoveTheOriginAndTakenCellsKeepTheirPlace)
+{
+    StoreAndModel s;
+    ASSERT_NO_FATAL_FAILURE(s.reset(100, 3));
+    for (int r = 0; r < 100; r += 7)
+        ASSERT_NO_FATAL_FAILURE(s.put(r, r % 3));
+    TCellInfo *low = s.at(98, 2);
+    ASSERT_NE(low, nullptr);
+    ASSERT_NO_FATAL_FAILURE(s.insertLines(0, 2, true));
+    EXPECT_EQ(s.list.RowOrigin(), 2) << "rows near the top leave the cells below alone";
+    EXPECT_EQ(low->GetRow(), 100);
+    ASSERT_NO_FATAL_FAILURE(s.expectSame("after the insert at the top"));
+
+    // A cell out of its slot keeps its row while the origin moves, and goes back where it was.
+    TCellInfo *taken = s.list.Take(100, 2);
+    ASSERT_EQ(taken, low);
+    s.at(100, 2) = nullptr;
+    ASSERT_NO_FATAL_FAILURE(s.removeLines(0, 1, true));
+    ASSERT_NO_FATAL_FAILURE(s.insertLines(3, 4, true));
+    EXPECT_EQ(taken->GetRow(), 100);
+    EXPECT_EQ(taken->GetCol(), 2);
+    ASSERT_TRUE(s.list.Put(taken->GetRow(), taken->GetCol(), taken));
+    s.at(100, 2) = taken;
+    ASSERT_NO_FATAL_FAILURE(s.expectSame("after putting the cell back"));
+
+    // Rows near the bottom renumber only the cells below them.
+    const int origin = s.list.RowOrigin();
+    ASSERT_NO_FATAL_FAILURE(s.insertLines(s.rows - 1, 1, true));
+    ASSERT_NO_FATAL_FAILURE(s.removeLines(s.rows - 3, 2, true));
+    EXPECT_EQ(s.list.RowOrigin(), origin);
+    ASSERT_NO_FATAL_FAILURE(s.expectSame("after the changes at the bottom"));
+
+    // Starting again sets the origin back.
+    ASSERT_NO_FATAL_FAILURE(s.reset(5, 5));
+    EXPECT_EQ(s.list.RowOrigin(), 0);
+}
+
+TEST(CellStoreEnds, PutTakesThePositionAndRefusesACellOfAnotherGrid)
+{
+    TCellList list;
+    ASSERT_TRUE(list.Reset(4, 4));
+    TCellInfo *cell = TCellInfo::Create(nullptr, 0, 0);
+    ASSERT_TRUE(list.Put(2, 3, cell));
+    EXPECT_EQ(cell->GetRow(), 2);
+    EXPECT_EQ(cell->GetCol(), 3);
+    EXPECT_EQ(list.checkConsistency(), "");
+
+    TQorGrid g;
+    TCellInfo *foreign = g.Cells(1, 1);
+    EXPECT_FALSE(list.Put(0, 0, foreign));
+    TCellInfo *outside = TCellInfo::Create(nullptr, 0, 0);
+    EXPECT_FALSE(list.Put(4, 0, outside));
+    delete outside;
+    EXPECT_EQ(list.At(0, 0), nullptr);
+    EXPECT_EQ(g.Cells(1, 1), foreign);
+    EXPECT_EQ(foreign->GetGrid(), &g);
+    EXPECT_EQ(list.CellCount(), 1);
+}
+
+TEST(AxisEnds, RandomChangesKeepEdgesThePrefixSums)
+{
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 rng(seed);
+        Axis axis;
+        axis.Reset(30, 18, utPixel);
+        std::vector<int> sizes(30, 18);
+        std::vector<bool> shown(30, true);
+        std::vector<int> saved(30, 18);
+        for (int step = 0; step < 400; ++step) {
+            const std::string where = "seed " + std::to_string(seed) + " step " + std::to_string(step);
+            const int n = axis.Count();
+            switch (rng() % 6) {
+            case 0: {
+                const int i = int(rng() % unsigned(n)), px = int(rng() % 40);
+                axis.SetSize(i, px, utPixel);
+                saved[size_t(i)] = px;
+                break;
+            }
+            case 1: {
+                const int i = int(rng() % unsigned(n));
+                const bool v = rng() % 2;
+                axis.SetVisible(i, v);
+                shown[size_t(i)] = v;
+                break;
+            }
+            case 2: {
+                const int at = place(rng, n), count = int(rng() % 3) + 1, px = int(rng() % 30);
+                axis.Insert(at, count, px, utPixel);
+                saved.insert(saved.begin() + at, size_t(count), px);
+                shown.insert(shown.begin() + at, size_t(count), true);
+                break;
+            }
+            case 3:
+                if (n > 2) {
+                    const int at = std::min(place(rng, n), n - 1), count = int(rng() % 3) + 1;
+                    axis.Remove(at, count);
+                    const int gone = std::min(count, n - at);
+                    saved.erase(saved.begin() + at, saved.begin() + at + gone);
+                    shown.erase(shown.begin() + at, shown.begin() + at + gone);
+                }
+                break;
+            default: {
+                const int count = int(rng() % 4) + 1;
+                if (n <= count)
+                    break;
+                const int from = int(rng() % unsigned(n - count + 1)), to = int(rng() % unsigned(n - count + 1));
+                axis.MoveBlock(from, count, to);
+                if (from != to) {
+                    std::vector<int> blockS(saved.begin() + from, saved.begin() + from + count);
+                    std::vector<bool> blockV(shown.begin() + from, shown.begin() + from + count);
+                    saved.erase(saved.begin() + from, saved.begin() + from + count);
+                    shown.erase(shown.begin() + from, shown.begin() + from + count);
+                    saved.insert(saved.begin() + to, blockS.begin(), blockS.end());
+                    shown.insert(shown.begin() + to, blockV.begin(), blockV.end());
+                }
+                break;
+            }
+            }
+            ASSERT_EQ(axis.checkConsistency(), "") << where;
+            ASSERT_EQ(axis.Count(), int(saved.size())) << where;
+            std::vector<int64_t> edges;
+            int64_t edge = 0;
+            for (int i = 0; i < axis.Count(); ++i) {
+                ASSERT_EQ(axis.VisibleSize(i), saved[size_t(i)]) << where << " entry " << i;
+                ASSERT_EQ(axis.Entry(i).visible, bool(shown[size_t(i)])) << where << " entry " << i;
+                edge += shown[size_t(i)] ? saved[size_t(i)] : 0;
+                edges.push_back(edge);
+                ASSERT_EQ(axis.Edge(i), edge) << where << " entry " << i;
+            }
+            // The searches against a walk over the sums.
+            for (int64_t pos = -1; pos <= edge + 1; pos += 1 + int64_t(rng() % 7)) {
+                const auto at = std::lower_bound(edges.begin(), edges.end(), pos);
+                ASSERT_EQ(axis.FirstEdgeAtLeast(pos), int(at - edges.begin())) << where << " pos " << pos;
+                const auto in = std::upper_bound(edges.begin(), edges.end(), pos);
+                ASSERT_EQ(axis.IndexAt(pos), pos < 0 || in == edges.end() ? -1 : int(in - edges.begin())) << where << " pos " << pos;
+            }
+            ASSERT_EQ(axis.Total(), edge) << where;
+            ASSERT_EQ(axis.IndexAt(edge), -1) << where;
+            ASSERT_EQ(axis.FirstEdgeAtLeast(edge + 1), axis.Count()) << where;
+        }
+    }
+}
+
+// Rows keep what they carry when rows go in or out above them, at the top or in the middle:
+// texts, heights, hidden rows, their records and the merged areas they hold.
+TEST(RowEnds, InsertAndDeleteAtTheTopAndInTheMiddleKeepRowsWhole)
+{
+    TQorGrid g;
+    g.SetCols(5);
+    g.SetRows(60);
+    struct Row {
+        std::string id;
+        int height;
+        bool visible;
+        bool state;
+    };
+    std::vector<Row> rows;
+    for (int r = 0; r < 60; ++r) {
+        const std::string id = "r" + std::to_string(r);
+        g.SetCellText(r, 0, QString::fromStdString(id));
+        g.SetCellText(r, 4, QString::number(r * 3));
+        const int h = 10 + r % 13;
+        g.SetRowHeight(r, h);
+        const bool visible = r % 9 != 4;
+        if (!visible)
+            g.SetRowVisible(r, false);
+        g.SetRowState(r, r % 5 == 0);
+        rows.push_back({id, h, visible, r % 5 == 0});
+    }
+    // Areas of two rows owned on rows 10, 30 and 50, none crossing a place that changes.
+    for (int r : {10, 30, 50})
+        g.MergeCells(r, 1, r + 1, 2);
+
+    auto check = [&](const std::string &where) {
+        ExpectConsistent(g);
+        std::vector<std::string> seen;
+        for (int r = 0; r < g.GetRows(); ++r) {
+            const std::string id = g.GetCellText(r, 0).toStdString();
+            if (id.empty())
+                continue;
+            seen.push_back(id);
+            const Row &m = *std::find_if(rows.begin(), rows.end(), [&](const Row &x) { return x.id == id; });
+            const int old = std::stoi(id.substr(1));
+            EXPECT_EQ(g.GetCellText(r, 4), QString::number(old * 3)) << where << " " << id;
+            EXPECT_EQ(g.GetRowHeight(r), m.height) << where << " " << id;
+            EXPECT_EQ(g.GetRowVisible(r), m.visible) << where << " " << id;
+            EXPECT_EQ(g.GetRowState(r) & 1u, m.state ? 1u : 0u) << where << " " << id;
+            EXPECT_EQ(g.CellList().At(r, 0)->GetRow(), r) << where;
+            if (old == 10 || old == 30 || old == 50) {
+                const TCellInfo *owner = g.CellList().At(r, 1);
+                ASSERT_NE(owner, nullptr) << where;
+                EXPECT_EQ(owner->GetRows(), 2) << where << " " << id;
+                EXPECT_EQ(owner->GetCols(), 2) << where << " " << id;
+                EXPECT_FALSE(g.CellList().At(r + 1, 2)->GetNeedDraw()) << where << " " << id;
+                EXPECT_EQ(g.CellList().At(r + 1, 2)->GetMergeRow(), r) << where << " " << id;
+            }
+        }
+        std::vector<std::string> expected;
+        for (const Row &m : rows)
+            expected.push_back(m.id);
+        EXPECT_EQ(seen, expected) << where;
+        EXPECT_EQ(g.MergeCellList().size(), 3u) << where;
+    };
+
+    g.InsertRow(0, 2);
+    check("two rows at the top");
+    g.DeleteRow(0);
+    g.DeleteRow(0);
+    check("the two rows deleted again");
+    g.DeleteRow(0);
+    rows.erase(rows.begin());
+    check("the first row deleted");
+    g.InsertRow(20, 3);
+    check("three rows in the middle");
+    g.DeleteRow(21);
+    g.DeleteRow(2);
+    rows.erase(rows.begin() + 2);
+    check("rows deleted in the middle and near the top");
+    for (int i = 0; i < 50; ++i) {
+        g.InsertRow(0, 1);
+        g.DeleteRow(0);
+    }
+    check("fifty rounds at the top");
+    g.AppendRow(2);
+    g.DeleteRow(g.GetRows() - 1);
+    check("rows at the bottom");
+    // The rows at the top still sit where their axis edges say.
+    int64_t edge = 0;
+    for (int r = 0; r < g.GetRows(); ++r) {
+        edge += g.GetRowVisible(r) ? g.GetRowHeight(r) : 0;
+        ASSERT_EQ(g.Private().rowAxis.Edge(r), edge);
+    }
+}
