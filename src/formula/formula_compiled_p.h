@@ -22,6 +22,13 @@ struct CompiledOperand {
     // The referenced plain cell's text that number was read from. Holding it keeps its
     // storage alive, so the same address in the cell means the same text.
     QString seen;
+
+    bool Saw(const QString &text) const { return SameText(seen, text); }
+    // Only texts with storage of their own: raw data of a caller may change in place.
+    static bool SameText(const QString &held, const QString &text)
+    {
+        return text.constData() == held.constData() && text.size() == held.size() && held.data_ptr().isMutable();
+    }
 };
 
 struct CompiledFormula {
@@ -38,10 +45,7 @@ struct CompiledFormula {
     char ops[MaxOperands - 1] = {}; // ops[i] stands between operands i and i + 1
     QVarLengthArray<Step, 5> steps;
 
-    bool IsFor(const QString &text) const
-    {
-        return text.constData() == source.constData() && text.size() == source.size();
-    }
+    bool IsFor(const QString &text) const { return CompiledOperand::SameText(source, text); }
 };
 
 namespace fcompiled {

@@ -350,7 +350,7 @@ FormulaEvaluator::Outcome FormulaEvaluator::RunCompiled(TCellInfo &cell, Formula
             continue;
         }
         const QString &t = ref->GetText();
-        if (op.seen.constData() == t.constData() && op.seen.size() == t.size() && !op.seen.isNull()) {
+        if (op.Saw(t)) {
             w.value = op.number;
             w.exponent = op.exponent;
         } else if (ftext::IsFormulaText(t) && ref->GetCellType() != ctRichEdit) {

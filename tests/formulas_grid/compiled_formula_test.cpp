@@ -226,6 +226,20 @@ TEST_F(CompiledFormulaStaleness, NewTextsAndValuesAreRead)
     EXPECT_EQ(Value("B1"), Manager().Evaluate("13*[x]"));
 }
 
+TEST_F(CompiledFormulaStaleness, TextsOverACallersBufferAreReadAgain)
+{
+    // Such a text can change in place: its address proves nothing.
+    char16_t number[] = u"12";
+    char16_t formula[] = u"=A1+1";
+    Set("A1", QString::fromRawData(reinterpret_cast<const QChar *>(number), 2));
+    Set("B1", QString::fromRawData(reinterpret_cast<const QChar *>(formula), 5));
+    EXPECT_EQ(Num("B1"), 13);
+    number[1] = u'5';
+    formula[4] = u'2';
+    grid.RefreshFormula();
+    EXPECT_EQ(Num("B1"), 17);
+}
+
 TEST_F(CompiledFormulaStaleness, FollowsInsertedAndDeletedRows)
 {
     Set("A1", "1");
