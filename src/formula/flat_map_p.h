@@ -29,12 +29,6 @@ public:
         }
     }
     const Value *find(Key key) const { return const_cast<FlatMap *>(this)->find(key); }
-    // Asks for the line where key's search starts, ahead of a find.
-    void prefetch(Key key) const
-    {
-        if (m_size != 0)
-            __builtin_prefetch(m_keys.data() + Home(key));
-    }
 
     Value &operator[](Key key)
     {

@@ -451,6 +451,7 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
     changed.clear();
     m_store.Compact();
     const std::vector<TCellInfo *> cells = m_store.List();
+    const std::vector<uint32_t> slots = m_store.ListSlots();
     // Lines inserted or deleted nearer the top than the bottom move the key origin with the
     // lines below, so that only what lies above the change gets new keys.
     if (kind == Shift::RowsInserted && index < d.rows - count - index)
@@ -473,12 +474,12 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
             // one's: ask for them a few formulas ahead.
             if (i >= 8 && cells[i - 8]) {
                 __builtin_prefetch(cells[i - 8]);
-                m_store.PrefetchIndex(cells[i - 8]);
+                m_store.PrefetchRegistration(slots[i - 8]);
             }
             if (i >= 4 && cells[i - 4]) {
                 __builtin_prefetch(cells[i - 4]->GetText().constData());
                 __builtin_prefetch(cells[i - 4]->GetRec());
-                m_store.PrefetchRegistration(cells[i - 4]);
+                m_store.PrefetchAreas(slots[i - 4]);
             }
             if (!cell)
                 continue;
@@ -505,7 +506,7 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
                     changed.push_back(cell);
                 KeyAreas(m_areaBuffer, m_keyAreaBuffer);
                 const PosKey self = m_store.Key(cell->GetRow(), cell->GetCol());
-                if (!m_store.RegisteredAs(cell, self, m_keyAreaBuffer))
+                if (!m_store.RegisteredAt(slots[i], self, m_keyAreaBuffer))
                     m_store.Register(cell, self, m_keyAreaBuffer);
             } catch (const std::exception &) {
                 m_store.Unregister(cell);

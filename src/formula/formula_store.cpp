@@ -44,6 +44,7 @@ bool FormulaStore::AddFormulaCell(TCellInfo *cell)
         return false;
     s.listIndex = int(m_list.size());
     m_list.push_back(cell);
+    m_listSlots.push_back(*m_slotIndex.find(cell));
     return true;
 }
 
@@ -62,13 +63,16 @@ void FormulaStore::Compact()
     if (m_holes == 0)
         return;
     size_t w = 0;
-    for (TCellInfo *cell : m_list) {
+    for (size_t i = 0; i < m_list.size(); ++i) {
+        TCellInfo *cell = m_list[i];
         if (!cell)
             continue;
-        Slot(cell).listIndex = int(w);
+        m_slots[m_listSlots[i]].listIndex = int(w);
+        m_listSlots[w] = m_listSlots[i];
         m_list[w++] = cell;
     }
     m_list.resize(w);
+    m_listSlots.resize(w);
     m_holes = 0;
 }
 
@@ -120,24 +124,13 @@ void FormulaStore::Unregister(const TCellInfo *cell)
         CompactAreas();
 }
 
-bool FormulaStore::RegisteredAs(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas) const
+bool FormulaStore::RegisteredAt(uint32_t slot, PosKey self, const std::vector<QRect> &keyAreas) const
 {
-    const uint32_t *at = m_slotIndex.find(cell);
-    if (!at)
+    if (slot >= m_registrations.size())
         return false;
-    const Registration &reg = m_registrations[*at];
+    const Registration &reg = m_registrations[slot];
     return reg.self == self && reg.count == keyAreas.size() &&
            std::equal(keyAreas.begin(), keyAreas.end(), m_areas.begin() + reg.first);
-}
-
-void FormulaStore::PrefetchRegistration(const TCellInfo *cell) const
-{
-    if (const uint32_t *at = m_slotIndex.find(cell)) {
-        const Registration &reg = m_registrations[*at];
-        __builtin_prefetch(&reg);
-        if (reg.first < m_areas.size())
-            __builtin_prefetch(m_areas.data() + reg.first);
-    }
 }
 
 void FormulaStore::CompactAreas()
@@ -201,6 +194,7 @@ void FormulaStore::Clear()
     m_slots.clear();
     m_freeSlots.clear();
     m_list.clear();
+    m_listSlots.clear();
     m_holes = 0;
     m_dependents.clear();
     m_registrations.clear();
@@ -225,6 +219,8 @@ std::string FormulaStore::checkConsistency(bool strict) const
             return "listed formula cell without a slot at " + std::to_string(i);
         if (slot->listIndex != int(i))
             return "slot index " + std::to_string(slot->listIndex) + " for list entry " + std::to_string(i);
+        if (i >= m_listSlots.size() || &m_slots[m_listSlots[i]] != slot)
+            return "list entry " + std::to_string(i) + " names another slot";
     }
     if (holes != m_holes)
         return "hole count " + std::to_string(m_holes) + ", counted " + std::to_string(holes);

@@ -101,6 +101,9 @@ public:
     bool AddFormulaCell(TCellInfo *cell);
     void DeleteFormulaCell(TCellInfo *cell);
     const std::vector<TCellInfo *> &List() const { return m_list; }
+    // The slot of each list entry (meaningless for holes): a walk of the list reaches slots
+    // and registrations without a search.
+    const std::vector<uint32_t> &ListSlots() const { return m_listSlots; }
     // Closes the holes (not during a walk of the list).
     void Compact();
     int Count() const { return int(m_list.size()) - m_holes; }
@@ -117,11 +120,15 @@ public:
     // leaves them the same costs one comparison.
     void Register(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas);
     void Unregister(const TCellInfo *cell);
-    bool RegisteredAs(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas) const;
-    // For a walk over many formulas: first the index line of a cell some steps ahead, then,
-    // nearer, its registration and areas.
-    void PrefetchIndex(const TCellInfo *cell) const { m_slotIndex.prefetch(cell); }
-    void PrefetchRegistration(const TCellInfo *cell) const;
+    // Whether the formula of a slot (from ListSlots()) is registered with exactly these.
+    bool RegisteredAt(uint32_t slot, PosKey self, const std::vector<QRect> &keyAreas) const;
+    // For a walk over many formulas: a registration and, once that is near, its areas.
+    void PrefetchRegistration(uint32_t slot) const { __builtin_prefetch(&m_registrations[slot]); }
+    void PrefetchAreas(uint32_t slot) const
+    {
+        if (m_registrations[slot].first < m_areas.size())
+            __builtin_prefetch(m_areas.data() + m_registrations[slot].first);
+    }
 
     // --- Dependents: position -> formula positions that refer to it, no duplicates
     void AddDependent(PosKey referenced, PosKey dependent);
@@ -176,6 +183,7 @@ private:
     std::vector<FormulaSlot> m_slots;
     std::vector<uint32_t> m_freeSlots;
     std::vector<TCellInfo *> m_list;
+    std::vector<uint32_t> m_listSlots;
     int m_holes = 0;
     FlatMap<PosKey, DepList, NoKey> m_dependents;
     // By slot index, beside the slots so that the slots stay small for evaluation.
