@@ -7,7 +7,6 @@
 // text way.
 #include <QString>
 #include <QStringView>
-#include <QVarLengthArray>
 #include <cstdint>
 #include <string_view>
 #include "platform/qor_global.h"
@@ -31,8 +30,28 @@ struct CompiledOperand {
     }
 };
 
+// A list in place, its length first: a short formula's form is read from one or two lines.
+template <class T, int N>
+struct InPlaceList {
+    uint8_t n = 0;
+    T items[N];
+
+    int size() const { return n; }
+    T &operator[](int i) { return items[i]; }
+    const T &operator[](int i) const { return items[i]; }
+    const T *begin() const { return items; }
+    const T *end() const { return items + n; }
+    void append(const T &v) { items[n++] = v; }
+    void clear()
+    {
+        for (int i = 0; i < n; ++i)
+            items[i] = T();
+        n = 0;
+    }
+};
+
 struct CompiledFormula {
-    static constexpr int MaxOperands = 8;
+    static constexpr int MaxOperands = 6;
     struct Step {
         char op;       // 0: push the operand, else apply this operator to the top two
         uint8_t operand;
@@ -41,9 +60,9 @@ struct CompiledFormula {
     // The text this was made from, held for the same reason as CompiledOperand::seen.
     QString source;
     bool usable = false;
-    QVarLengthArray<CompiledOperand, 3> operands;
     char ops[MaxOperands - 1] = {}; // ops[i] stands between operands i and i + 1
-    QVarLengthArray<Step, 5> steps;
+    InPlaceList<Step, 2 * MaxOperands - 1> steps;
+    InPlaceList<CompiledOperand, MaxOperands> operands;
 
     bool IsFor(const QString &text) const { return CompiledOperand::SameText(source, text); }
 };

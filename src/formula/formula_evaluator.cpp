@@ -312,12 +312,9 @@ FormulaEvaluator::Outcome FormulaEvaluator::RunCompiled(TCellInfo &cell, Formula
                                                         std::vector<TCellInfo *> &pending, ExpValue &value)
 {
     const QString &text = cell.GetText();
-    if (!slot.compiled || !slot.compiled->IsFor(text)) {
-        if (!slot.compiled)
-            slot.compiled = std::make_unique<CompiledFormula>();
-        fcompiled::Compile(text, *slot.compiled);
-    }
-    CompiledFormula &f = *slot.compiled;
+    if (!slot.compiled.IsFor(text))
+        fcompiled::Compile(text, slot.compiled);
+    CompiledFormula &f = slot.compiled;
     if (!f.usable)
         return Outcome::TextWay;
     // Nothing here runs a handler or makes a slot: the slot and the form stay where they are.

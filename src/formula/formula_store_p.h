@@ -78,7 +78,7 @@ struct FormulaSlot {
     uint32_t evaluatedPass = 0;  // equal to the store's pass: evaluated in this pass
     uint32_t stalePass = 0;      // equal to the store's pass: must be evaluated in a partial pass
     bool evaluating = false;     // on the chain of evaluations in progress
-    std::unique_ptr<CompiledFormula> compiled; // made at the first evaluation of its text
+    CompiledFormula compiled; // in place: read right after the marks, without a pointer to follow
 };
 
 class QOR_AUTOTEST_EXPORT FormulaStore {
