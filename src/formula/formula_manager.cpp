@@ -127,10 +127,17 @@ void FormulaManager::KeyAreas(const std::vector<QRect> &areas, std::vector<QRect
     }
 }
 
+void FormulaManager::EnsureDependents()
+{
+    if (d.merges && d.merges->Generation() != m_registeredMerges)
+        RebuildDependents();
+}
+
 void FormulaManager::RebuildDependents()
 {
     m_store.ClearDependents();
     m_rawEntries = false;
+    m_registeredMerges = d.merges ? d.merges->Generation() : 0;
     m_store.Compact();
     for (TCellInfo *cell : m_store.List())
         if (cell && IsLiveFormula(*cell))
@@ -327,6 +334,7 @@ void FormulaManager::RecalcDependentsAt(int row, int col)
 
 void FormulaManager::UpdateFormulaFromCell(int row, int col)
 {
+    EnsureDependents();
     m_store.NewPass();
     try {
         Propagate(m_store.Key(row, col));
@@ -461,6 +469,8 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
     // Each formula is read once, from the last to the first: rewritten, and registered again
     // only where its areas now have other keys.
     m_foreignText = false;
+    m_joining.clear();
+    m_joiningAreas.clear();
     {
         Restore<bool> rewriting(m_rewriting, true);
         d.batch.Begin();
@@ -506,8 +516,13 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
                     changed.push_back(cell);
                 KeyAreas(m_areaBuffer, m_keyAreaBuffer);
                 const PosKey self = m_store.Key(cell->GetRow(), cell->GetCol());
-                if (!m_store.RegisteredAt(slots[i], self, m_keyAreaBuffer))
-                    m_store.Register(cell, self, m_keyAreaBuffer);
+                // Leaving now and joining after the walk: a formula's new key may be the old
+                // key of one not yet walked, whose leaving would take the new entries too.
+                if (!m_store.RegisteredAt(slots[i], self, m_keyAreaBuffer)) {
+                    m_store.Unregister(cell);
+                    m_joining.push_back({cell, self, uint32_t(m_joiningAreas.size()), uint32_t(m_keyAreaBuffer.size())});
+                    m_joiningAreas.insert(m_joiningAreas.end(), m_keyAreaBuffer.begin(), m_keyAreaBuffer.end());
+                }
             } catch (const std::exception &) {
                 m_store.Unregister(cell);
                 m_store.DeleteFormulaCell(cell);
@@ -518,8 +533,18 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
     // A handler run by the rewriting may have changed anything, and entries made by hand
     // belong to no formula: register everything anew.
     m_store.Compact();
+    std::vector<QRect> areas;
+    for (const Joining &j : m_joining)
+        if (!m_foreignText && !m_rawEntries && m_store.FindSlot(j.cell)) {
+            areas.assign(m_joiningAreas.begin() + j.first, m_joiningAreas.begin() + j.first + j.count);
+            m_store.Register(j.cell, j.self, areas);
+        }
+    m_joining.clear();
+    m_joiningAreas.clear();
     if (m_foreignText || m_rawEntries)
         RebuildDependents();
+    else
+        m_registeredMerges = d.merges ? d.merges->Generation() : 0; // every formula's areas were read anew
     if (partial && CanRecalcPartially(kind, index, count))
         RecalcChanged(changed);
     else

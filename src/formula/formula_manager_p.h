@@ -75,6 +75,11 @@ private:
     void KeyAreas(const std::vector<QRect> &areas, std::vector<QRect> &out) const;
     // Every formula registered anew from its text.
     void RebuildDependents();
+public:
+    // Merged areas changed since the formulas were registered: a range that absorbs them may
+    // read other cells now, so the table is built anew before it is used.
+    void EnsureDependents();
+private:
     void Drop(TCellInfo &cell);
     bool IsLiveFormula(const TCellInfo &cell) const;
     void Propagate(PosKey start);
@@ -99,7 +104,15 @@ private:
     mutable std::vector<ftext::RefRect> m_rectBuffer; // reused by CollectAreas
     mutable std::vector<QRect> m_areaBuffer;
     std::vector<QRect> m_keyAreaBuffer;
+    struct Joining {
+        TCellInfo *cell;
+        PosKey self;
+        uint32_t first, count; // into m_joiningAreas
+    };
+    std::vector<Joining> m_joining; // formulas that register again once references have moved
+    std::vector<QRect> m_joiningAreas;
     bool m_rawEntries = false; // entries added or removed by hand since the last rebuild
+    uint64_t m_registeredMerges = 0; // merge generation the registrations were made under
     bool m_foreignText = false; // a handler stored a text while references were rewritten
     bool m_rewriting = false;   // references are being rewritten: the dependents are rebuilt after
     TCellInfo *m_rewritingCell = nullptr;
