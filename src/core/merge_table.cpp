@@ -37,6 +37,8 @@ void MergeTable::Add(TCellInfo *cell)
 {
     if (!cell || Contains(cell))
         return;
+    if (m_recording)
+        m_released.push_back(cell);
     m_index.emplace(cell, m_list.size());
     m_list.push_back(cell);
     ++m_live;
@@ -232,9 +234,62 @@ void MergeTable::ReleaseAll()
             releaseCovered(*owner);
 }
 
-void MergeTable::Reapply()
+void MergeTable::CellFreed(TCellInfo &cell)
 {
-    const std::vector<TCellInfo *> owners = Owners();
+    Remove(&cell);
+    if (m_recording)
+        std::replace(m_released.begin(), m_released.end(), &cell, static_cast<TCellInfo *>(nullptr));
+}
+
+void MergeTable::ReleaseLines(int first, int last, bool vertical)
+{
+    const Dir dir{vertical};
+    m_released.clear();
+    for (TCellInfo *owner : m_list) {
+        if (!owner)
+            continue;
+        const int p = dir.pos(*owner);
+        if (p <= last && p + dir.ext(*owner) - 1 >= first) {
+            releaseCovered(*owner);
+            m_released.push_back(owner);
+        }
+    }
+    m_recording = true;
+}
+
+void MergeTable::MoveLinks(int from, int delta, bool vertical)
+{
+    const Dir dir{vertical};
+    for (const TCellInfo *owner : m_list) {
+        if (!owner || dir.pos(*owner) < from)
+            continue;
+        // Released areas have no marks to move; they are put back whole.
+        const int r0 = owner->GetRow(), c0 = owner->GetCol();
+        const int r1 = std::min(r0 + owner->GetRows(), m_d.rows), c1 = std::min(c0 + owner->GetCols(), m_d.cols);
+        for (int r = r0; r < r1; ++r)
+            for (int c = c0; c < c1; ++c)
+                if (TCellInfo *cell = m_d.cells.At(r, c); cell && cell != owner)
+                    if (TCellRec *rec = cell->GetRec(); rec && !rec->NeedDraw)
+                        (vertical ? rec->MergeRow : rec->MergeCol) += delta;
+    }
+}
+
+void MergeTable::ReapplyReleased()
+{
+    m_recording = false;
+    std::vector<TCellInfo *> owners;
+    owners.swap(m_released);
+    owners.erase(std::remove_if(owners.begin(), owners.end(), [this](TCellInfo *o) { return !o || !Contains(o); }),
+                 owners.end());
+    std::sort(owners.begin(), owners.end(), [this](TCellInfo *a, TCellInfo *b) { return m_index.at(a) < m_index.at(b); });
+    owners.erase(std::unique(owners.begin(), owners.end()), owners.end());
+    reapply(std::move(owners));
+}
+
+void MergeTable::Reapply() { reapply(Owners()); }
+
+void MergeTable::reapply(std::vector<TCellInfo *> owners)
+{
     for (auto it = owners.rbegin(); it != owners.rend(); ++it) {
         TCellInfo *owner = *it;
         if (!Contains(owner))

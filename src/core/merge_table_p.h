@@ -32,7 +32,14 @@ public:
     // merged cells rather than to the sheet.
     void ReleaseAll();
     void Reapply();
-    void CellFreed(TCellInfo &cell) override { Remove(&cell); }
+    // Inserting or deleting lines leaves most areas as they are. Only the areas that reach into
+    // lines first..last are released; they, and every area added until ReapplyReleased, are
+    // put back then. The areas that only moved keep their marks: MoveLinks tells their covered
+    // cells the owner's new position (lines from on, new numbering, moved by delta).
+    void ReleaseLines(int first, int last, bool vertical);
+    void MoveLinks(int from, int delta, bool vertical);
+    void ReapplyReleased();
+    void CellFreed(TCellInfo &cell) override;
 
     // --- The merge list, in insertion order
     int Count() const { return m_live; }
@@ -82,6 +89,8 @@ private:
     void releaseCovered(const TCellInfo &owner);
     void markCovered(TCellInfo &owner);
     void compact();
+    // Puts the marks on the given owners, later entries of the list first.
+    void reapply(std::vector<TCellInfo *> owners);
     // The cell at (across, line) becomes the owner of ext x acrossExt lines.
     TCellInfo *makeOwner(int across, int line, int ext, int acrossExt, bool vertical);
 
@@ -89,6 +98,8 @@ private:
     std::vector<TCellInfo *> m_list;   // null entries are removed owners, compacted lazily
     std::unordered_map<const TCellInfo *, size_t> m_index;
     int m_live = 0;
+    bool m_recording = false;             // between ReleaseLines and ReapplyReleased
+    std::vector<TCellInfo *> m_released;  // released or added meanwhile
     uint64_t m_generation = 0;
 };
 

@@ -131,7 +131,10 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
     }
 
     const int oldCols = m_d.cols;
-    m_d.merges->ReleaseAll();
+    if (append)
+        m_d.merges->ReleaseLines(lines - 1, lines - 1, vertical);
+    else
+        m_d.merges->ReleaseLines(at - 1, at, vertical);
     try {
         axis.Insert(at, count, size, m_d.layout.unitType);
         if (vertical) {
@@ -141,7 +144,7 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
                 m_d.columns.Insert(at + i, new TQorColumn(m_d.q, at + i));
         }
     } catch (const std::bad_alloc &) {
-        m_d.merges->Reapply();
+        m_d.merges->ReapplyReleased();
         m_d.refuseSize(newRows, newCols);
         return false;
     }
@@ -152,7 +155,7 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
         else
             for (int i = 0; i < count; ++i)
                 m_d.columns.Delete(at);
-        m_d.merges->Reapply();
+        m_d.merges->ReapplyReleased();
         m_d.refuseSize(newRows, newCols);
         return false;
     }
@@ -160,6 +163,8 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
     if (!vertical)
         reindexColumns(m_d, at);
     moveCurrent(oldCols, [](int line) { return line; }, vertical);
+    if (!append)
+        m_d.merges->MoveLinks(at + count, count, vertical);
 
     for (TCellInfo *m : grown)
         (vertical ? m->CheckNil()->Rows : m->CheckNil()->Cols) += count;
@@ -169,7 +174,7 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
         const int oldLast = append ? lines - 1 : lines - 1 + count;
         resetFrames(oldLast, oldLast, vertical);
     }
-    m_d.merges->Reapply();
+    m_d.merges->ReapplyReleased();
     if (!append)
         m_d.seams.formulas->ShiftReferences(vertical ? IFormulaHost::Shift::RowsInserted
                                                      : IFormulaHost::Shift::ColsInserted,
@@ -190,7 +195,7 @@ bool RowColOps::Delete(int at, bool vertical)
         return false;
     at = std::clamp(at, 0, lines - 1);
     m_d.seams.editor->CommitPending();
-    m_d.merges->ReleaseAll();
+    m_d.merges->ReleaseLines(at, at, vertical);
     m_d.merges->DelLines(at, 1, vertical);
     const int oldCols = m_d.cols;
     m_d.cells.RemoveLines(at, 1, vertical);
@@ -204,7 +209,8 @@ bool RowColOps::Delete(int at, bool vertical)
     (vertical ? m_d.rows : m_d.cols) -= 1;
     // The current cell follows its line; on the deleted line it keeps the index.
     moveCurrent(oldCols, [at](int line) { return line > at ? line - 1 : line; }, vertical);
-    m_d.merges->Reapply();
+    m_d.merges->MoveLinks(at, -1, vertical);
+    m_d.merges->ReapplyReleased();
     m_d.seams.formulas->ShiftReferences(vertical ? IFormulaHost::Shift::RowsDeleted : IFormulaHost::Shift::ColsDeleted,
                                         at, 1);
     m_d.layoutChanged();
