@@ -108,9 +108,9 @@ void FormulaManager::Register(TCellInfo &cell)
         m_store.Unregister(&cell);
         return;
     }
-    CollectAreas(cell.GetRow(), cell.GetCol(), cell.GetText(), m_areaBuffer);
+    const bool wellFormed = CollectAreas(cell.GetRow(), cell.GetCol(), cell.GetText(), m_areaBuffer);
     KeyAreas(m_areaBuffer, m_keyAreaBuffer);
-    m_store.Register(&cell, m_store.Key(cell.GetRow(), cell.GetCol()), m_keyAreaBuffer);
+    m_store.Register(&cell, m_store.Key(cell.GetRow(), cell.GetCol()), m_keyAreaBuffer, wellFormed);
 }
 
 void FormulaManager::KeyAreas(const std::vector<QRect> &areas, std::vector<QRect> &out) const
@@ -415,6 +415,13 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
     if (kind != Shift::Footer && count <= 0)
         return;
     const int firstFooter = d.rows - d.layout.footerRows;
+    // Whether every reference of the formula being rewritten moved by the same amount (none
+    // stayed, none folded onto the line of a deleted one).
+    struct {
+        int delta = 0;
+        bool uniform = true;
+    } refs;
+    refs.delta = kind == Shift::RowsInserted || kind == Shift::ColsInserted ? count : -count;
     auto shift = [&](int &row, int &col) {
         const int oldRow = row;
         const int oldCol = col;
@@ -445,6 +452,8 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
                 row = firstFooter - 1;
             break;
         }
+        const int moved = (kind == Shift::RowsInserted || kind == Shift::RowsDeleted) ? row - oldRow : col - oldCol;
+        refs.uniform = refs.uniform && moved == refs.delta;
         return row != oldRow || col != oldCol;
     };
     // Along the changed direction, the lines (new numbering) a reference must reach for the
@@ -462,10 +471,18 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
     const std::vector<uint32_t> slots = m_store.ListSlots();
     // Lines inserted or deleted nearer the top than the bottom move the key origin with the
     // lines below, so that only what lies above the change gets new keys.
-    if (kind == Shift::RowsInserted && index < d.rows - count - index)
+    // A formula that moved with everything it reads then keeps its keys: when its text did not
+    // change otherwise and the merged areas are those it was registered under, it is neither
+    // read again nor registered again.
+    bool originMoved = false;
+    if (kind == Shift::RowsInserted && index < d.rows - count - index) {
         m_store.MoveRowOrigin(count);
-    else if (kind == Shift::RowsDeleted && index < d.rows - index)
+        originMoved = true;
+    } else if (kind == Shift::RowsDeleted && index < d.rows - index) {
         m_store.MoveRowOrigin(-count);
+        originMoved = true;
+    }
+    const bool keysCanStay = originMoved && !m_rawEntries && (!d.merges || d.merges->Generation() == m_registeredMerges);
     // Each formula is read once, from the last to the first: rewritten, and registered again
     // only where its areas now have other keys.
     m_foreignText = false;
@@ -499,6 +516,7 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
             }
             try {
                 const QString &text = cell->GetText();
+                refs.uniform = true;
                 const QString body = ftext::RewriteReferences(QStringView(text).sliced(1), shift);
                 if (body != QStringView(text).sliced(1)) {
                     const int row = cell->GetRow(), col = cell->GetCol();
@@ -511,16 +529,23 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
                         continue;
                     }
                 }
+                const PosKey self = m_store.Key(cell->GetRow(), cell->GetCol());
+                const QStringView newBody = QStringView(cell->GetText()).sliced(1);
+                if (keysCanStay && refs.uniform && m_store.RegisteredWellFormedAs(slots[i], self) &&
+                    !ftext::ContainsNoCase(newBody, "above")) {
+                    if (partial && ftext::ContainsNoCase(newBody, "rand"))
+                        changed.push_back(cell);
+                    continue;
+                }
                 const bool wellFormed = CollectAreas(cell->GetRow(), cell->GetCol(), cell->GetText(), m_areaBuffer);
                 if (partial && ReadsZone(*cell, m_areaBuffer, wellFormed, rows, zoneFirst, zoneLast))
                     changed.push_back(cell);
                 KeyAreas(m_areaBuffer, m_keyAreaBuffer);
-                const PosKey self = m_store.Key(cell->GetRow(), cell->GetCol());
                 // Leaving now and joining after the walk: a formula's new key may be the old
                 // key of one not yet walked, whose leaving would take the new entries too.
-                if (!m_store.RegisteredAt(slots[i], self, m_keyAreaBuffer)) {
+                if (!m_store.RegisteredAt(slots[i], self, m_keyAreaBuffer, wellFormed)) {
                     m_store.Unregister(cell);
-                    m_joining.push_back({cell, self, uint32_t(m_joiningAreas.size()), uint32_t(m_keyAreaBuffer.size())});
+                    m_joining.push_back({cell, self, uint32_t(m_joiningAreas.size()), uint32_t(m_keyAreaBuffer.size()), wellFormed});
                     m_joiningAreas.insert(m_joiningAreas.end(), m_keyAreaBuffer.begin(), m_keyAreaBuffer.end());
                 }
             } catch (const std::exception &) {
@@ -537,7 +562,7 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
     for (const Joining &j : m_joining)
         if (!m_foreignText && !m_rawEntries && m_store.FindSlot(j.cell)) {
             areas.assign(m_joiningAreas.begin() + j.first, m_joiningAreas.begin() + j.first + j.count);
-            m_store.Register(j.cell, j.self, areas);
+            m_store.Register(j.cell, j.self, areas, j.wellFormed);
         }
     m_joining.clear();
     m_joiningAreas.clear();

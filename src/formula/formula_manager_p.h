@@ -108,6 +108,7 @@ private:
         TCellInfo *cell;
         PosKey self;
         uint32_t first, count; // into m_joiningAreas
+        bool wellFormed;
     };
     std::vector<Joining> m_joining; // formulas that register again once references have moved
     std::vector<QRect> m_joiningAreas;

@@ -93,7 +93,7 @@ void appendKeys(const QRect *areas, size_t count, std::vector<PosKey> &out)
 
 } // namespace
 
-void FormulaStore::Register(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas)
+void FormulaStore::Register(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas, bool wellFormed)
 {
     Unregister(cell);
     Slot(cell);
@@ -101,6 +101,7 @@ void FormulaStore::Register(const TCellInfo *cell, PosKey self, const std::vecto
     reg.self = self;
     reg.first = uint32_t(m_areas.size());
     reg.count = uint32_t(keyAreas.size());
+    reg.wellFormed = wellFormed;
     m_areas.insert(m_areas.end(), keyAreas.begin(), keyAreas.end());
     appendKeys(keyAreas.data(), keyAreas.size(), m_keyScratch);
     for (PosKey key : m_keyScratch)
@@ -124,12 +125,12 @@ void FormulaStore::Unregister(const TCellInfo *cell)
         CompactAreas();
 }
 
-bool FormulaStore::RegisteredAt(uint32_t slot, PosKey self, const std::vector<QRect> &keyAreas) const
+bool FormulaStore::RegisteredAt(uint32_t slot, PosKey self, const std::vector<QRect> &keyAreas, bool wellFormed) const
 {
     if (slot >= m_registrations.size())
         return false;
     const Registration &reg = m_registrations[slot];
-    return reg.self == self && reg.count == keyAreas.size() &&
+    return reg.self == self && reg.wellFormed == wellFormed && reg.count == keyAreas.size() &&
            std::equal(keyAreas.begin(), keyAreas.end(), m_areas.begin() + reg.first);
 }
 

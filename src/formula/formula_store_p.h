@@ -118,10 +118,16 @@ public:
     // --- Registration: the areas (in keys: rows less the origin, clipped to the grid) with which
     // a formula joined the dependents, so that it can leave them exactly and a change that
     // leaves them the same costs one comparison.
-    void Register(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas);
+    // wellFormed: the formula's text was read to its end (no malformed range cut it short).
+    void Register(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas, bool wellFormed = true);
     void Unregister(const TCellInfo *cell);
     // Whether the formula of a slot (from ListSlots()) is registered with exactly these.
-    bool RegisteredAt(uint32_t slot, PosKey self, const std::vector<QRect> &keyAreas) const;
+    bool RegisteredAt(uint32_t slot, PosKey self, const std::vector<QRect> &keyAreas, bool wellFormed) const;
+    // Whether the formula of a slot is registered under self from a well-formed text.
+    bool RegisteredWellFormedAs(uint32_t slot, PosKey self) const
+    {
+        return slot < m_registrations.size() && m_registrations[slot].self == self && m_registrations[slot].wellFormed;
+    }
     // For a walk over many formulas: a registration and, once that is near, its areas.
     void PrefetchRegistration(uint32_t slot) const { __builtin_prefetch(&m_registrations[slot]); }
     void PrefetchAreas(uint32_t slot) const
@@ -191,6 +197,7 @@ private:
         PosKey self = NoKey;
         uint32_t first = 0; // into m_areas
         uint32_t count = 0;
+        bool wellFormed = true;
     };
     std::vector<Registration> m_registrations;
     std::vector<QRect> m_areas;   // every registration's areas; replaced ones leave garbage
