@@ -52,10 +52,10 @@ bool IsPlainLiteral(QStringView s)
     return dots <= 1 && !s.startsWith(u'.') && !s.endsWith(u'.');
 }
 
-Written Signed(bool negative, double magnitude, bool exponent)
+Written Signed(bool negative, double magnitude)
 {
     // A negative number is written in parentheses, "(-x)", which the engine reads as 0 - x.
-    return negative ? Written{0.0 - magnitude, false} : Written{magnitude, exponent};
+    return negative ? Written{0.0 - magnitude} : Written{magnitude};
 }
 
 } // namespace
@@ -106,7 +106,7 @@ bool WriteNumber(double d, Written &out)
     const bool negative = d < 0;
     if (std::fabs(d) < 1e15 && d == std::trunc(d)) {
         // Integers are written as they are and read back exactly; -0 is written "0".
-        out = Signed(negative, std::fabs(d) + 0.0, false);
+        out = Signed(negative, std::fabs(d) + 0.0);
         return true;
     }
     // A value that is the nearest double to a decimal of at most 15 digits is written as that
@@ -120,7 +120,7 @@ bool WriteNumber(double d, Written &out)
             if (n >= 1e15)
                 break;
             if (n / p == magnitude) {
-                out = Signed(negative, magnitude, false);
+                out = Signed(negative, magnitude);
                 return true;
             }
         }
@@ -130,7 +130,7 @@ bool WriteNumber(double d, Written &out)
     double value;
     if (!ReadLiteral(digits, value))
         return false;
-    out = Signed(negative, value, digits.find('E') != std::string_view::npos);
+    out = Signed(negative, value);
     return true;
 }
 
@@ -168,7 +168,7 @@ bool WritePlain(QStringView t, Written &out)
         double value;
         if (!ReadLiteral(std::string_view(buf, size_t(n - intStart)), value))
             return false;
-        out = Signed(negative && value != 0, value, false);
+        out = Signed(negative && value != 0, value);
         return true;
     }
     std::string s = t.toUtf8().toStdString();
@@ -231,7 +231,8 @@ void Compile(const QString &text, CompiledFormula &out)
         skipSpaces();
         if (i == n)
             break;
-        if (!IsOperator(body[i].unicode()))
+        // An operator after the last operand the form can hold: left to the text way.
+        if (!IsOperator(body[i].unicode()) || out.operands.size() == CompiledFormula::MaxOperands)
             return;
         out.ops[out.operands.size() - 1] = char(body[i].unicode());
         ++i;

@@ -17,7 +17,6 @@ struct CompiledOperand {
     int32_t row = -1;        // a reference; -1 for a number literal
     int32_t col = -1;
     double number = 0;       // the literal, or what the last read of the referenced cell gave
-    bool exponent = false;   // that value is written with an exponent ("1E20")
     // The referenced plain cell's text that number was read from. Holding it keeps its
     // storage alive, so the same address in the cell means the same text.
     QString seen;
@@ -72,11 +71,10 @@ namespace fcompiled {
 // Makes the compiled form of a cell text; out.usable tells whether it covers it.
 QOR_AUTOTEST_EXPORT void Compile(const QString &text, CompiledFormula &out);
 
-// A number as written into an evaluation text and read back by the engine. The value is what
-// the engine reads; exponent tells that a "-" right after it would be read as part of it.
+// A number as written into an evaluation text and read back by the engine: what the engine
+// reads.
 struct Written {
     double value = 0;
-    bool exponent = false;
 };
 // The engine's reading of one number literal ("12.5", "1.5E-7"); false when the text would
 // not be read as exactly one number.

@@ -32,17 +32,23 @@ void AppendUtf8(std::string &out, QStringView s)
 
 void AppendNumber(std::string &out, double d)
 {
-    const bool negative = d < 0;
-    if (negative)
-        out += "(";
     char buf[32];
     if (std::fabs(d) < 1e15 && d == std::trunc(d)) {
         auto [p, ec] = std::to_chars(buf, buf + sizeof buf, int64_t(d));
+        if (d < 0)
+            out += "(";
         out.append(buf, p);
-    } else {
-        out += exp::FormatNumber(d);
+        if (d < 0)
+            out += ")";
+        return;
     }
-    if (negative)
+    // Negatives, and numbers with an exponent: "1E20-5" would be read as one malformed literal.
+    const std::string text = exp::FormatNumber(d);
+    const bool wrap = d < 0 || text.find('E') != std::string::npos;
+    if (wrap)
+        out += "(";
+    out += text;
+    if (wrap)
         out += ")";
 }
 
@@ -355,7 +361,6 @@ FormulaEvaluator::Outcome FormulaEvaluator::RunCompiled(TCellInfo &cell, Formula
         const QString &t = ref->GetText();
         if (op.Saw(t)) {
             w.value = op.number;
-            w.exponent = op.exponent;
         } else if (ftext::IsFormulaText(t) && ref->GetCellType() != ctRichEdit) {
             FormulaSlot *s = m_store.FindSlot(ref);
             if (!s)
@@ -374,11 +379,7 @@ FormulaEvaluator::Outcome FormulaEvaluator::RunCompiled(TCellInfo &cell, Formula
                 return textWay();
             op.seen = t;
             op.number = w.value;
-            op.exponent = w.exponent;
         }
-        // "1E20-..." would be read as one malformed literal: leave that to the text way.
-        if (w.exponent && i + 1 < count && f.ops[i] == '-')
-            return textWay();
         values[i] = w.value;
     }
     if (pending.size() > pendingBase)

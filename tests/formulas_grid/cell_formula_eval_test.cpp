@@ -38,7 +38,15 @@ TEST_F(CellFormulaEval, NumberLiterals)
     Set("A1", "-0");
     EXPECT_EQ(Prepared("B1"), "0*2");
     Set("A1", "123456789012345678");
-    EXPECT_EQ(Prepared("B1"), "1.23456789012346E17*2");
+    EXPECT_EQ(Prepared("B1"), "(1.23456789012346E17)*2");
+    // With an exponent the number is parenthesised: "1E20-5" would read as one bad literal.
+    Set("A1", "1e20");
+    Set("B1", "=A1-A2");
+    Set("A2", "5");
+    EXPECT_EQ(Prepared("B1"), "(1E20)-5");
+    EXPECT_EQ(Num("B1"), 1e20 - 5);
+    Set("A1", "1e-7");
+    EXPECT_DOUBLE_EQ(Num("B1"), 1e-7 - 5);
 }
 
 TEST_F(CellFormulaEval, EmptyMarkerFollowsTheOtherLiterals)

@@ -142,8 +142,7 @@ TEST(CompiledFormulas, RandomSheetsAgreeWithTheTextWay)
 
 TEST(CompiledFormulas, NumbersWrittenTheWayTheEngineReadsThem)
 {
-    // A value written with an exponent swallows a "-" after it, as the engine reads the text;
-    // values rounded to 15 digits pass on rounded; negatives are read as 0 - x.
+    // Values rounded to 15 digits pass on rounded; negatives are read as 0 - x.
     Twins t(0);
     const char *cases[][2] = {{"1e20", "=A1-B1"}, {"1e20", "=A1+B1"}, {"0.1", "=A1*3-B1"},
                               {"-0.25", "=A1^B1"}, {"", "=A1-B1*2"}, {"abc", "=A1+B1"}};
@@ -190,7 +189,6 @@ TEST(CompiledFormulas, WrittenNumbersReadAsTheEngineReadsTheirText)
         engine.SetText(s);
         const double read = engine.GetValue().AsDouble();
         ASSERT_EQ(std::memcmp(&read, &w.value, sizeof read), 0) << s;
-        ASSERT_EQ(w.exponent, d > 0 && s.find('E') != std::string::npos) << s;
     };
     for (int i = 0; i < 20000; ++i) {
         const double n = double(int64_t(rng() % 2000000000000000ULL) - 1000000000000000LL);
