@@ -150,37 +150,8 @@ Q_ALWAYS_INLINE bool TExpParser::Scan(size_t &pos, TExpToken &tok) const
         }
         break;
     case ttNumeric: {
-        // Plain decimals are converted on the way: digits / 10^k is exact and correctly rounded
-        // while the digits fit in 53 bits. Anything else goes to the full conversion.
-        uint64_t digits = 0;
-        int ndigits = 0;
-        int decimals = -1;
-        bool plain = true;
-        bool seenE = false;
-        for (; i < n; ++i) {
-            const char c = text[i];
-            if (c >= '0' && c <= '9') {
-                digits = digits * 10 + uint64_t(c - '0');
-                ++ndigits;
-                decimals += decimals >= 0;
-            } else if (c == '.') {
-                plain = plain && decimals < 0;
-                decimals = decimals < 0 ? 0 : decimals;
-            } else if ((c == 'E' && !seenE) || (c == '-' && seenE)) {
-                seenE = true;
-                plain = false;
-            } else {
-                break;
-            }
-        }
+        i = start + exp::ReadNumericToken(std::string_view(text + start, n - start), tok.Number);
         tok.Text = std::string_view(text + start, i - start);
-        if (plain && ndigits > 0 && ndigits <= 15) {
-            static constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
-                                                1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-            tok.Number = decimals > 0 ? double(digits) / kPow10[decimals] : double(digits);
-        } else if (!exp::ParseLiteral(tok.Text, tok.Number)) {
-            tok.Number = 0;
-        }
         tok.TokenType = ttNumeric;
         pos = i;
         return true;

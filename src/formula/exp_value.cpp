@@ -82,6 +82,41 @@ std::string_view TrimBlanks(std::string_view s)
     return s.substr(b, e - b);
 }
 
+size_t ReadNumericToken(std::string_view text, double &value)
+{
+    const size_t n = text.size();
+    uint64_t digits = 0;
+    int ndigits = 0;
+    int decimals = -1;
+    bool plain = true;
+    bool seenE = false;
+    size_t i = 0;
+    for (; i < n; ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9') {
+            digits = digits * 10 + uint64_t(c - '0');
+            ++ndigits;
+            decimals += decimals >= 0;
+        } else if (c == '.') {
+            plain = plain && decimals < 0;
+            decimals = decimals < 0 ? 0 : decimals;
+        } else if ((c == 'E' && !seenE) || (c == '-' && seenE)) {
+            seenE = true;
+            plain = false;
+        } else {
+            break;
+        }
+    }
+    if (plain && ndigits > 0 && ndigits <= 15) {
+        static constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
+                                            1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        value = decimals > 0 ? double(digits) / kPow10[decimals] : double(digits);
+    } else if (!ParseLiteral(text.substr(0, i), value)) {
+        value = 0;
+    }
+    return i;
+}
+
 bool ParseLiteral(std::string_view s, double &out)
 {
     // The tokenizer guarantees a leading digit or "."; from_chars takes no sign here.

@@ -67,6 +67,10 @@ std::string_view TrimBlanks(std::string_view s);
 QOR_AUTOTEST_EXPORT bool ParseNumber(std::string_view s, double &out);
 // A number literal of the tokenizer: digits, ".", one "E" and what follows it; nothing else.
 QOR_AUTOTEST_EXPORT bool ParseLiteral(std::string_view s, double &out);
+// The tokenizer's numeric token at the start of text: its length and its value (0 when the
+// characters taken do not make a number). Plain decimals are converted on the way: digits / 10^k
+// is exact and correctly rounded while the digits fit in 53 bits.
+QOR_AUTOTEST_EXPORT size_t ReadNumericToken(std::string_view text, double &value);
 // The numeric-text test: drops every "," from s, then accepts a number or the empty text.
 QOR_AUTOTEST_EXPORT bool IsNumericText(std::string &s);
 // Shortest general text of a float, 15 significant digits, "E" exponent ("1E20", "1.5E-7").

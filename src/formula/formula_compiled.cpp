@@ -62,41 +62,9 @@ Written Signed(bool negative, double magnitude)
 
 bool ReadLiteral(std::string_view s, double &out)
 {
-    const size_t n = s.size();
-    if (n == 0 || !(s[0] == '.' || (s[0] >= '0' && s[0] <= '9')))
+    if (s.empty() || !(s[0] == '.' || (s[0] >= '0' && s[0] <= '9')))
         return false;
-    uint64_t digits = 0;
-    int ndigits = 0;
-    int decimals = -1;
-    bool plain = true;
-    bool seenE = false;
-    size_t i = 0;
-    for (; i < n; ++i) {
-        const char c = s[i];
-        if (c >= '0' && c <= '9') {
-            digits = digits * 10 + uint64_t(c - '0');
-            ++ndigits;
-            decimals += decimals >= 0;
-        } else if (c == '.') {
-            plain = plain && decimals < 0;
-            decimals = decimals < 0 ? 0 : decimals;
-        } else if ((c == 'E' && !seenE) || (c == '-' && seenE)) {
-            seenE = true;
-            plain = false;
-        } else {
-            break;
-        }
-    }
-    if (i != n)
-        return false;
-    if (plain && ndigits > 0 && ndigits <= 15) {
-        static constexpr double kPow10[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
-                                            1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        out = decimals > 0 ? double(digits) / kPow10[decimals] : double(digits);
-    } else if (!exp::ParseLiteral(s, out)) {
-        out = 0;
-    }
-    return true;
+    return exp::ReadNumericToken(s, out) == s.size();
 }
 
 bool WriteNumber(double d, Written &out)

@@ -205,16 +205,13 @@ bool FormulaManager::CollectAreas(int row, int col, const QString &formula, std:
 void FormulaManager::AppendKeys(const std::vector<QRect> &areas, std::vector<PosKey> &out) const
 {
     const size_t from = out.size();
-    for (const QRect &rect : areas) {
-        const int top = std::max(rect.top(), 0);
-        const int bottom = std::min(rect.bottom(), d.rows - 1);
-        const int left = std::max(rect.left(), 0);
-        const int right = std::min(rect.right(), d.cols - 1);
-        for (int y = top; y <= bottom; ++y)
-            for (int x = left; x <= right; ++x)
-                out.push_back(m_store.Key(y, x));
-    }
-    if (areas.size() > 1) {
+    std::vector<QRect> keyAreas;
+    KeyAreas(areas, keyAreas);
+    for (const QRect &rect : keyAreas)
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                out.push_back(MakeKey(y, x));
+    if (keyAreas.size() > 1) {
         std::sort(out.begin() + std::ptrdiff_t(from), out.end());
         out.erase(std::unique(out.begin() + std::ptrdiff_t(from), out.end()), out.end());
     }
