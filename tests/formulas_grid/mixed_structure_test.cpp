@@ -118,6 +118,19 @@ TEST_F(MixedStructure, ARangeTouchingAMergeGrowsOverIt)
     ExpectAllConsistent();
 }
 
+TEST_F(MixedStructure, AMergeMadeAfterTheFormulaWidensWhatAnEditReaches)
+{
+    Column("A", {1, 2, 3});
+    Column("B", {10, 20, 30});
+    Set("D1", "=SUM(A1:B2)");
+    grid.MergeCells(1, 1, 2, 1); // B2:B3: the range now reads row 3 too
+    grid.RefreshFormula();
+    EXPECT_DOUBLE_EQ(Num("D1"), 1 + 2 + 3 + 10 + 20);
+    Set("A3", "300"); // read only through the merge
+    EXPECT_DOUBLE_EQ(Num("D1"), 1 + 2 + 300 + 10 + 20);
+    ExpectAllConsistent();
+}
+
 TEST_F(MixedStructure, MovedRowsKeepFormulaTextsAsWritten)
 {
     Column("A", {1, 2, 3});
