@@ -110,7 +110,8 @@ void FormulaManager::Register(TCellInfo &cell)
     }
     const bool wellFormed = CollectAreas(cell.GetRow(), cell.GetCol(), cell.GetText(), m_areaBuffer);
     KeyAreas(m_areaBuffer, m_keyAreaBuffer);
-    m_store.Register(&cell, m_store.Key(cell.GetRow(), cell.GetCol()), m_keyAreaBuffer, wellFormed);
+    m_store.Register(&cell, m_store.Key(cell.GetRow(), cell.GetCol()), m_keyAreaBuffer.data(), m_keyAreaBuffer.size(),
+                     wellFormed);
 }
 
 void FormulaManager::KeyAreas(const std::vector<QRect> &areas, std::vector<QRect> &out) const
@@ -167,17 +168,13 @@ void FormulaManager::DeleteFormulaCellList(int row, int col, const QString &form
 std::vector<PosKey> FormulaManager::GetFormulaCellList(int row, int col, const QString &formula) const
 {
     std::vector<PosKey> out;
-    CollectKeys(row, col, formula, out);
-    return out;
-}
-
-void FormulaManager::CollectKeys(int row, int col, const QString &formula, std::vector<PosKey> &out) const
-{
-    out.clear();
     if (!ftext::IsFormulaText(formula))
-        return;
+        return out;
     CollectAreas(row, col, formula, m_areaBuffer);
-    AppendKeys(m_areaBuffer, out);
+    std::vector<QRect> keyAreas;
+    KeyAreas(m_areaBuffer, keyAreas);
+    FormulaStore::KeysOf(keyAreas.data(), keyAreas.size(), out);
+    return out;
 }
 
 bool FormulaManager::CollectAreas(int row, int col, const QString &formula, std::vector<QRect> &out) const
@@ -200,21 +197,6 @@ bool FormulaManager::CollectAreas(int row, int col, const QString &formula, std:
         out.push_back(rect);
     }
     return wellFormed;
-}
-
-void FormulaManager::AppendKeys(const std::vector<QRect> &areas, std::vector<PosKey> &out) const
-{
-    const size_t from = out.size();
-    std::vector<QRect> keyAreas;
-    KeyAreas(areas, keyAreas);
-    for (const QRect &rect : keyAreas)
-        for (int y = rect.top(); y <= rect.bottom(); ++y)
-            for (int x = rect.left(); x <= rect.right(); ++x)
-                out.push_back(MakeKey(y, x));
-    if (keyAreas.size() > 1) {
-        std::sort(out.begin() + std::ptrdiff_t(from), out.end());
-        out.erase(std::unique(out.begin() + std::ptrdiff_t(from), out.end()), out.end());
-    }
 }
 
 void FormulaManager::Drop(TCellInfo &cell)
@@ -555,12 +537,9 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
     // A handler run by the rewriting may have changed anything, and entries made by hand
     // belong to no formula: register everything anew.
     m_store.Compact();
-    std::vector<QRect> areas;
     for (const Joining &j : m_joining)
-        if (!m_foreignText && !m_rawEntries && m_store.FindSlot(j.cell)) {
-            areas.assign(m_joiningAreas.begin() + j.first, m_joiningAreas.begin() + j.first + j.count);
-            m_store.Register(j.cell, j.self, areas, j.wellFormed);
-        }
+        if (!m_foreignText && !m_rawEntries && m_store.FindSlot(j.cell))
+            m_store.Register(j.cell, j.self, m_joiningAreas.data() + j.first, j.count, j.wellFormed);
     m_joining.clear();
     m_joiningAreas.clear();
     if (m_foreignText || m_rawEntries)

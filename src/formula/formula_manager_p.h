@@ -46,13 +46,9 @@ public:
     // The keys of the positions a formula reads, ranges and "Above" expanded (hidden and covered
     // cells included: showing them must recalculate the formula), clipped to the grid.
     std::vector<PosKey> GetFormulaCellList(int row, int col, const QString &formula) const;
-    // The same into out (cleared first), reusing its storage.
-    void CollectKeys(int row, int col, const QString &formula, std::vector<PosKey> &out) const;
     // The areas a formula reads, "Above" replaced and merged areas absorbed, not clipped to the
     // grid. False when a malformed range ends the reading (the areas before it are listed).
     bool CollectAreas(int row, int col, const QString &formula, std::vector<QRect> &out) const;
-    // The keys of the positions of the areas that lie in the grid, appended to out without repeats.
-    void AppendKeys(const std::vector<QRect> &areas, std::vector<PosKey> &out) const;
     ExpValue Evaluate(const QString &text) { return m_evaluator.EvaluateText(text); }
     ExpValue FormulaValue(const TCellInfo &cell);
     void SetFormulaValue(const TCellInfo &cell, const ExpValue &value);

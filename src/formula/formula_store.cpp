@@ -76,9 +76,7 @@ void FormulaStore::Compact()
     m_holes = 0;
 }
 
-namespace {
-
-void appendKeys(const QRect *areas, size_t count, std::vector<PosKey> &out)
+void FormulaStore::KeysOf(const QRect *areas, size_t count, std::vector<PosKey> &out)
 {
     out.clear();
     for (size_t i = 0; i < count; ++i)
@@ -91,19 +89,17 @@ void appendKeys(const QRect *areas, size_t count, std::vector<PosKey> &out)
     }
 }
 
-} // namespace
-
-void FormulaStore::Register(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas, bool wellFormed)
+void FormulaStore::Register(const TCellInfo *cell, PosKey self, const QRect *keyAreas, size_t count, bool wellFormed)
 {
     Unregister(cell);
     Slot(cell);
     Registration &reg = m_registrations[*m_slotIndex.find(cell)];
     reg.self = self;
     reg.first = uint32_t(m_areas.size());
-    reg.count = uint32_t(keyAreas.size());
+    reg.count = uint32_t(count);
     reg.wellFormed = wellFormed;
-    m_areas.insert(m_areas.end(), keyAreas.begin(), keyAreas.end());
-    appendKeys(keyAreas.data(), keyAreas.size(), m_keyScratch);
+    m_areas.insert(m_areas.end(), keyAreas, keyAreas + count);
+    KeysOf(keyAreas, count, m_keyScratch);
     for (PosKey key : m_keyScratch)
         AddDependent(key, self);
 }
@@ -116,7 +112,7 @@ void FormulaStore::Unregister(const TCellInfo *cell)
     Registration &reg = m_registrations[*at];
     if (reg.self == NoKey)
         return;
-    appendKeys(m_areas.data() + reg.first, reg.count, m_keyScratch);
+    KeysOf(m_areas.data() + reg.first, reg.count, m_keyScratch);
     for (PosKey key : m_keyScratch)
         RemoveDependent(key, reg.self);
     m_areaGarbage += reg.count;
@@ -256,7 +252,7 @@ std::string FormulaStore::checkConsistency(bool strict) const
             fail("registration beyond its areas");
             return;
         }
-        appendKeys(m_areas.data() + reg.first, reg.count, keys);
+        KeysOf(m_areas.data() + reg.first, reg.count, keys);
         registered += keys.size();
         for (PosKey key : keys) {
             const DepList *list = m_dependents.find(key);

@@ -119,8 +119,10 @@ public:
     // a formula joined the dependents, so that it can leave them exactly and a change that
     // leaves them the same costs one comparison.
     // wellFormed: the formula's text was read to its end (no malformed range cut it short).
-    void Register(const TCellInfo *cell, PosKey self, const std::vector<QRect> &keyAreas, bool wellFormed = true);
+    void Register(const TCellInfo *cell, PosKey self, const QRect *keyAreas, size_t count, bool wellFormed);
     void Unregister(const TCellInfo *cell);
+    // The keys inside key areas, without repeats (out is cleared first).
+    static void KeysOf(const QRect *areas, size_t count, std::vector<PosKey> &out);
     // Whether the formula of a slot (from ListSlots()) is registered with exactly these.
     bool RegisteredAt(uint32_t slot, PosKey self, const std::vector<QRect> &keyAreas, bool wellFormed) const;
     // Whether the formula of a slot is registered under self from a well-formed text.
