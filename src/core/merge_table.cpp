@@ -125,14 +125,20 @@ QRect MergeTable::AreaAt(int row, int col) const
     return QRect(col, row, std::max(cell->GetCols(), 1), std::max(cell->GetRows(), 1));
 }
 
-void MergeTable::releaseCovered(const TCellInfo &owner)
+template <class F>
+void MergeTable::forEachCoveredRec(const TCellInfo &owner, F f) const
 {
     const int r0 = owner.GetRow(), c0 = owner.GetCol();
     const int r1 = std::min(r0 + owner.GetRows(), m_d.rows), c1 = std::min(c0 + owner.GetCols(), m_d.cols);
     for (int r = r0; r < r1; ++r)
         for (int c = c0; c < c1; ++c)
             if (TCellInfo *cell = m_d.cells.At(r, c); cell && cell != &owner && cell->GetRec())
-                uncover(*cell->GetRec());
+                f(*cell->GetRec());
+}
+
+void MergeTable::releaseCovered(const TCellInfo &owner)
+{
+    forEachCoveredRec(owner, [](TCellRec &rec) { uncover(rec); });
 }
 
 void MergeTable::markCovered(TCellInfo &owner)
@@ -264,13 +270,10 @@ void MergeTable::MoveLinks(int from, int delta, bool vertical)
         if (!owner || dir.pos(*owner) < from)
             continue;
         // Released areas have no marks to move; they are put back whole.
-        const int r0 = owner->GetRow(), c0 = owner->GetCol();
-        const int r1 = std::min(r0 + owner->GetRows(), m_d.rows), c1 = std::min(c0 + owner->GetCols(), m_d.cols);
-        for (int r = r0; r < r1; ++r)
-            for (int c = c0; c < c1; ++c)
-                if (TCellInfo *cell = m_d.cells.At(r, c); cell && cell != owner)
-                    if (TCellRec *rec = cell->GetRec(); rec && !rec->NeedDraw)
-                        (vertical ? rec->MergeRow : rec->MergeCol) += delta;
+        forEachCoveredRec(*owner, [&](TCellRec &rec) {
+            if (!rec.NeedDraw)
+                (vertical ? rec.MergeRow : rec.MergeCol) += delta;
+        });
     }
 }
 

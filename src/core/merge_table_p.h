@@ -86,6 +86,9 @@ private:
     QRect absorb(QRect rect, const TCellInfo *exclude) const;
     // Makes cell the owner of exactly rows x cols (already clipped and absorbed).
     void setArea(TCellInfo &owner, int rows, int cols);
+    // Runs f on the record of every cell of owner's area but the owner, where one exists.
+    template <class F>
+    void forEachCoveredRec(const TCellInfo &owner, F f) const;
     void releaseCovered(const TCellInfo &owner);
     void markCovered(TCellInfo &owner);
     void compact();
