@@ -5,6 +5,7 @@
 #   ./qor.sh bench       build and run the benchmarks
 #   ./qor.sh asan        build and run the tests under ASan + UBSan (clang)
 #   ./qor.sh fuzz NAME [SECONDS]  build the libFuzzer targets and run one
+#   ./qor.sh coverage    build with gcov, run every test and report line coverage of src/
 #   ./qor.sh window      open the demo invoice in a window under xvfb-run, type into it and
 #                        take a screenshot (/tmp/qorgrid_window.png)
 set -euo pipefail
@@ -12,13 +13,14 @@ cd "$(dirname "$0")"
 root=$(pwd)
 
 packages=(
-  cmake g++ ninja-build pkg-config
+  cmake g++ ninja-build pkg-config ccache
   qt6-base-dev qt6-image-formats-plugins libqt6sql6-sqlite
   zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libixion-dev libboost-dev
   fonts-wqy-microhei
 )
 fuzz_packages=(clang libclang-rt-14-dev)
 window_packages=(xvfb xauth qt6-qpa-plugins)
+coverage_packages=(gcovr)
 
 install_packages() {
   local missing=()
@@ -67,6 +69,16 @@ case "$cmd" in
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQOR_SANITIZE=ON
     (cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" "$@")
     ;;
+  coverage)
+    install_packages "${packages[@]}" "${coverage_packages[@]}"
+    build build-coverage -DCMAKE_BUILD_TYPE=Debug -DQOR_COVERAGE=ON
+    find build-coverage -name '*.gcda' -delete
+    # Failures still leave their counts behind; the report says what ran.
+    (cd build-coverage && QT_QPA_PLATFORM=offscreen ctest -j "$jobs" "$@") || true
+    gcovr -r "$root" --object-directory build-coverage --filter "$root/src/" -j "$jobs" \
+      --print-summary --txt build-coverage/coverage.txt
+    echo "qor.sh: per-file figures in build-coverage/coverage.txt"
+    ;;
   fuzz)
     install_packages "${packages[@]}" "${fuzz_packages[@]}"
     build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQOR_FUZZ=ON
@@ -87,7 +99,7 @@ case "$cmd" in
       --type "$steps" --screenshot /tmp/qorgrid_window.png "$@"
     ;;
   *)
-    echo "usage: ./qor.sh demo|test|bench|asan|window|fuzz NAME [SECONDS]" >&2
+    echo "usage: ./qor.sh demo|test|bench|asan|coverage|window|fuzz NAME [SECONDS]" >&2
     exit 2
     ;;
 esac
