@@ -9,7 +9,7 @@
 #include <muParser.h>
 
 #include "floor_evaluator.h"
-#include "formula/expression.h"
+#include "formula/engine/expression.h"
 #include "formula_corpus.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
-#include "core/cell.h"
+#include "core/model/cell.h"
 #include "core/grid.h"
 #include "../qt_bench_main.h"
 

@@ -18,7 +18,7 @@
 #include <ixion/model_context.hpp>
 
 #include "core/grid.h"
-#include "formula/exp_value.h"
+#include "formula/engine/exp_value.h"
 
 namespace {
 

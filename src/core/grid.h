@@ -8,15 +8,15 @@
 #include <functional>
 #include <memory>
 #include <vector>
-#include "core/cell.h"
-#include "core/cell_data.h"
-#include "core/cell_list.h"
-#include "core/column.h"
-#include "core/containers.h"
-#include "core/enums.h"
-#include "core/font.h"
-#include "core/picture.h"
-#include "core/row_rec.h"
+#include "core/model/cell.h"
+#include "core/model/cell_data.h"
+#include "core/model/cell_list.h"
+#include "core/model/column.h"
+#include "core/model/containers.h"
+#include "core/model/enums.h"
+#include "core/model/font.h"
+#include "core/model/picture.h"
+#include "core/model/row_rec.h"
 #include "platform/colors.h"
 
 class QIODevice;

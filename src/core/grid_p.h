@@ -5,17 +5,17 @@
 #include <functional>
 #include <memory>
 #include <vector>
-#include "core/axis_p.h"
-#include "core/geometry_p.h"
-#include "core/cell.h"
-#include "core/cell_data.h"
-#include "core/cell_pool_p.h"
-#include "core/cell_list.h"
-#include "core/containers.h"
-#include "core/font.h"
-#include "core/picture.h"
+#include "core/model/axis_p.h"
+#include "core/view/geometry_p.h"
+#include "core/model/cell.h"
+#include "core/model/cell_data.h"
+#include "core/model/cell_pool_p.h"
+#include "core/model/cell_list.h"
+#include "core/model/containers.h"
+#include "core/model/font.h"
+#include "core/model/picture.h"
 #include "core/grid_seams_p.h"
-#include "core/name_registry_p.h"
+#include "core/model/name_registry_p.h"
 #include "core/update_batch_p.h"
 
 namespace qor {

@@ -4,10 +4,10 @@
 #include <new>
 #include <stdexcept>
 #include <unistd.h>
-#include "core/cell.h"
-#include "core/column.h"
+#include "core/model/cell.h"
+#include "core/model/column.h"
 #include "core/grid.h"
-#include "core/merge_table_p.h"
+#include "core/model/merge_table_p.h"
 #include "platform/message_box.h"
 
 namespace qor {

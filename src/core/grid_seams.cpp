@@ -2,7 +2,7 @@
 
 #include <vector>
 #include "core/grid.h"
-#include "core/grid_view_p.h"
+#include "core/view/grid_view_p.h"
 
 namespace qor {
 

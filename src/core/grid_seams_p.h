@@ -11,7 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include "core/enums.h"
+#include "core/model/enums.h"
 #include "platform/qor_global.h"
 
 class QPainter;

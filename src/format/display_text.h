@@ -4,7 +4,7 @@
 // plain data; the grid resolves the attributes and calls these in order.
 #include <QString>
 #include <QStringView>
-#include "core/enums.h"
+#include "core/model/enums.h"
 #include "platform/qor_global.h"
 
 namespace qor {

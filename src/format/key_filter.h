@@ -5,7 +5,7 @@
 #include <QChar>
 #include <QString>
 #include <QStringView>
-#include "core/enums.h"
+#include "core/model/enums.h"
 #include "platform/qor_global.h"
 
 namespace qor {

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
-#include "formula/exp_value.h"
+#include "formula/engine/exp_value.h"
 #include "formula/formula_text_p.h"
 
 namespace qor::fcompiled {

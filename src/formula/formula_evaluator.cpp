@@ -4,8 +4,8 @@
 #include <cmath>
 #include "core/grid.h"
 #include "core/grid_p.h"
-#include "formula/exp_node.h"
-#include "formula/expression.h"
+#include "formula/engine/exp_node.h"
+#include "formula/engine/expression.h"
 #include "formula/formula_text_p.h"
 
 namespace qor {

@@ -7,7 +7,7 @@
 #include <QString>
 #include <string>
 #include <vector>
-#include "formula/exp_value.h"
+#include "formula/engine/exp_value.h"
 #include "formula/formula_store_p.h"
 #include "platform/qor_global.h"
 

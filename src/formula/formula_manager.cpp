@@ -3,8 +3,8 @@
 #include <algorithm>
 #include "core/grid.h"
 #include "core/grid_p.h"
-#include "core/merge_table_p.h"
-#include "formula/expression.h"
+#include "core/model/merge_table_p.h"
+#include "formula/engine/expression.h"
 
 namespace qor {
 

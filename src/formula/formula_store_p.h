@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 #include <QRect>
-#include "formula/exp_value.h"
+#include "formula/engine/exp_value.h"
 #include "formula/flat_map_p.h"
 #include "formula/formula_compiled_p.h"
 #include "platform/qor_global.h"

@@ -3,7 +3,7 @@
 
 #include "core/grid_p.h"
 #include "formula/cell_formula.h"
-#include "formula/expression.h"
+#include "formula/engine/expression.h"
 #include "formula/formula_manager_p.h"
 #include "formula/formula_text_p.h"
 

@@ -5,12 +5,12 @@
 #include <QLoggingCategory>
 #include <algorithm>
 
-#include "core/axis_p.h"
-#include "core/cell.h"
-#include "core/column.h"
+#include "core/model/axis_p.h"
+#include "core/model/cell.h"
+#include "core/model/column.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
-#include "formula/exp_value.h"
+#include "formula/engine/exp_value.h"
 #include "io/cell_record_apply_p.h"
 #include "io/cell_record_p.h"
 #include "io/picture_kind.h"

@@ -3,8 +3,8 @@
 // the grid stream reader, in one step with the same resulting cell.
 #include <QString>
 #include <utility>
-#include "core/cell.h"
-#include "core/font.h"
+#include "core/model/cell.h"
+#include "core/model/font.h"
 #include "core/grid.h"
 #include "io/cell_record.h"
 #include "io/cell_record_p.h"

@@ -2,7 +2,7 @@
 #include <QStringList>
 #include <cmath>
 
-#include "core/enums.h"
+#include "core/model/enums.h"
 #include "io/cell_record_p.h"
 #include "io/text_record.h"
 

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/cell_p.h"
-#include "core/column.h"
+#include "core/model/cell_p.h"
+#include "core/model/column.h"
 #include "core/grid_p.h"
-#include "formula/exp_value.h"
+#include "formula/engine/exp_value.h"
 #include "io/cell_record_apply_p.h"
 
 namespace qor {

@@ -4,9 +4,9 @@
 #include <QLoggingCategory>
 #include <cmath>
 
-#include "core/axis_p.h"
-#include "core/cell.h"
-#include "core/column.h"
+#include "core/model/axis_p.h"
+#include "core/model/cell.h"
+#include "core/model/column.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
 #include "io/cell_record_p.h"

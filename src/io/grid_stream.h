@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <functional>
 #include <vector>
-#include "core/row_rec.h"
+#include "core/model/row_rec.h"
 #include "io/byte_stream.h"
 #include "io/grid_stream_settings.h"
 

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <cmath>
 #include <cstring>
-#include "core/column.h"
+#include "core/model/column.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
 #include "io/cell_record.h"

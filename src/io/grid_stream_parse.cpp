@@ -1,7 +1,7 @@
 // Taking a stored grid stream apart: form, header, rows, columns, settings, object records.
 #include <algorithm>
 #include <cstring>
-#include "core/cell_list.h"
+#include "core/model/cell_list.h"
 #include "io/grid_stream.h"
 #include "io/stream_envelope.h"
 #include "io/stream_version.h"

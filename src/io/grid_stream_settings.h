@@ -3,7 +3,7 @@
 // and written here, taken from and applied to a grid elsewhere.
 #include <QByteArray>
 #include <QString>
-#include "core/enums.h"
+#include "core/model/enums.h"
 #include "io/byte_stream.h"
 #include "io/font_record.h"
 #include "platform/colors.h"

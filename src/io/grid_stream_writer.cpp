@@ -1,5 +1,5 @@
 // Writing a grid as a grid stream.
-#include "core/column.h"
+#include "core/model/column.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
 #include "io/cell_record.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <vector>
-#include "core/cell_data.h"
+#include "core/model/cell_data.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
 #include "message_recorder.h"

@@ -1,9 +1,9 @@
 // Container classes, the axis and the cell pool.
 #include <gtest/gtest.h>
 
-#include "core/axis_p.h"
-#include "core/cell_pool_p.h"
-#include "core/containers.h"
+#include "core/model/axis_p.h"
+#include "core/model/cell_pool_p.h"
+#include "core/model/containers.h"
 
 using namespace qor;
 

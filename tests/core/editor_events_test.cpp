@@ -5,8 +5,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include "core/grid_p.h"
-#include "core/inplace_editor_list_p.h"
-#include "core/inplace_popups_p.h"
+#include "core/edit/inplace_editor_list_p.h"
+#include "core/edit/inplace_popups_p.h"
 #include "editor_fixture.h"
 
 using namespace qor;

@@ -2,8 +2,8 @@
 // Opening a cell's in-place editor on a shown grid and reaching the widget of the kind it is.
 #include <ostream>
 #include <QString>
-#include "core/editor_controller_p.h"
-#include "core/inplace_editor_p.h"
+#include "core/edit/editor_controller_p.h"
+#include "core/edit/inplace_editor_p.h"
 #include "nav_fixture.h"
 
 QT_BEGIN_NAMESPACE

@@ -11,8 +11,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-#include "core/inplace_memo_p.h"
-#include "core/inplace_rich_edit_p.h"
+#include "core/edit/inplace_memo_p.h"
+#include "core/edit/inplace_rich_edit_p.h"
 #include "editor_fixture.h"
 #include "format/rich_text.h"
 

@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QTimer>
 
-#include "core/inplace_spin_editor_p.h"
+#include "core/edit/inplace_spin_editor_p.h"
 #include "editor_fixture.h"
 
 using namespace qor;

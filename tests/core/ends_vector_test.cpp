@@ -3,7 +3,7 @@
 
 #include <random>
 #include <vector>
-#include "core/ends_vector.h"
+#include "core/model/ends_vector.h"
 
 using qor::EndsVector;
 

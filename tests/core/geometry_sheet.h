@@ -1,7 +1,7 @@
 #pragma once
 // A sheet without a widget for geometry tests: axes, layout and scroll state as the grid keeps
 // them, rows 18 and columns 60 pixels, a 400 x 300 client.
-#include "core/geometry_p.h"
+#include "core/view/geometry_p.h"
 #include "core/grid_p.h"
 
 namespace qor::test {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QScrollBar>
-#include "core/grid_drag_move_p.h"
+#include "core/edit/grid_drag_move_p.h"
 #include "message_recorder.h"
 #include "nav_fixture.h"
 #include "paint_fixture.h"

@@ -3,7 +3,7 @@
 
 #include <QLabel>
 #include <algorithm>
-#include "core/grid_hints_p.h"
+#include "core/view/grid_hints_p.h"
 #include "nav_fixture.h"
 #include "paint_fixture.h"
 #include "platform/tooltip.h"

@@ -1,8 +1,8 @@
 // Header panels and the frozen band of the spreadsheet type, after scrolling.
 #include <gtest/gtest.h>
-#include "core/cell.h"
+#include "core/model/cell.h"
 #include "core/grid_p.h"
-#include "core/grid_painter_p.h"
+#include "core/view/grid_painter_p.h"
 #include "paint_fixture.h"
 
 using namespace qor;

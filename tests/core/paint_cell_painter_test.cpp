@@ -2,7 +2,7 @@
 // text, ledger digits and the hint marker.
 #include <gtest/gtest.h>
 #include <QPainter>
-#include "core/cell_painter_p.h"
+#include "core/view/cell_painter_p.h"
 #include "paint_fixture.h"
 
 using namespace qor;

@@ -1,7 +1,7 @@
 // Pixel checks of cells on a form (gtInvoice): lines, frames, merges, diagonals, hidden rows,
 // and that painting creates nothing.
 #include <gtest/gtest.h>
-#include "core/cell.h"
+#include "core/model/cell.h"
 #include "paint_fixture.h"
 
 using namespace qor;

@@ -1,7 +1,7 @@
 // The selection tint and the colour arithmetic under it, alone and on painted cells.
 #include <gtest/gtest.h>
 #include "core/grid_p.h"
-#include "core/paint_color.h"
+#include "core/view/paint_color.h"
 #include "paint_fixture.h"
 
 using namespace qor;

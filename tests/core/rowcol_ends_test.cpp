@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <random>
-#include "core/axis_p.h"
-#include "core/cell.h"
-#include "core/cell_list.h"
+#include "core/model/axis_p.h"
+#include "core/model/cell.h"
+#include "core/model/cell_list.h"
 #include "rowcol_sheet.h"
 
 using namespace qor;

@@ -9,7 +9,7 @@
 #include <vector>
 #include "core/grid.h"
 #include "core/grid_p.h"
-#include "core/merge_table_p.h"
+#include "core/model/merge_table_p.h"
 
 namespace qor::test {
 

@@ -4,7 +4,7 @@
 
 #include "core/grid.h"
 #include "core/grid_p.h"
-#include "core/selection_p.h"
+#include "core/edit/selection_p.h"
 #include "nav_fixture.h"
 
 using namespace qor;

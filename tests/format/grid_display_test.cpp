@@ -6,7 +6,7 @@
 
 #include <QImage>
 #include <QPainter>
-#include "core/column.h"
+#include "core/model/column.h"
 #include "core/grid.h"
 #include "format/number_text.h"
 

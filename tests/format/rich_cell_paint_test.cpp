@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <QBuffer>
 #include "../core/paint_fixture.h"
-#include "core/cell.h"
+#include "core/model/cell.h"
 #include "core/grid.h"
 
 namespace qor {

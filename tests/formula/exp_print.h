@@ -2,7 +2,7 @@
 // Readable evaluator values in test failure messages.
 #include <ostream>
 
-#include "formula/exp_value.h"
+#include "formula/engine/exp_value.h"
 
 namespace qor {
 inline void PrintTo(const ExpValue &v, std::ostream *os)

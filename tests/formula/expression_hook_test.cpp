@@ -1,8 +1,8 @@
 // The OnEvaluate hook in both orders, and the component's properties.
 #include <gtest/gtest.h>
 
-#include "formula/exp_userfunction.h"
-#include "formula/expression.h"
+#include "formula/engine/exp_userfunction.h"
+#include "formula/engine/expression.h"
 #include "exp_print.h"
 
 using namespace qor;

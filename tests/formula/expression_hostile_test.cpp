@@ -1,7 +1,7 @@
 // Hostile texts end in a value or a clear error: never a crash, never a stack overflow.
 #include <gtest/gtest.h>
 
-#include "formula/expression.h"
+#include "formula/engine/expression.h"
 
 using namespace qor;
 

@@ -1,9 +1,9 @@
 // Tokenizer and tree building, checked on their own structures.
 #include <gtest/gtest.h>
 
-#include "formula/exp_node.h"
-#include "formula/exp_parser.h"
-#include "formula/expression_error.h"
+#include "formula/engine/exp_node.h"
+#include "formula/engine/exp_parser.h"
+#include "formula/engine/expression_error.h"
 
 using namespace qor;
 

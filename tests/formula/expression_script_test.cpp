@@ -10,7 +10,7 @@
 #include <QFile>
 #include <cmath>
 
-#include "formula/expression.h"
+#include "formula/engine/expression.h"
 
 using namespace qor;
 

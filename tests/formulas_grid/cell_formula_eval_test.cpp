@@ -1,7 +1,7 @@
 // Evaluating one formula: literals, the empty marker, ranges, hidden and skipped cells, texts.
 #include "formula_fixture.h"
 
-#include "formula/expression.h"
+#include "formula/engine/expression.h"
 
 using namespace qor;
 using qor::test::FormulaGrid;

@@ -2,7 +2,7 @@
 #include "formula_fixture.h"
 
 #include "formula/cell_formula.h"
-#include "formula/expression.h"
+#include "formula/engine/expression.h"
 
 using namespace qor;
 using qor::test::FormulaGrid;

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
-#include "formula/expression.h"
+#include "formula/engine/expression.h"
 #include "formula/formula_compiled_p.h"
 
 using namespace qor;

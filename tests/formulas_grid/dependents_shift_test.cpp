@@ -8,7 +8,7 @@
 #include <random>
 #include <set>
 #include "core/grid_p.h"
-#include "core/merge_table_p.h"
+#include "core/model/merge_table_p.h"
 #include "formula_fixture.h"
 
 using namespace qor;

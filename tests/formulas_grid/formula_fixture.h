@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <string>
 #include "core/grid.h"
-#include "formula/exp_value.h"
-#include "formula/expression_error.h"
+#include "formula/engine/exp_value.h"
+#include "formula/engine/expression_error.h"
 #include "formula/formula_manager_p.h"
 
 namespace qor::test {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/grid_p.h"
-#include "core/merge_table_p.h"
+#include "core/model/merge_table_p.h"
 #include "formula_fixture.h"
 
 using namespace qor;

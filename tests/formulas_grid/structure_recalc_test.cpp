@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/grid_p.h"
-#include "formula/expression.h"
+#include "formula/engine/expression.h"
 #include "formula_fixture.h"
 
 using namespace qor;

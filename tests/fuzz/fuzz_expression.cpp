@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "formula/expression.h"
+#include "formula/engine/expression.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

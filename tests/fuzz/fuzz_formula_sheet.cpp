@@ -9,7 +9,7 @@
 
 #include "core/grid.h"
 #include "core/grid_p.h"
-#include "core/merge_table_p.h"
+#include "core/model/merge_table_p.h"
 #include "formula/formula_manager_p.h"
 #include "platform/message_box.h"
 

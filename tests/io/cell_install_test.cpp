@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/grid.h"
-#include "formula/exp_value.h"
+#include "formula/engine/exp_value.h"
 #include "io/cell_record_apply_p.h"
 #include "io/grid_stream.h"
 #include "record_test_support.h"

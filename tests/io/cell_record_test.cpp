@@ -4,7 +4,7 @@
 
 #include "core/grid.h"
 #include "core/grid_p.h"
-#include "formula/exp_value.h"
+#include "formula/engine/exp_value.h"
 #include "io/cell_record.h"
 #include "io/extended80.h"
 #include "io/stream_version.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/grid.h"
-#include "formula/exp_value.h"
+#include "formula/engine/exp_value.h"
 #include "io/grid_stream.h"
 
 using namespace qor;

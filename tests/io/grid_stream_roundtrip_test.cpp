@@ -2,7 +2,7 @@
 #include "grid_stream_helpers.h"
 
 #include <QTemporaryDir>
-#include "core/column.h"
+#include "core/model/column.h"
 #include "io/grid_stream_settings.h"
 #include "io/stream_version.h"
 #include "message_recorder.h"

@@ -1,7 +1,7 @@
 // Streams of earlier releases, built byte by byte, read the way those releases meant them.
 #include "grid_stream_helpers.h"
 
-#include "core/column.h"
+#include "core/model/column.h"
 #include "io/cell_record.h"
 #include "io/stream_envelope.h"
 

@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <random>
 
-#include "core/cell.h"
-#include "core/column.h"
+#include "core/model/cell.h"
+#include "core/model/column.h"
 #include "core/grid.h"
 
 #include <ostream>

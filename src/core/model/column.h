@@ -1,0 +1,254 @@
+#pragma once
+// A grid column with the default attributes its cells inherit, and the column's title.
+#include <QString>
+#include <memory>
+#include "core/model/adapters.h"
+#include "core/model/cell_rec.h"
+#include "core/model/containers.h"
+#include "core/model/enums.h"
+#include "core/model/font.h"
+#include "core/model/picture.h"
+
+namespace qor {
+
+class TCustomQorGrid;
+class TQorColumn;
+
+class QOR_EXPORT TQorColumnTitle {
+public:
+    explicit TQorColumnTitle(TQorColumn *Column);
+
+    QString GetCaption() const { return m_caption; }
+    void SetCaption(const QString &Value);
+    TAlignment GetAlignment() const { return m_alignment; }
+    void SetAlignment(TAlignment Value);
+    const TQorFont &GetFont() const { return m_font; }
+    void SetFont(const TQorFont &Value);
+    TColor GetColor() const { return m_color; }
+    void SetColor(TColor Value);
+    void SetColumnTitleAdapter(std::shared_ptr<IColumnTitleAdapter> Adapter);
+    IColumnTitleAdapter *GetColumnTitleAdapter() const { return m_adapter.get(); }
+    TQorColumn *GetColumn() const { return m_column; }
+    void Assign(const TQorColumnTitle &Source);
+
+private:
+    void Changed();
+
+    TQorColumn *m_column;
+    QString m_caption;
+    TAlignment m_alignment = taCenter;
+    TQorFont m_font;
+    TColor m_color;
+    std::shared_ptr<IColumnTitleAdapter> m_adapter;
+};
+
+// The column's filter and grouping state as documents store it; the data layer keeps it.
+struct TColumnDataState {
+    TFilterType FilterType = ftAll;
+    TFilterCondition Condition1 = fcNone;
+    QString Value1;
+    bool AndCombined = true;
+    TFilterCondition Condition2 = fcNone;
+    QString Value2;
+    bool Numeric = false;
+    bool Top10First = true;
+    int32_t Top10Count = 10;
+    bool Top10Second = true;
+    bool Grouped = false;
+    bool GroupAscending = true;
+
+    bool operator==(const TColumnDataState &) const = default;
+};
+
+class QOR_EXPORT TQorColumn {
+public:
+    TQorColumn(TCustomQorGrid *Grid, int Index);
+    ~TQorColumn();
+    TQorColumn(const TQorColumn &) = delete;
+    TQorColumn &operator=(const TQorColumn &) = delete;
+
+    // --- Identity and geometry (the sizes live in the grid's column axis)
+    TCustomQorGrid *GetGrid() const { return m_grid; }
+    int GetIndex() const { return m_index; }
+    // Kept equal to the column's position by the grid.
+    void SetIndex(int Value) { m_index = Value; }
+    // The width when visible; a hidden column reads its saved width.
+    int GetWidth() const;
+    // A positive width also shows a hidden column; a negative one stores 0.
+    void SetWidth(int Value);
+    double GetPhyWidth() const;
+    // The width in the grid's unit; negative stores 0. Pixels are derived from it.
+    void SetPhyWidth(double Value);
+    void SetVisible(bool Value);
+    bool GetVisible() const;
+    // Cumulative right edge of the column in the sheet.
+    int GetRight() const;
+
+    // --- Title, names, binding, summary
+    TQorColumnTitle &Title() { return m_title; }
+    const TQorColumnTitle &Title() const { return m_title; }
+    QString GetName() const { return m_name; }
+    // Unique within the grid, compared upper-cased; a duplicate is refused with a message.
+    void SetName(const QString &Value);
+    QString GetFieldName() const { return m_fieldName; }
+    void SetFieldName(const QString &Value);
+    TFormulaType GetFormulaType() const { return m_formulaType; }
+    void SetFormulaType(TFormulaType Value);
+
+    // --- Default cell attributes. A change is written into the record of every existing cell
+    // of the column that has one; cells without a record follow the column anyway.
+    TAlignment GetAlignment() const;
+    void SetAlignment(TAlignment Value);
+    TVerAlignment GetVerAlignment() const;
+    void SetVerAlignment(TVerAlignment Value);
+    TCellType GetCellType() const;
+    void SetCellType(TCellType Value);
+    TValueType GetValueType() const;
+    void SetValueType(TValueType Value);
+    int GetDigits() const;
+    void SetDigits(int Value);
+    bool GetThousandSeparators() const;
+    void SetThousandSeparators(bool Value);
+    bool GetTrimZero() const;
+    void SetTrimZero(bool Value);
+    QString GetMask() const;
+    void SetMask(const QString &Value);
+    int GetMaxLength() const;
+    void SetMaxLength(int Value);
+    QChar GetPasswordChar() const;
+    void SetPasswordChar(QChar Value);
+    bool GetReadOnly() const;
+    void SetReadOnly(bool Value);
+    bool GetFixCell() const;
+    void SetFixCell(bool Value);
+    bool GetDirectInput() const;
+    void SetDirectInput(bool Value);
+    bool GetAutoHeight() const;
+    void SetAutoHeight(bool Value);
+    bool GetWordWrap() const;
+    void SetWordWrap(bool Value);
+    bool GetVerticalText() const;
+    void SetVerticalText(bool Value);
+    int GetVerticalTextSpace() const;
+    void SetVerticalTextSpace(int Value);
+    bool GetShrinkToFit() const;
+    void SetShrinkToFit(bool Value);
+    int GetFontAngle() const;
+    void SetFontAngle(int Value);
+    TColor GetBackColor() const;
+    void SetBackColor(TColor Value);
+    TBrushStyle GetBrushStyle() const;
+    void SetBrushStyle(TBrushStyle Value);
+    bool GetTransparent() const;
+    void SetTransparent(bool Value);
+    TColor GetTransparentColor() const;
+    void SetTransparentColor(TColor Value);
+    TAlignment GetGraphicHorAlignment() const;
+    void SetGraphicHorAlignment(TAlignment Value);
+    TVerAlignment GetGraphicVerAlignment() const;
+    void SetGraphicVerAlignment(TVerAlignment Value);
+    bool GetStretch() const;
+    void SetStretch(bool Value);
+    bool GetStretchFine() const;
+    void SetStretchFine(bool Value);
+    bool GetTileGraphic() const;
+    void SetTileGraphic(bool Value);
+    int GetImageIndex() const;
+    void SetImageIndex(int Value);
+    uint16_t GetTextLMargin() const;
+    void SetTextLMargin(uint16_t Value);
+    uint16_t GetTextTMargin() const;
+    void SetTextTMargin(uint16_t Value);
+    uint16_t GetTextRMargin() const;
+    void SetTextRMargin(uint16_t Value);
+    uint16_t GetTextBMargin() const;
+    void SetTextBMargin(uint16_t Value);
+    uint16_t GetGraphicLMargin() const;
+    void SetGraphicLMargin(uint16_t Value);
+    uint16_t GetGraphicTMargin() const;
+    void SetGraphicTMargin(uint16_t Value);
+    uint16_t GetGraphicRMargin() const;
+    void SetGraphicRMargin(uint16_t Value);
+    uint16_t GetGraphicBMargin() const;
+    void SetGraphicBMargin(uint16_t Value);
+    TColor GetBiasColor() const;
+    void SetBiasColor(TColor Value);
+    TPenStyle GetBiasStyle() const;
+    void SetBiasStyle(TPenStyle Value);
+    int GetBiasWidth() const;
+    void SetBiasWidth(int Value);
+    TBiasDirection GetBiasDirection() const;
+    void SetBiasDirection(TBiasDirection Value);
+    TCursor GetCursor() const;
+    void SetCursor(TCursor Value);
+    QString GetHint() const;
+    void SetHint(const QString &Value);
+    QString GetTag() const;
+    void SetTag(const QString &Value);
+    int GetDropDownCount() const;
+    void SetDropDownCount(int Value);
+    int GetComboItemHeight() const;
+    void SetComboItemHeight(int Value);
+    double GetIncrement() const;
+    void SetIncrement(double Value);
+    QString GetValueChecked() const;
+    void SetValueChecked(const QString &Value);
+    QString GetValueUnChecked() const;
+    void SetValueUnChecked(const QString &Value);
+    bool GetPrintable() const;
+    void SetPrintable(bool Value);
+    bool GetPrintCurrencyLine() const;
+    void SetPrintCurrencyLine(bool Value);
+    bool GetShowCurrencyLine() const;
+    void SetShowCurrencyLine(bool Value);
+    const TCellStyle &Style() const { return m_style; }
+    // Every default attribute at once, also written into the record of every existing cell of
+    // the column that has one (as setting each attribute would).
+    void SetStyle(const TCellStyle &Value);
+
+    // --- Items and picture that new cell copies start from
+    TQorStrings &Items() { return m_items; }
+    const TQorStrings &GetItems() const { return m_items; }
+    void SetItems(const TQorStrings &Value);
+    const TQorPicture &GetGraphic() const { return m_graphic; }
+    void SetGraphic(const TQorPicture &Value);
+
+    // --- Filter and grouping state
+    TColumnDataState &DataState() { return m_dataState; }
+    const TColumnDataState &DataState() const { return m_dataState; }
+
+    // --- Records (defined with the record readers and writers in io/)
+    // Stream := the length-prefixed record of this column.
+    void SaveToStream(QByteArray &Stream) const;
+    // Reads a length-prefixed column record; false (nothing changed) when it is unreadable.
+    bool LoadFromStream(const QByteArray &Stream);
+
+    // --- Whole-column operations
+    // Back to the defaults of a new column (the background follows the grid's Color now).
+    void SetDefault();
+    // Copies attributes, title, items, picture, field name and summary type; not the name.
+    void Assign(const TQorColumn &Source);
+    void SetColumnAdapter(std::shared_ptr<IColumnAdapter> Adapter);
+    IColumnAdapter *GetColumnAdapter() const { return m_adapter.get(); }
+    // Closes an in-place editor open on a cell of this column.
+    void HideGridEditor() const;
+
+private:
+    friend struct ColumnAccess;
+    template <class Apply>
+    void ChangeAttribute(bool closesEditor, Apply &&apply);
+
+    TCustomQorGrid *m_grid;
+    int m_index;
+    TCellStyle m_style;
+    TQorColumnTitle m_title;
+    QString m_name;
+    QString m_fieldName;
+    TFormulaType m_formulaType = ftNone;
+    TQorStrings m_items;
+    TQorPicture m_graphic;
+    TColumnDataState m_dataState;
+    std::shared_ptr<IColumnAdapter> m_adapter;
+};
+
+} // namespace qor

@@ -1,0 +1,60 @@
+// The grid's merged cells: facade over the merge table.
+#include "core/grid.h"
+
+#include "core/grid_p.h"
+#include "core/model/merge_table_p.h"
+
+namespace qor {
+
+void TCustomQorGrid::MergeCells(int Row1, int Col1, int Row2, int Col2)
+{
+    if (!d->merges->MergeCells(Row1, Col1, Row2, Col2) || !d->selection.isValid())
+        return;
+    const QRect sel = d->seams.merges->AbsorbMerges(d->selection);
+    if (!sel.contains(GetCol(), GetRow()))
+        d->currentIndex = int64_t(sel.top()) * d->cols + sel.left();
+    d->selection = sel;
+    d->repaintAll();
+}
+
+void TCustomQorGrid::MergeSelection()
+{
+    const QRect sel = d->selection;
+    if (sel.isValid())
+        MergeCells(sel.top(), sel.left(), sel.bottom(), sel.right());
+}
+
+void TCustomQorGrid::AddMergeCell(TCellInfo *Cell)
+{
+    if (Cell && Cell->GetGrid() == this)
+        d->merges->Add(Cell);
+}
+
+void TCustomQorGrid::DeleteMergeCell(TCellInfo *Cell) { d->merges->Remove(Cell); }
+std::vector<TCellInfo *> TCustomQorGrid::MergeCellList() const { return d->merges->Owners(); }
+void TCustomQorGrid::CalMergeCell() { d->merges->CalMergeCell(); }
+void TCustomQorGrid::DelRowOfMergeCell(int First, int Count) { d->merges->DelLines(First, Count, true); }
+void TCustomQorGrid::DelColOfMergeCell(int First, int Count) { d->merges->DelLines(First, Count, false); }
+void TCustomQorGrid::ResetRowOfMergeCell(int Index, int Count) { d->merges->ResetLines(Index, Count, true); }
+void TCustomQorGrid::ResetColOfMergeCell(int Index, int Count) { d->merges->ResetLines(Index, Count, false); }
+
+bool TCustomQorGrid::FindErrorMerge() const
+{
+    int first = std::max(d->misc.sortBeginRow, 0);
+    int last = d->misc.sortEndRow < 0 ? d->rows - 1 : std::min(d->misc.sortEndRow, d->rows - 1);
+    if (d->seams.binding->ControlsRowCount()) {
+        first = std::max(first, d->layout.titleRows);
+        last = std::min(last, d->rows - d->layout.footerRows - 1);
+    }
+    // Group header rows come with grouping; until then no row is one.
+    return d->merges->FindErrorMerge(first, last, {});
+}
+
+bool TCustomQorGrid::EqualCellRect(int Index1, int Index2) const { return d->merges->EqualCellRect(Index1, Index2); }
+
+QRect TCustomQorGrid::MergedArea(int Row, int Col) const
+{
+    return d->valid(Row, Col) ? d->merges->AreaAt(Row, Col) : QRect();
+}
+
+} // namespace qor

@@ -1,0 +1,77 @@
+#pragma once
+// Paints the grid's client area: the surroundings of the sheet, the header panels, the frozen
+// and scrolling bands of the view region (merged areas once, empty positions from their
+// column, nothing created), the focus rectangle and page lines. Only visible rows and columns
+// are visited, so a frame costs the same at any sheet size.
+#include <QObject>
+#include <QRect>
+#include <vector>
+#include "core/view/cell_painter_p.h"
+
+class QPainter;
+
+namespace qor {
+
+class TCustomQorGrid;
+class TCellInfo;
+
+// Painting state a grid keeps beside its model: the image list cells index into and the page
+// breaks that printing computes (rows and columns that start a new page).
+class QOR_AUTOTEST_EXPORT GridPaintState : public QObject {
+public:
+    explicit GridPaintState(QObject *parent) : QObject(parent) {}
+    // The grid's state, made on first use.
+    static GridPaintState &Of(TCustomQorGrid &grid);
+
+    std::vector<QImage> images;
+    std::vector<int> rowBreaks;
+    std::vector<int> colBreaks;
+    bool showPageLines = false;
+};
+
+class QOR_AUTOTEST_EXPORT GridPainter {
+public:
+    explicit GridPainter(TCustomQorGrid &grid);
+
+    // The whole client area in order; nothing while the grid is locked.
+    void Paint(QPainter &canvas, const QRect &client);
+    // Header cells, then the frozen and scrolling cells of the view region.
+    void DrawTo(QPainter &canvas);
+    // One position with or without its cell object, into rect (every step, frames included).
+    void DrawCell(QPainter &canvas, TCellInfo *cell, int row, int col, const QRect &rect);
+    void DrawFocusRect(QPainter &canvas);
+    void DrawPagesLine(QPainter &canvas);
+    // The four bands of outer around inner; all of outer when inner is empty.
+    static void FillExcludeRect(QPainter &canvas, const QRect &outer, const QRect &inner, const QColor &color);
+
+    const CellPaintEnv &Env() const { return m_env; }
+
+private:
+    struct Band {
+        int row0, row1, col0, col1;   // inclusive; empty when row1 < row0 or col1 < col0
+        QRect clip;
+    };
+    struct PendingFrame {
+        QRect rect;
+        CellPaintStyle style;
+        bool left, top;
+    };
+
+    void buildEnv();
+    void drawHeaders(QPainter &canvas);
+    void drawHeaderCell(QPainter &canvas, const QRect &rect, const QString &text, int flags);
+    void drawBand(QPainter &canvas, const Band &band);
+    // Paints the area of the position (its owner's when covered) unless done; false if skipped.
+    bool drawPosition(QPainter &canvas, const Band &band, int row, int col);
+    bool leftFrameShared(int row, int col) const;
+    bool topFrameShared(int row, int col) const;
+
+    TCustomQorGrid &m_grid;
+    CellPaintEnv m_env;
+    CellPaintStyle m_style;                  // reused: resolving allocates nothing per cell
+    std::vector<int64_t> m_paintedOwners;    // merged areas done in the current band
+    std::vector<PendingFrame> m_frames;
+    std::vector<int> m_autoHeightRows;
+};
+
+} // namespace qor
