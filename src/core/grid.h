@@ -639,9 +639,6 @@ public:
     // The image list that cells' ImageIndex refers to.
     std::vector<QImage> &Images();
 
-    // ===== Internals for the library's own layers =====
-    GridPrivate &Private() const { return *d; }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -657,6 +654,7 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    friend struct GridPrivate;   // GridPrivate::get
     std::unique_ptr<GridPrivate> d;
 };
 

@@ -108,6 +108,8 @@ struct NavState {
 struct QOR_AUTOTEST_EXPORT GridPrivate {
     explicit GridPrivate(TCustomQorGrid *grid);
     ~GridPrivate();
+    // The private object of a grid, for the library's own layers and its tests.
+    static GridPrivate &get(const TCustomQorGrid &grid) { return *grid.d; }
 
     TCustomQorGrid *q;
     int rows = 0;

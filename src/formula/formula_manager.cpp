@@ -28,7 +28,7 @@ struct Restore {
 } // namespace
 
 FormulaManager::FormulaManager(TCustomQorGrid &grid)
-    : q(grid), d(grid.Private()), m_engine(std::make_unique<TQorExpression>()),
+    : q(grid), d(GridPrivate::get(grid)), m_engine(std::make_unique<TQorExpression>()),
       m_evaluator(d, m_store, *m_engine)
 {
     m_engine->SetEvaluateOrder(eoInternalFirst);
@@ -42,7 +42,7 @@ FormulaManager::~FormulaManager() = default;
 
 FormulaManager &FormulaManager::Of(const TCustomQorGrid &grid)
 {
-    GridSeams &seams = grid.Private().seams;
+    GridSeams &seams = GridPrivate::get(grid).seams;
     auto *manager = dynamic_cast<FormulaManager *>(seams.formulas.get());
     if (!manager) {
         // A layer replaced the seam: formulas still need a home.

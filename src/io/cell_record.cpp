@@ -117,7 +117,7 @@ void fillPosition(CellRecord &r, const TCustomQorGrid &grid, int row, int col)
 {
     r.colWidth = grid.GetColWidth(col);
     r.rowHeight = grid.GetRowHeight(row);
-    const GridPrivate &d = grid.Private();
+    const GridPrivate &d = GridPrivate::get(grid);
     r.phyColWidth = d.colAxis.Valid(col) ? d.colAxis.Entry(col).savedPhySize : 0;
     r.phyRowHeight = d.rowAxis.Valid(row) ? d.rowAxis.Entry(row).savedPhySize : 0;
 }
@@ -467,7 +467,7 @@ void SaveEmptyCellToStream(ByteWriter &out, const TCustomQorGrid &Grid, int Row,
 
 void SaveCellToStream(ByteWriter &out, const TCustomQorGrid &Grid, int Row, int Col)
 {
-    if (const TCellInfo *cell = Grid.Private().cells.At(Row, Col))
+    if (const TCellInfo *cell = GridPrivate::get(Grid).cells.At(Row, Col))
         SaveCellToStream(out, *cell);
     else
         SaveEmptyCellToStream(out, Grid, Row, Col);

@@ -195,7 +195,7 @@ bool sameEdges(const TCellInfo &cell, const CellRecord &r)
 
 bool CellRecordInstaller::Install(TCellInfo &cell, const CellRecord &r, int version, QString *problem)
 {
-    GridPrivate &d = cell.GetGrid()->Private();
+    GridPrivate &d = GridPrivate::get(*cell.GetGrid());
     // A changed merge extent goes through the merge table; an open editor and a cell without
     // a column answer in ways the comparison below does not follow.
     const auto [rows, cols] = ClampedMergeExtent(cell, r);

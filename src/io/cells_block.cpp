@@ -88,7 +88,7 @@ int nextVisible(const Axis &axis, int from)
 QByteArray SaveCellsBlock(TCustomQorGrid &grid, int TopRow, int LeftCol, int RowCount, int ColCount,
                           const std::function<void(TCellInfo &)> &taken)
 {
-    const GridPrivate &d = grid.Private();
+    const GridPrivate &d = GridPrivate::get(grid);
     if (RowCount < 1 || ColCount < 1 || !d.valid(TopRow, LeftCol) ||
         !d.valid(int(std::min<int64_t>(int64_t(TopRow) + RowCount - 1, INT_MAX)),
                  int(std::min<int64_t>(int64_t(LeftCol) + ColCount - 1, INT_MAX))))
@@ -116,7 +116,7 @@ QByteArray SaveCellsBlock(TCustomQorGrid &grid, int TopRow, int LeftCol, int Row
 
 bool LoadCellsBlock(TCustomQorGrid &grid, const QByteArray &bytes, int TopRow, int LeftCol, CellsBlockOptions o)
 {
-    GridPrivate &d = grid.Private();
+    GridPrivate &d = GridPrivate::get(grid);
     ParsedBlock block;
     if (!d.valid(TopRow, LeftCol) || !parseBlock(bytes, block) || !recordsReadable(bytes, block, o.OnlyText))
         return false;

@@ -31,7 +31,7 @@ bool writeFile(const QString &fileName, const QByteArray &block)
 // The selection, or the current cell alone.
 QRect selectionRect(const TCustomQorGrid &grid)
 {
-    const GridPrivate &d = grid.Private();
+    const GridPrivate &d = GridPrivate::get(grid);
     if (!d.selection.isEmpty())
         return d.selection;
     if (grid.GetRow() < 0)

@@ -94,7 +94,7 @@ ColumnRecord recordOf(const TQorColumn &c)
     r.style = c.Style();
     r.items = JoinItemLines(c.GetItems().Items());
     r.graphic = PictureImageBytes(c.GetGraphic());
-    const Axis &axis = c.GetGrid()->Private().colAxis;
+    const Axis &axis = GridPrivate::get(*c.GetGrid()).colAxis;
     r.width = axis.CurrentSize(c.GetIndex());
     r.visible = c.GetVisible();
     r.right = c.GetRight();
@@ -304,7 +304,7 @@ void readRecord(ByteReader &in, ColumnRecord &r, int version)
 
 void applyWidth(TQorColumn &column, const ColumnRecord &r)
 {
-    GridPrivate &d = column.GetGrid()->Private();
+    GridPrivate &d = GridPrivate::get(*column.GetGrid());
     const int i = column.GetIndex();
     if (!d.colAxis.Valid(i))
         return;
@@ -398,7 +398,7 @@ void TQorColumn::SetStyle(const TCellStyle &Value)
 {
     HideGridEditor();
     m_style = Value;
-    GridPrivate &d = m_grid->Private();
+    GridPrivate &d = GridPrivate::get(*m_grid);
     for (int row = 0; row < d.rows; ++row)
         if (TCellInfo *cell = d.cells.At(row, m_index); cell && cell->GetRec())
             cell->GetRec()->Style = Value;

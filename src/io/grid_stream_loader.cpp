@@ -228,7 +228,7 @@ private:
 
 void applyAll(TCustomQorGrid &grid, const ParsedGridStream &s)
 {
-    GridPrivate &d = grid.Private();
+    GridPrivate &d = GridPrivate::get(grid);
     StreamVersionScope version(s.Version);
     {
         LoadBracket bracket(grid);
@@ -274,7 +274,7 @@ void ApplyGridStream(TCustomQorGrid &grid, const ParsedGridStream &stream)
 
 bool LoadGridFromBytes(TCustomQorGrid &grid, const QByteArray &stored)
 {
-    if (grid.Private().seams.binding->ControlsRowCount()) {
+    if (GridPrivate::get(grid).seams.binding->ControlsRowCount()) {
         refuse(grid, QStringLiteral("连接数据库时不可以加载数据。"));
         return false;
     }

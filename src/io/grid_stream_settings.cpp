@@ -244,7 +244,7 @@ void GridSettings::Read(ByteReader &in, int version)
 
 GridSettings GridSettings::Capture(const TCustomQorGrid &grid)
 {
-    const GridPrivate &d = grid.Private();
+    const GridPrivate &d = GridPrivate::get(grid);
     GridSettings s;
     s.GridType = d.layout.gridType;
     s.Color = d.look.color;

@@ -63,7 +63,7 @@ void writeRowRecord(ByteWriter &out, int index, const TRowRec &r)
 
 QByteArray propertiesBlock(const TCustomQorGrid &grid, bool allRows)
 {
-    const GridPrivate &d = grid.Private();
+    const GridPrivate &d = GridPrivate::get(grid);
     ByteWriter out;
     out.writeI32(storedRowCount(d, allRows));
     out.writeI32(d.cols);
@@ -81,7 +81,7 @@ QByteArray propertiesBlock(const TCustomQorGrid &grid, bool allRows)
 
 void writeCells(const TCustomQorGrid &grid, bool allRows, bool snapshot, ByteWriter &out)
 {
-    const GridPrivate &d = grid.Private();
+    const GridPrivate &d = GridPrivate::get(grid);
     const int count = d.rows * d.cols - 1;
     const bool computed = !snapshot && grid.OnGetText;
     const bool progress = !snapshot && grid.OnSaveProgress;

@@ -50,8 +50,8 @@ EditorSpy *openEditor(TQorGrid &g, int row, int col)
     EditorSpy *p = spy.get();
     p->row = row;
     p->col = col;
-    g.Private().seams.editor = std::move(spy);
-    g.Private().currentIndex = int64_t(row) * g.GetCols() + col;
+    GridPrivate::get(g).seams.editor = std::move(spy);
+    GridPrivate::get(g).currentIndex = int64_t(row) * g.GetCols() + col;
     return p;
 }
 
@@ -101,13 +101,13 @@ TEST(CellEditing, BatchOnAVisibleGridCommitsFirstAndRepositionsAfter)
 TEST(CellEditing, RichCellsConvertWhenTheirKindChanges)
 {
     TQorGrid g;
-    g.Private().seams.richText = std::make_unique<IRichTextHost>();
+    GridPrivate::get(g).seams.richText = std::make_unique<IRichTextHost>();
     TCellInfo *c = g.Cells(0, 0);
     c->SetText("plain");
     c->SetCellType(ctRichEdit); // no converter installed: nothing is made up
     EXPECT_TRUE(c->GetRichText().isEmpty());
     c->SetCellType(ctEdit);
-    g.Private().seams.richText = std::make_unique<RichStub>();
+    GridPrivate::get(g).seams.richText = std::make_unique<RichStub>();
     c->SetCellType(ctRichEdit);
     EXPECT_EQ(c->GetRichText(), "{rich plain}");
     c->SetText("other");
@@ -120,7 +120,7 @@ TEST(CellEditing, RichCellsConvertWhenTheirKindChanges)
 TEST(CellEditing, RichContentSurvivesLeavingTheKindWithoutAConverter)
 {
     TQorGrid g;
-    g.Private().seams.richText = std::make_unique<IRichTextHost>();
+    GridPrivate::get(g).seams.richText = std::make_unique<IRichTextHost>();
     TCellInfo *c = g.Cells(0, 0);
     c->SetCellType(ctRichEdit);
     c->SetRichText("{\\rtf1 kept}");

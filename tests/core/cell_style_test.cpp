@@ -139,7 +139,7 @@ TEST(CellStyle, HandlerMayRestructureTheGridDuringAChange)
     g.SetCellText(3, 0, "gone"); // the cell is freed inside OnChange
     EXPECT_TRUE(updated);
     EXPECT_EQ(g.GetRows(), 1);
-    EXPECT_EQ(g.Private().cells.checkConsistency(), "");
+    EXPECT_EQ(GridPrivate::get(g).cells.checkConsistency(), "");
 }
 
 TEST(CellStyle, DiagonalTextsAndTextExcludeEachOther)
@@ -185,7 +185,7 @@ TEST(CellStyle, FramesAndLinesAreSharedWithTheNeighbourAcrossTheEdge)
     g.Cells(0, 0)->SetTopFrame(true);
     g.Cells(3, 3)->SetRightFrame(true);
     EXPECT_TRUE(g.Cells(0, 0)->GetTopFrame());
-    EXPECT_EQ(g.Private().cells.checkConsistency(), "");
+    EXPECT_EQ(GridPrivate::get(g).cells.checkConsistency(), "");
 }
 
 TEST(CellStyle, FramesRunAlongTheWholeEdgeOfAMergedArea)

@@ -160,7 +160,7 @@ TEST(EditorEvents, CancelRestoresAndBoundCellsGoThroughTheBinding)
     NavGrid t(4, 3);
     TQorGrid &g = t.g;
     std::vector<std::string> log;
-    g.Private().seams.binding = std::make_unique<RecordingBinding>(&log);
+    GridPrivate::get(g).seams.binding = std::make_unique<RecordingBinding>(&log);
     g.SetCellText(0, 0, "keep");
     g.SetFocusCell(0, 0);
     t.key(Qt::Key_F2);

@@ -249,7 +249,7 @@ TEST(GeometryScroll, RepaintsCoverOnlyWhatChanged)
     QApplication::processEvents();
     PaintSpy spy;
     s.g.viewport()->installEventFilter(&spy);
-    s.g.Private().repaintCell(3, 2);   // a covered cell: its whole area
+    GridPrivate::get(s.g).repaintCell(3, 2);   // a covered cell: its whole area
     QApplication::processEvents();
     EXPECT_EQ(spy.painted.boundingRect(), s.g.CellRect(2, 1).adjusted(-3, -3, 3, 3));
     // Scrolling repaints what moves: below the frozen rows, right of the frozen columns.
@@ -266,7 +266,7 @@ TEST(GeometryScroll, RepaintsCoverOnlyWhatChanged)
     EXPECT_EQ(spy.painted.boundingRect(), s.g.viewport()->rect().adjusted(s.g.GetLeftFixSpace(), 0, 0, 0));
     spy.painted = QRegion();
     s.g.BeginUpdate();
-    s.g.Private().repaintCell(5, 5);
+    GridPrivate::get(s.g).repaintCell(5, 5);
     QApplication::processEvents();
     EXPECT_TRUE(spy.painted.isEmpty());
     s.g.EndUpdate();

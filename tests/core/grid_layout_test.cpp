@@ -127,7 +127,7 @@ TEST(GridLayout, UnitChangeConvertsPhysicalSizes)
 TEST(GridLayout, OptionsSwitchingRowSelectSelectsTheCurrentRow)
 {
     TQorGrid g;
-    g.Private().currentIndex = 2 * 4 + 1;
+    GridPrivate::get(g).currentIndex = 2 * 4 + 1;
     EXPECT_EQ(g.GetRow(), 2);
     EXPECT_EQ(g.GetCol(), 1);
     g.SetOptions(g.GetOptions().With(qgoRowSelect));
@@ -176,7 +176,7 @@ TEST(GridLayout, SettingASizeShowsTheEntryAndRaisesTheEvent)
     TQorGrid g;
     std::vector<int> changed;
     g.OnColWidthChanged = [&](QObject *, int c) { changed.push_back(c); };
-    g.Private().colAxis.SetVisible(1, false);
+    GridPrivate::get(g).colAxis.SetVisible(1, false);
     g.SetColWidth(1, 90);
     EXPECT_TRUE(g.Columns(1)->GetVisible());
     EXPECT_EQ(g.Columns(3)->GetRight(), 60 + 90 + 60 + 60);
@@ -189,6 +189,6 @@ TEST(GridLayout, SettingASizeShowsTheEntryAndRaisesTheEvent)
     g.SetRowHeight(3, 0);
     g.EndUpdate();
     EXPECT_EQ(g.GetRowRec(3).Bottom, 40 + 18 + 18);
-    EXPECT_EQ(g.Private().rowAxis.checkConsistency(), "");
-    EXPECT_EQ(g.Private().colAxis.checkConsistency(), "");
+    EXPECT_EQ(GridPrivate::get(g).rowAxis.checkConsistency(), "");
+    EXPECT_EQ(GridPrivate::get(g).colAxis.checkConsistency(), "");
 }

@@ -12,7 +12,7 @@ namespace {
 
 void expectConsistent(TCustomQorGrid &g)
 {
-    GridPrivate &d = g.Private();
+    GridPrivate &d = GridPrivate::get(g);
     EXPECT_EQ(d.cells.checkConsistency(), "");
     EXPECT_EQ(d.rowAxis.checkConsistency(), "");
     EXPECT_EQ(d.colAxis.checkConsistency(), "");
@@ -253,8 +253,8 @@ TEST(GridStore, UpdateBatchesNestAndNeverGoNegative)
 TEST(GridStore, DefaultSizesMoveOnlyRowsAndColumnsOfTheOldDefault)
 {
     TQorGrid g;
-    g.Private().rowAxis.SetSize(1, 30, utPixel);
-    g.Private().rowAxis.SetVisible(2, false);
+    GridPrivate::get(g).rowAxis.SetSize(1, 30, utPixel);
+    GridPrivate::get(g).rowAxis.SetVisible(2, false);
     g.SetDefaultRowHeight(25);
     EXPECT_EQ(g.GetRowHeight(0), 25);
     EXPECT_EQ(g.GetRowHeight(1), 30);
@@ -264,7 +264,7 @@ TEST(GridStore, DefaultSizesMoveOnlyRowsAndColumnsOfTheOldDefault)
     g.SetDefaultRowHeight(0);
     EXPECT_EQ(g.GetDefaultRowHeight(), 25);
 
-    g.Private().colAxis.SetSize(0, 100, utPixel);
+    GridPrivate::get(g).colAxis.SetSize(0, 100, utPixel);
     g.SetDefaultColWidth(80);
     EXPECT_EQ(g.GetColWidth(0), 100);
     EXPECT_EQ(g.GetColWidth(1), 80);
@@ -276,14 +276,14 @@ TEST(GridStore, DefaultRowHeightWhileLoadingKeepsRowsTheStreamSized)
 {
     TQorGrid g;
     g.SetLoading(true);
-    g.Private().loadRowList = {0, 40, 0};
+    GridPrivate::get(g).loadRowList = {0, 40, 0};
     g.SetDefaultRowHeight(20);
     EXPECT_EQ(g.GetRowHeight(0), 20);
     EXPECT_EQ(g.GetRowHeight(1), 18); // sized by the stream
     EXPECT_EQ(g.GetRowHeight(2), 20);
     EXPECT_EQ(g.GetRowHeight(3), 18); // beyond the list
     g.SetLoading(false);
-    EXPECT_TRUE(g.Private().loadRowList.empty());
+    EXPECT_TRUE(GridPrivate::get(g).loadRowList.empty());
 }
 
 TEST(GridStore, RowRecordsKeepGroupFieldsAndState)

@@ -119,7 +119,7 @@ TEST(MergeCells, AbsorbSeamGrowsARangeOverEveryMergeItTouches)
     g.SetRows(6);
     g.MergeCells(1, 1, 2, 2);
     g.MergeCells(2, 3, 4, 3);
-    const IMergeHost &host = *g.Private().seams.merges;
+    const IMergeHost &host = *GridPrivate::get(g).seams.merges;
     EXPECT_EQ(host.AbsorbMerges(Area(0, 0, 1, 1)), Area(0, 0, 2, 2));
     EXPECT_EQ(host.AbsorbMerges(Area(0, 0, 2, 3)), Area(0, 0, 4, 3));
     EXPECT_EQ(host.AbsorbMerges(Area(5, 0, 5, 3)), Area(5, 0, 5, 3));
@@ -129,12 +129,12 @@ TEST(MergeCells, MergingGrowsTheSelectionAndMovesTheCurrentCellIntoIt)
 {
     TQorGrid g;
     g.MergeCells(0, 2, 1, 3);
-    g.Private().selection = Area(1, 1, 1, 2);
-    g.Private().currentIndex = 3 * 4 + 3;
+    GridPrivate::get(g).selection = Area(1, 1, 1, 2);
+    GridPrivate::get(g).currentIndex = 3 * 4 + 3;
     g.MergeSelection();
     ExpectConsistent(g);
     EXPECT_EQ(g.MergedArea(1, 1), Area(0, 1, 1, 3));
-    EXPECT_EQ(g.Private().selection, Area(0, 1, 1, 3));
+    EXPECT_EQ(GridPrivate::get(g).selection, Area(0, 1, 1, 3));
     EXPECT_EQ(g.GetRow(), 0);
     EXPECT_EQ(g.GetCol(), 1);
 }

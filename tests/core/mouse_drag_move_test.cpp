@@ -160,7 +160,7 @@ TEST(MouseDragMove, GroupedGridRefusesTheDrop)
     MovingGrid t(5, 3);
     TQorGrid &g = t.g;
     Fill(g, {"a", "b", "c"});
-    g.Private().seams.dataOps = std::make_unique<GroupedGrid>();
+    GridPrivate::get(g).seams.dataOps = std::make_unique<GroupedGrid>();
     MessageRecorder boxes;
     drag(g, t.rowTitle(0), {t.rowTitle(1), t.rowTitle(2)});
     ASSERT_EQ(boxes.count(), 1);

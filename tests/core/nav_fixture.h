@@ -3,6 +3,7 @@
 #include <QTest>
 #include <string>
 #include <vector>
+#include "core/grid_p.h"
 #include "core/grid.h"
 
 namespace qor::test {

@@ -76,7 +76,7 @@ TEST(NavigationMouse, HeaderBordersResizeUnlessRefused)
     drag(border, border + QPoint(25, 0));
     EXPECT_EQ(g.GetState(), gsColSizing);
     EXPECT_EQ(g.GetColWidth(1), 85);
-    EXPECT_EQ(g.Private().nav.sizeInfo, QStringLiteral("宽度: 85 像素"));
+    EXPECT_EQ(GridPrivate::get(g).nav.sizeInfo, QStringLiteral("宽度: 85 像素"));
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, border + QPoint(25, 0));
     EXPECT_EQ(g.GetState(), gsNormal);
 

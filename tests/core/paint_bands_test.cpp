@@ -81,7 +81,7 @@ TEST(PaintBands, ShadowFocusRectangleAndPageLines)
     EXPECT_NE(pixelColor(img, sheet.right() + 2, sheet.top() + 1), clRed);
 
     // The current cell's focus rectangle straddles its edges; page lines are blue, 2 wide.
-    g.Private().currentIndex = 1 * 3 + 1;
+    GridPrivate::get(g).currentIndex = 1 * 3 + 1;
     GridPaintState &state = GridPaintState::Of(g);
     state.rowBreaks = {2};
     state.showPageLines = true;

@@ -39,7 +39,7 @@ TEST(PaintColor, SelectedWhiteCellsOfAnUnfocusedGridArePaintedD4D4D4)
     TQorGrid g;
     g.SetRows(4);
     g.SetCols(4);
-    g.Private().selection = QRect(1, 1, 2, 2);   // columns 1-2, rows 1-2
+    GridPrivate::get(g).selection = QRect(1, 1, 2, 2);   // columns 1-2, rows 1-2
     const QImage img = paintGrid(g);
     ASSERT_FALSE(g.hasFocus());
     const QRect selected = g.GetCellRect(1, 1);

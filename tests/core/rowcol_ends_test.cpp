@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include "core/grid_p.h"
 #include "core/model/axis_p.h"
 #include "core/model/cell.h"
 #include "core/model/cell_list.h"
@@ -388,6 +389,6 @@ TEST(RowEnds, InsertAndDeleteAtTheTopAndInTheMiddleKeepRowsWhole)
     int64_t edge = 0;
     for (int r = 0; r < g.GetRows(); ++r) {
         edge += g.GetRowVisible(r) ? g.GetRowHeight(r) : 0;
-        ASSERT_EQ(g.Private().rowAxis.Edge(r), edge);
+        ASSERT_EQ(GridPrivate::get(g).rowAxis.Edge(r), edge);
     }
 }

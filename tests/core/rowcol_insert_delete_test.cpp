@@ -49,7 +49,7 @@ TEST(RowInsert, NewRowsTakeTheHeightAboveOrTheDefault)
     g.SetRowHeight(0, 25);
     g.InsertRow(0, 1);
     EXPECT_EQ(g.GetRowHeight(0), 25) << "at row 0 the first row lends its height";
-    EXPECT_EQ(g.GetRowRec(g.GetRows() - 1).Bottom, int(g.Private().rowAxis.Total()));
+    EXPECT_EQ(g.GetRowRec(g.GetRows() - 1).Bottom, int(GridPrivate::get(g).rowAxis.Total()));
     ExpectConsistent(g);
 }
 
@@ -170,7 +170,7 @@ TEST(ColInsert, HorizontalAreasAcrossTheInsertionPointWiden)
 TEST(ColInsert, CurrentCellKeepsItsPositionWhenTheColumnCountChanges)
 {
     TQorGrid g;
-    g.Private().currentIndex = 2 * 4 + 3;
+    GridPrivate::get(g).currentIndex = 2 * 4 + 3;
     g.InsertCol(0, 2);
     EXPECT_EQ(g.GetRow(), 2);
     EXPECT_EQ(g.GetCol(), 3);
@@ -205,14 +205,14 @@ TEST(RowDelete, AGridKeepsItsLastRow)
 TEST(RowDelete, CurrentRowKeepsItsIndexUnlessItWasTheLast)
 {
     TQorGrid g;
-    g.Private().currentIndex = 1 * 4 + 2;
+    GridPrivate::get(g).currentIndex = 1 * 4 + 2;
     g.DeleteRow(1);
     EXPECT_EQ(g.GetRow(), 1);
-    g.Private().currentIndex = 2 * 4 + 2;
+    GridPrivate::get(g).currentIndex = 2 * 4 + 2;
     g.DeleteRow(2);
     EXPECT_EQ(g.GetRow(), 1);
     EXPECT_EQ(g.GetCol(), 2);
-    g.Private().currentIndex = 1 * 4 + 0;
+    GridPrivate::get(g).currentIndex = 1 * 4 + 0;
     g.DeleteRow(0);
     EXPECT_EQ(g.GetRow(), 0) << "the current cell follows its row up";
 }
@@ -264,7 +264,7 @@ TEST(ColDelete, AreasFollowTheColumns)
 TEST(GroupedGrid, RefusesInsertionAndDeletionWithAMessage)
 {
     TQorGrid g;
-    g.Private().seams.dataOps = std::make_unique<GroupedGrid>();
+    GridPrivate::get(g).seams.dataOps = std::make_unique<GroupedGrid>();
     MessageRecorder boxes;
     g.InsertRow(1, 1);
     g.AppendRow();

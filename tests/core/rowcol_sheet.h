@@ -47,7 +47,7 @@ inline void Fill(TCustomQorGrid &g, const std::vector<std::string> &rows)
 // Every index of the grid agrees with every other.
 inline void ExpectConsistent(TCustomQorGrid &g)
 {
-    GridPrivate &d = g.Private();
+    GridPrivate &d = GridPrivate::get(g);
     EXPECT_EQ(d.cells.checkConsistency(), "");
     EXPECT_EQ(d.merges->checkConsistency(), "");
     EXPECT_EQ(d.rowAxis.checkConsistency(), "");
@@ -80,7 +80,7 @@ inline RecordingFormulas &RecordFormulas(TCustomQorGrid &g)
 {
     auto host = std::make_unique<RecordingFormulas>();
     RecordingFormulas &ref = *host;
-    g.Private().seams.formulas = std::move(host);
+    GridPrivate::get(g).seams.formulas = std::move(host);
     return ref;
 }
 

@@ -60,7 +60,7 @@ TEST(Seams, SetTextCallsFormulasInOrderAndDefersWhileLocked)
 {
     TQorGrid g;
     Log log;
-    g.Private().seams.formulas = std::make_unique<FormulaSpy>(log);
+    GridPrivate::get(g).seams.formulas = std::make_unique<FormulaSpy>(log);
     g.OnChange = [&](QObject *, int, int) { log.calls.push_back("change"); };
     g.SetCellText(1, 1, "=A1");
     EXPECT_EQ(log.calls, (std::vector<std::string>{"replacing ->=A1 stored=", "stored now =A1", "dependents", "change"}));
@@ -83,7 +83,7 @@ TEST(Seams, BoundPositionsReadAndWriteTheField)
     TQorGrid g;
     auto binding = std::make_unique<BindingStub>();
     BindingStub *b = binding.get();
-    g.Private().seams.binding = std::move(binding);
+    GridPrivate::get(g).seams.binding = std::move(binding);
     EXPECT_EQ(g.GetCellText(0, 0), "field");
     EXPECT_EQ(g.GetCellType(0, 0), ctCheckBox);
     g.SetCellText(0, 0, "new");

@@ -36,7 +36,7 @@ protected:
         std::vector<std::string> out;
         for (int r = 0; r < grid.GetRows(); ++r)
             for (int c = 0; c < grid.GetCols(); ++c)
-                if (TCellInfo *cell = grid.Private().cells.At(r, c); cell && cell->GetText().startsWith('='))
+                if (TCellInfo *cell = GridPrivate::get(grid).cells.At(r, c); cell && cell->GetText().startsWith('='))
                     out.push_back(std::to_string(r) + "," + std::to_string(c) + " " + cell->GetText().toStdString() +
                                   " " + cell->GetFormulaValue().AsText());
         return out;
@@ -105,7 +105,7 @@ TEST_F(DependentsShift, RandomStructuralChangesKeepTheTableAndTheValues)
             }
             SCOPED_TRACE(op + " at " + std::to_string(where) + ", step " + std::to_string(step));
             ExpectConsistent();
-            EXPECT_EQ(grid.Private().merges->checkConsistency(), "");
+            EXPECT_EQ(GridPrivate::get(grid).merges->checkConsistency(), "");
             Manager().EnsureDependents(); // as the next propagation does
             const Table kept = Snapshot();
             const std::vector<std::string> values = Values();

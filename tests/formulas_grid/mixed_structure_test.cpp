@@ -16,7 +16,7 @@ protected:
     void ExpectAllConsistent()
     {
         ExpectConsistent();
-        GridPrivate &d = grid.Private();
+        GridPrivate &d = GridPrivate::get(grid);
         EXPECT_EQ(d.merges->checkConsistency(), "");
         EXPECT_EQ(d.cells.checkConsistency(), "");
         EXPECT_EQ(d.rowAxis.checkConsistency(), "");
@@ -90,7 +90,7 @@ TEST_F(MixedStructure, MergedCellsInsideARangeCountOnceThroughStructuralChanges)
     Column("A", {1, 2, 40, 8});
     Set("C1", "=SUM(A1:A4)");
     grid.MergeCells(1, 0, 2, 0);
-    grid.Private().seams.formulas->UpdateFormulas();
+    GridPrivate::get(grid).seams.formulas->UpdateFormulas();
     EXPECT_DOUBLE_EQ(Num("C1"), 11);
     // A row inside the area: the area grows, the sum reaches one row further.
     grid.InsertRow(2, 1);
@@ -103,7 +103,7 @@ TEST_F(MixedStructure, MergedCellsInsideARangeCountOnceThroughStructuralChanges)
     ExpectAllConsistent();
     EXPECT_EQ(grid.MergedArea(1, 0), QRect(0, 1, 1, 2));
     EXPECT_EQ(FormulaOf("C1"), "=SUM(A1:A4)");
-    grid.Private().seams.formulas->UpdateFormulas();
+    GridPrivate::get(grid).seams.formulas->UpdateFormulas();
     EXPECT_DOUBLE_EQ(Num("C1"), 1 + 8) << "the new owner is empty; the covered 40 does not count";
 }
 
@@ -138,7 +138,7 @@ TEST_F(MixedStructure, MovedRowsKeepFormulaTextsAsWritten)
     EXPECT_TRUE(grid.MoveRow(2, 1, 0));
     ExpectAllConsistent();
     EXPECT_EQ(FormulaOf("B2"), "=A3");
-    grid.Private().seams.formulas->UpdateFormulas();
+    GridPrivate::get(grid).seams.formulas->UpdateFormulas();
     EXPECT_DOUBLE_EQ(Num("B2"), 2) << "A3 now holds the row that was A2";
 }
 

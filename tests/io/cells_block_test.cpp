@@ -140,7 +140,7 @@ TEST(CellsBlock, FilesAndSelection)
     EXPECT_EQ(target.GetCellText(3, 0), QString("two"));
     EXPECT_FALSE(target.LoadCellsFromFile(dir.filePath("missing.bin"), 0, 0, false));
 
-    grid.Private().selection = QRect(1, 0, 1, 2);
+    GridPrivate::get(grid).selection = QRect(1, 0, 1, 2);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadWrite);

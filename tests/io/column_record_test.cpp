@@ -76,7 +76,7 @@ void randomizeColumn(TQorColumn &c, Random &r)
     ds.GroupAscending = r.flip();
     c.SetWidth(r.between(1, 300));
     if (r.flip())
-        c.GetGrid()->Private().colAxis.SetVisible(c.GetIndex(), false);
+        GridPrivate::get(*c.GetGrid()).colAxis.SetVisible(c.GetIndex(), false);
 }
 
 QStringList columnSnapshot(const TQorColumn &c)

@@ -24,9 +24,9 @@ QList<QByteArray> corpus(const char *name)
 
 void expectConsistent(const TCustomQorGrid &grid)
 {
-    EXPECT_EQ(grid.Private().cells.checkConsistency(), "");
-    EXPECT_EQ(grid.Private().rowAxis.checkConsistency(), "");
-    EXPECT_EQ(grid.Private().colAxis.checkConsistency(), "");
+    EXPECT_EQ(GridPrivate::get(grid).cells.checkConsistency(), "");
+    EXPECT_EQ(GridPrivate::get(grid).rowAxis.checkConsistency(), "");
+    EXPECT_EQ(GridPrivate::get(grid).colAxis.checkConsistency(), "");
 }
 
 } // namespace

@@ -34,7 +34,7 @@ inline TQorPicture bmpPicture(QColor color)
 
 inline void hideRow(TCustomQorGrid &grid, int row)
 {
-    grid.Private().rowAxis.SetVisible(row, false);
+    GridPrivate::get(grid).rowAxis.SetVisible(row, false);
 }
 
 // A grid with something different in every corner of what a document stores.

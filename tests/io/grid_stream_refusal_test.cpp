@@ -21,8 +21,8 @@ bool loadOrRefuse(const QByteArray &bytes)
     const QByteArray before = plainBytes(grid);
     MessageRecorder boxes;
     const bool ok = LoadGridFromBytes(grid, bytes);
-    EXPECT_EQ(grid.Private().cells.checkConsistency(), "");
-    EXPECT_EQ(grid.Private().rowAxis.checkConsistency(), "");
+    EXPECT_EQ(GridPrivate::get(grid).cells.checkConsistency(), "");
+    EXPECT_EQ(GridPrivate::get(grid).rowAxis.checkConsistency(), "");
     if (!ok) {
         EXPECT_EQ(boxes.count(), 1);
         if (boxes.count() == 1) {
@@ -130,7 +130,7 @@ TEST(GridStreamRefusal, BoundGridWithRecordsDoesNotLoad)
 {
     TQorGrid grid;
     grid.SetCellText(0, 0, "kept");
-    grid.Private().seams.binding = std::make_unique<ActiveDataSet>();
+    GridPrivate::get(grid).seams.binding = std::make_unique<ActiveDataSet>();
     MessageRecorder boxes;
     EXPECT_FALSE(LoadGridFromBytes(grid, SaveGridToBytes(TQorGrid(), true, true)));
     ASSERT_EQ(boxes.count(), 1);

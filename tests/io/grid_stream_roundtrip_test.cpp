@@ -176,7 +176,7 @@ void ExpectSameGrid(TCustomQorGrid &a, TCustomQorGrid &b)
 {
     ASSERT_EQ(a.GetRows(), b.GetRows());
     ASSERT_EQ(a.GetCols(), b.GetCols());
-    const GridPrivate &da = a.Private(), &db = b.Private();
+    const GridPrivate &da = GridPrivate::get(a), &db = GridPrivate::get(b);
     for (int r = 0; r < a.GetRows(); ++r) {
         const TRowRec x = a.GetRowRec(r), y = b.GetRowRec(r);
         EXPECT_EQ(x.Height, y.Height) << "row " << r;

@@ -36,7 +36,7 @@ const bool installed = [] {
 
 TEditorController *EditorController(TCustomQorGrid &grid)
 {
-    return dynamic_cast<TEditorController *>(grid.Private().seams.editor.get());
+    return dynamic_cast<TEditorController *>(GridPrivate::get(grid).seams.editor.get());
 }
 
 TEditorController::TEditorController(TCustomQorGrid &grid) : m_grid(grid)
@@ -97,9 +97,9 @@ TInplaceEditor *TEditorController::Edit() const
 
 bool TEditorController::IsOpenOn(int row, int col) const
 {
-    if (!IsOpen() || !m_grid.Private().valid(row, col))
+    if (!IsOpen() || !GridPrivate::get(m_grid).valid(row, col))
         return false;
-    const QRect a = m_grid.Private().merges->AreaAt(row, col);
+    const QRect a = GridPrivate::get(m_grid).merges->AreaAt(row, col);
     return a.top() == m_row && a.left() == m_col;
 }
 
@@ -140,7 +140,7 @@ TInplaceCell TEditorController::resolve(int row, int col) const
 
 bool TEditorController::Show(int row, int col, QChar typed)
 {
-    GridPrivate &d = m_grid.Private();
+    GridPrivate &d = GridPrivate::get(m_grid);
     if (!d.valid(row, col))
         return false;
     const QRect a = d.merges->AreaAt(row, col);
@@ -193,7 +193,7 @@ void TEditorController::CommitPending()
     m_committing = true;
     if (m_grid.OnSetText)
         m_grid.OnSetText(&m_grid, row, col, text);
-    GridPrivate &d = m_grid.Private();
+    GridPrivate &d = GridPrivate::get(m_grid);
     if (d.seams.binding->IsBound(row, col)) {
         d.seams.binding->WriteField(row, col, text);
     } else if (TCellInfo *cell = d.cells.At(row, col)) {
@@ -224,7 +224,7 @@ void TEditorController::Cancel()
     if (CurrentWidget())
         m_current->SetText(m_startText);
     // Only a bound cell's edit is the data set's: an unbound one leaves its pending edit alone.
-    IDataBinding &binding = *m_grid.Private().seams.binding;
+    IDataBinding &binding = *GridPrivate::get(m_grid).seams.binding;
     if (binding.IsBound(m_row, m_col))
         binding.CancelEdit();
     close();
@@ -258,7 +258,7 @@ void TEditorController::Reposition()
 
 bool TEditorController::PressButtonAt(int row, int col, QPoint point)
 {
-    GridPrivate &d = m_grid.Private();
+    GridPrivate &d = GridPrivate::get(m_grid);
     if (!d.valid(row, col))
         return false;
     const QRect a = d.merges->AreaAt(row, col);

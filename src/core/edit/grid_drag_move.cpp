@@ -57,7 +57,7 @@ bool HeaderDragMove::Press(QPoint p)
 {
     // A gesture whose release never came (the grab was lost) ends here.
     Cancel();
-    const GridPrivate &d = m_grid.Private();
+    const GridPrivate &d = GridPrivate::get(m_grid);
     if (d.rows <= 0 || d.cols <= 0 || m_grid.GetCornerRect().contains(p))
         return false;
     bool vertical;
@@ -93,7 +93,7 @@ bool HeaderDragMove::Move(QPoint p)
             return true;
         m_state.armed = false;
         m_state.dragging = true;
-        GridPrivate &d = m_grid.Private();
+        GridPrivate &d = GridPrivate::get(m_grid);
         d.seams.editor->CommitPending();
         d.seams.editor->Hide();
         m_grid.viewport()->setCursor(Qt::ClosedHandCursor);
@@ -191,7 +191,7 @@ bool HeaderDragMove::AutoScrollStep()
 
 bool HeaderDragMove::refusedWhenGrouped() const
 {
-    GridPrivate &d = m_grid.Private();
+    GridPrivate &d = GridPrivate::get(m_grid);
     if (!d.seams.dataOps->IsGrouped())
         return false;
     const QString text = m_state.vertical ? QStringLiteral("Can not move row on a grouped grid")
@@ -216,7 +216,7 @@ HeaderDragMove::Outcome HeaderDragMove::Release(QPoint p, QPoint &pressAt)
     finish();
     if (refused || s.target == s.from || s.target < 0)
         return Outcome::Drop;
-    GridPrivate &d = m_grid.Private();
+    GridPrivate &d = GridPrivate::get(m_grid);
     // A selection of the moved lines goes with them; any other selection over the lines that
     // shift would name the wrong cells afterwards.
     const QRect sel = d.selection;

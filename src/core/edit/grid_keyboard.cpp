@@ -15,7 +15,7 @@ namespace {
 
 class KeyHandler {
 public:
-    explicit KeyHandler(TCustomQorGrid &grid) : g(grid), d(grid.Private()), sel(d) {}
+    explicit KeyHandler(TCustomQorGrid &grid) : g(grid), d(GridPrivate::get(grid)), sel(d) {}
 
     bool Handle(int key, Qt::KeyboardModifiers mods, const QString &text);
 

@@ -127,7 +127,7 @@ TCursor cellCursor(TCustomQorGrid &g, int row, int col, const TCellInfo *cell, Q
 
 class MouseHandler {
 public:
-    explicit MouseHandler(TCustomQorGrid &grid) : g(grid), d(grid.Private()), sel(d) {}
+    explicit MouseHandler(TCustomQorGrid &grid) : g(grid), d(GridPrivate::get(grid)), sel(d) {}
 
     void Press(QPoint p, Qt::KeyboardModifiers mods);
     void Move(QPoint p, Qt::MouseButtons buttons);

@@ -23,9 +23,9 @@ TCellInfo *TCellInfo::Create(TCustomQorGrid *Grid, int Row, int Col)
         auto *cell = ::new (::operator new(sizeof(TCellInfo))) TCellInfo(&kNoHome, Row, Col);
         return cell;
     }
-    void *block = Grid->Private().cellPool.Allocate();
+    void *block = GridPrivate::get(*Grid).cellPool.Allocate();
     // Outside the store until it is put there: the row is absolute.
-    auto *cell = ::new (block) TCellInfo(&Grid->Private().cells.LooseHome(), Row, Col);
+    auto *cell = ::new (block) TCellInfo(&GridPrivate::get(*Grid).cells.LooseHome(), Row, Col);
     cell->m_pooled = true;
     return cell;
 }
@@ -36,7 +36,7 @@ void TCellInfo::operator delete(TCellInfo *cell, std::destroying_delete_t)
     const bool pooled = cell->m_pooled;
     cell->~TCellInfo();
     if (pooled)
-        grid->Private().cellPool.Release(cell);
+        GridPrivate::get(*grid).cellPool.Release(cell);
     else
         ::operator delete(cell);
 }
@@ -45,7 +45,7 @@ TCellInfo::~TCellInfo()
 {
     if (!m_grid)
         return;
-    GridPrivate &d = m_grid->Private();
+    GridPrivate &d = GridPrivate::get(*m_grid);
     if (m_rec && !m_rec->Name.isEmpty())
         d.names.ForgetCell(this, m_rec->Name);
     d.seams.formulas->CellFreed(*this);
@@ -67,7 +67,7 @@ void TCellInfo::SetText(const QString &Value)
         return;
     m_numberKnown = false;
     TCustomQorGrid *grid = m_grid;
-    GridPrivate &d = grid->Private();
+    GridPrivate &d = GridPrivate::get(*grid);
     const int row = GetRow();
     const int col = m_col;
     const bool loading = d.loading || m_loading;
@@ -179,16 +179,16 @@ int TCellInfo::GetCols() const { return m_rec ? m_rec->Cols : 1; }
 // Extents go through the grid's merge table, which clips them and absorbs overlapping areas.
 void TCellInfo::SetRows(int Value)
 {
-    if (m_grid && m_grid->Private().merges)
-        m_grid->Private().merges->SetExtent(*this, Value, true);
+    if (m_grid && GridPrivate::get(*m_grid).merges)
+        GridPrivate::get(*m_grid).merges->SetExtent(*this, Value, true);
     else if (Value > 0)
         CheckNil()->Rows = Value;
 }
 
 void TCellInfo::SetCols(int Value)
 {
-    if (m_grid && m_grid->Private().merges)
-        m_grid->Private().merges->SetExtent(*this, Value, false);
+    if (m_grid && GridPrivate::get(*m_grid).merges)
+        GridPrivate::get(*m_grid).merges->SetExtent(*this, Value, false);
     else if (Value > 0)
         CheckNil()->Cols = Value;
 }
@@ -215,7 +215,7 @@ void TCellInfo::SetName(const QString &Value)
     const QString old = GetName();
     if (old == Value)
         return;
-    GridPrivate &d = m_grid->Private();
+    GridPrivate &d = GridPrivate::get(*m_grid);
     TCellInfo *displaced = nullptr;
     const auto outcome = d.names.RenameCell(this, old, Value, d.loading, &displaced);
     if (outcome == NameRegistry::Outcome::Conflict) {
@@ -269,7 +269,7 @@ void TCellInfo::SetFont(const TQorFont &Value)
     if (PeekFont() && *PeekFont() == Value)
         return;
     Font() = Value;
-    m_grid->Private().seams.editor->StyleChanged(GetRow(), m_col);
+    GridPrivate::get(*m_grid).seams.editor->StyleChanged(GetRow(), m_col);
     DrawSelf();
 }
 
@@ -330,7 +330,7 @@ bool TCellInfo::LoadRichTextFromStream(QIODevice &Stream)
     TCustomQorGrid *grid = m_grid;
     const int row = GetRow();
     const int col = m_col;
-    if (grid->Private().loading || m_loading)
+    if (GridPrivate::get(*grid).loading || m_loading)
         return true;
     if (grid->OnChange)
         grid->OnChange(grid, row, col);
@@ -375,7 +375,7 @@ TCellInfo *TCellInfo::BottomCellByIndex(int n) const { return m_grid->Cells(GetR
 TCellInfo *TCellInfo::LeftCellByIndex(int n) const { return m_grid->Cells(GetRow(), m_col - n); }
 TCellInfo *TCellInfo::RightCellByIndex(int n) const { return m_grid->Cells(GetRow(), m_col + n); }
 
-bool TCellInfo::GetSelected() const { return m_grid->Private().selection.contains(m_col, GetRow()); }
+bool TCellInfo::GetSelected() const { return GridPrivate::get(*m_grid).selection.contains(m_col, GetRow()); }
 
 // --- Copying
 
@@ -437,12 +437,12 @@ void TCellInfo::Assign(const TCellInfo &Source)
 void TCellInfo::DrawSelf() const
 {
     if (m_grid)
-        m_grid->Private().repaintCell(GetRow(), m_col);
+        GridPrivate::get(*m_grid).repaintCell(GetRow(), m_col);
 }
 
 void TCellInfo::HideEditor() const
 {
-    GridPrivate &d = m_grid->Private();
+    GridPrivate &d = GridPrivate::get(*m_grid);
     if (d.seams.editor->IsOpenOn(GetRow(), m_col))
         d.seams.editor->Hide();
 }

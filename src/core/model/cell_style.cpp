@@ -62,7 +62,7 @@ struct CellAccess {
     // Rich-text conversions when a cell starts or stops being a rich-text cell, then repaint.
     static void AfterStyleChange(TCellInfo &cell, std::string_view name, bool wasRich)
     {
-        GridPrivate &d = cell.m_grid->Private();
+        GridPrivate &d = GridPrivate::get(*cell.m_grid);
         if (name == "CellType" && !d.loading) {
             const bool isRich = cell.GetCellType() == ctRichEdit;
             if (isRich && !wasRich) {

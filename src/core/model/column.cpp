@@ -26,7 +26,7 @@ TQorColumnTitle::TQorColumnTitle(TQorColumn *Column) : m_column(Column), m_color
 void TQorColumnTitle::Changed()
 {
     if (m_column && m_column->GetGrid())
-        m_column->GetGrid()->Private().repaintColumnHeader();
+        GridPrivate::get(*m_column->GetGrid()).repaintColumnHeader();
 }
 
 void TQorColumnTitle::SetCaption(const QString &Value)
@@ -88,30 +88,30 @@ TQorColumn::TQorColumn(TCustomQorGrid *Grid, int Index) : m_grid(Grid), m_index(
 TQorColumn::~TQorColumn()
 {
     if (m_grid && !m_name.isEmpty())
-        m_grid->Private().names.ForgetColumn(this, m_name);
+        GridPrivate::get(*m_grid).names.ForgetColumn(this, m_name);
 }
 
-int TQorColumn::GetWidth() const { return m_grid ? m_grid->Private().colAxis.VisibleSize(m_index) : 0; }
+int TQorColumn::GetWidth() const { return m_grid ? GridPrivate::get(*m_grid).colAxis.VisibleSize(m_index) : 0; }
 
 double TQorColumn::GetPhyWidth() const
 {
-    const Axis &axis = m_grid->Private().colAxis;
+    const Axis &axis = GridPrivate::get(*m_grid).colAxis;
     return axis.Valid(m_index) ? axis.Entry(m_index).savedPhySize : 0;
 }
 
 bool TQorColumn::GetVisible() const
 {
-    const Axis &axis = m_grid->Private().colAxis;
+    const Axis &axis = GridPrivate::get(*m_grid).colAxis;
     return axis.Valid(m_index) && axis.Entry(m_index).visible;
 }
 
-int TQorColumn::GetRight() const { return int(std::min<int64_t>(m_grid->Private().colAxis.Edge(m_index), INT_MAX)); }
+int TQorColumn::GetRight() const { return int(std::min<int64_t>(GridPrivate::get(*m_grid).colAxis.Edge(m_index), INT_MAX)); }
 
 void TQorColumn::SetName(const QString &Value)
 {
     if (m_name == Value)
         return;
-    GridPrivate &d = m_grid->Private();
+    GridPrivate &d = GridPrivate::get(*m_grid);
     TQorColumn *displaced = nullptr;
     if (d.names.RenameColumn(this, m_name, Value, d.loading, &displaced) == NameRegistry::Outcome::Conflict) {
         platform::MessageBox(m_grid, QStringLiteral("名为 %1 的列已经存在").arg(Value), QStringLiteral("提示"),
@@ -130,7 +130,7 @@ void TQorColumn::SetFormulaType(TFormulaType Value)
     if (m_formulaType == Value)
         return;
     m_formulaType = Value;
-    m_grid->Private().repaintAll();
+    GridPrivate::get(*m_grid).repaintAll();
 }
 
 // Stores a change in the column and in the record of every cell of the column that has one.
@@ -140,7 +140,7 @@ void TQorColumn::ChangeAttribute(bool closesEditor, Apply &&apply)
     if (closesEditor)
         HideGridEditor();
     apply(m_style);
-    GridPrivate &d = m_grid->Private();
+    GridPrivate &d = GridPrivate::get(*m_grid);
     m_grid->BeginUpdate();
     for (int row = 0; row < d.rows; ++row)
         if (TCellInfo *cell = d.cells.At(row, m_index); cell && cell->GetRec())
@@ -177,7 +177,7 @@ void TQorColumn::SetItems(const TQorStrings &Value) { m_items = Value; }
 void TQorColumn::SetGraphic(const TQorPicture &Value)
 {
     m_graphic = Value;
-    m_grid->Private().repaintAll();
+    GridPrivate::get(*m_grid).repaintAll();
 }
 
 void TQorColumn::SetDefault()
@@ -191,7 +191,7 @@ void TQorColumn::SetDefault()
     m_items.Clear();
     m_graphic.Clear();
     if (m_grid)
-        m_grid->Private().repaintAll();
+        GridPrivate::get(*m_grid).repaintAll();
 }
 
 void TQorColumn::Assign(const TQorColumn &Source)
@@ -218,7 +218,7 @@ void TQorColumn::HideGridEditor() const
 {
     if (!m_grid)
         return;
-    GridPrivate &d = m_grid->Private();
+    GridPrivate &d = GridPrivate::get(*m_grid);
     if (d.seams.editor->IsOpen() && m_grid->GetCol() == m_index)
         d.seams.editor->Hide();
 }

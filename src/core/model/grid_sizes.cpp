@@ -104,7 +104,7 @@ int lastOfZeroRun(const Axis &axis, int index, int step)
 
 void TCustomQorGrid::SetRowHeight(int Row, int Value) { setLineSize(*d, Row, true, Value); }
 void TCustomQorGrid::SetColWidth(int Col, int Value) { setLineSize(*d, Col, false, Value); }
-void TQorColumn::SetWidth(int Value) { setLineSize(m_grid->Private(), m_index, false, Value); }
+void TQorColumn::SetWidth(int Value) { setLineSize(GridPrivate::get(*m_grid), m_index, false, Value); }
 
 double TCustomQorGrid::GetPhyRowHeight(int Row) const { return savedPhySize(d->rowAxis, Row); }
 void TCustomQorGrid::SetPhyRowHeight(int Row, double Value) { setLinePhySize(*d, Row, true, Value); }
@@ -116,7 +116,7 @@ void TCustomQorGrid::SetPhyColWidth(int Col, double Value)
         column->SetPhyWidth(Value);
 }
 
-void TQorColumn::SetPhyWidth(double Value) { setLinePhySize(m_grid->Private(), m_index, false, Value); }
+void TQorColumn::SetPhyWidth(double Value) { setLinePhySize(GridPrivate::get(*m_grid), m_index, false, Value); }
 
 void TCustomQorGrid::SetRowVisible(int Row, bool Value) { setLineVisible(*d, Row, true, Value); }
 bool TCustomQorGrid::GetColVisible(int Col) const { return !d->colAxis.Valid(Col) || d->colAxis.Entry(Col).visible; }
@@ -127,7 +127,7 @@ void TCustomQorGrid::SetColVisible(int Col, bool Value)
         column->SetVisible(Value);
 }
 
-void TQorColumn::SetVisible(bool Value) { setLineVisible(m_grid->Private(), m_index, false, Value); }
+void TQorColumn::SetVisible(bool Value) { setLineVisible(GridPrivate::get(*m_grid), m_index, false, Value); }
 
 int TCustomQorGrid::GetNextVisibleRow(int Row) const { return walk(d->rowAxis, std::max(Row, 0), 1, [](int s) { return s > 0; }); }
 int TCustomQorGrid::GetPriorVisibleRow(int Row) const { return walk(d->rowAxis, std::min(Row, d->rows - 1), -1, [](int s) { return s > 0; }); }

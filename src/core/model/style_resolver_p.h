@@ -12,7 +12,7 @@ template <class FromData, class FromCell, class Fallback>
 auto ResolveCellAttribute(TCustomQorGrid &grid, int row, int col, TCellData *cellData, int flag, FromData fromData,
                           FromCell fromCell, Fallback fallback) -> decltype(fallback())
 {
-    GridPrivate &d = grid.Private();
+    GridPrivate &d = GridPrivate::get(grid);
     if (grid.OnGetCellData) {
         TCellData &data = cellData ? *cellData : d.cellData[0];
         data.Init();

@@ -36,7 +36,7 @@ GridPainter::GridPainter(TCustomQorGrid &grid) : m_grid(grid) { buildEnv(); }
 
 void GridPainter::buildEnv()
 {
-    GridPrivate &d = m_grid.Private();
+    GridPrivate &d = GridPrivate::get(m_grid);
     GridPaintState &state = GridPaintState::Of(m_grid);
     m_env.lineColor = m_grid.GetLineColor();
     m_env.sheetColor = m_grid.GetColor();
@@ -81,9 +81,9 @@ void GridPainter::Paint(QPainter &canvas, const QRect &client)
     FillExcludeRect(canvas, client, sheet, ToQColor(m_grid.GetBackColor()));
     if (m_grid.OnDrawGridBackground)
         m_grid.OnDrawGridBackground(&m_grid, &canvas, client);
-    if (!sheet.isEmpty() && m_grid.Private().shadowWidth() > 0) {
+    if (!sheet.isEmpty() && GridPrivate::get(m_grid).shadowWidth() > 0) {
         const QColor shadow = ToQColor(m_grid.GetShadowColor());
-        const int w = m_grid.Private().shadowWidth();
+        const int w = GridPrivate::get(m_grid).shadowWidth();
         canvas.fillRect(QRect(sheet.right() + 1, sheet.top() + w, w, sheet.height()), shadow);
         canvas.fillRect(QRect(sheet.left() + w, sheet.bottom() + 1, sheet.width(), w), shadow);
     }
@@ -143,7 +143,7 @@ void GridPainter::drawBand(QPainter &canvas, const Band &band)
     m_paintedOwners.clear();
     m_frames.clear();
     for (int r = band.row0; r <= band.row1; ++r) {
-        if (m_grid.Private().rowAxis.CurrentSize(r) <= 0)
+        if (GridPrivate::get(m_grid).rowAxis.CurrentSize(r) <= 0)
             continue;
         for (int c = band.col0; c <= band.col1; ++c)
             drawPosition(canvas, band, r, c);
@@ -156,7 +156,7 @@ void GridPainter::drawBand(QPainter &canvas, const Band &band)
 
 bool GridPainter::drawPosition(QPainter &canvas, const Band &band, int row, int col)
 {
-    GridPrivate &d = m_grid.Private();
+    GridPrivate &d = GridPrivate::get(m_grid);
     if (d.colAxis.CurrentSize(col) <= 0)
         return false;
     TCellInfo *cell = d.cells.At(row, col);

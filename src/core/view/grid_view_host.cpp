@@ -16,7 +16,7 @@ constexpr int EdgeRoom = 3;
 
 class GridView final : public IViewHost {
 public:
-    explicit GridView(TCustomQorGrid &grid) : m_grid(grid), m_d(grid.Private()) {}
+    explicit GridView(TCustomQorGrid &grid) : m_grid(grid), m_d(GridPrivate::get(grid)) {}
 
     void InvalidateCell(int row, int col) override
     {
@@ -66,7 +66,7 @@ GridGeometry GridPrivate::geometry() const
 
 void InstallGridView(TCustomQorGrid &grid, GridSeams &seams)
 {
-    GridPrivate &d = grid.Private();
+    GridPrivate &d = GridPrivate::get(grid);
     auto scroller = std::make_unique<GridScroller>(d);
     d.scroller = scroller.get();
     d.scrollerObject = std::move(scroller);

@@ -140,7 +140,7 @@ void applyCellData(const TCellData &x, CellPaintStyle &st)
 void ResolveCellPaintStyle(TCustomQorGrid &grid, int row, int col, const TCellInfo *cell, CellPaintStyle &st)
 {
     st = CellPaintStyle();
-    GridPrivate &d = grid.Private();
+    GridPrivate &d = GridPrivate::get(grid);
     const TQorFont *font = cell ? cell->PeekFont() : nullptr;
     if (!font)
         font = &d.look.font;
