@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <vector>
+#include "core/grid.h"
 #include "core/model/axis_p.h"
 #include "core/view/geometry_p.h"
 #include "core/model/cell.h"
