@@ -2,7 +2,6 @@
 #include "core/grid.h"
 
 #include "core/grid_p.h"
-#include "core/view/row_col_autoheight_p.h"
 #include "core/model/row_col_ops_p.h"
 
 namespace qor {
@@ -62,21 +61,5 @@ int TCustomQorGrid::MoveColIndex(int X, int Row, int Col) const
     const QRect area = MergedArea(Row, Col);
     return area.isValid() && target >= area.left() && target <= area.right() ? area.left() : target;
 }
-
-void TCustomQorGrid::CalAutoHeight() { AutoHeight(*d).Rows(0, d->rows - 1); }
-
-void TCustomQorGrid::CalAutoHeight_Row(int Row)
-{
-    if (d->rowAxis.Valid(Row))
-        AutoHeight(*d).Rows(Row, Row);
-}
-
-void TCustomQorGrid::CalAutoHeight_Col(int Col)
-{
-    if (d->colAxis.Valid(Col))
-        AutoHeight(*d).Rows(0, d->rows - 1, Col);
-}
-
-int TCustomQorGrid::GetRowAutoHeight(int Row, int Col, const QString &Text) { return AutoHeight(*d).CellHeight(Row, Col, Text); }
 
 } // namespace qor
