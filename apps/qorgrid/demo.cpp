@@ -61,11 +61,13 @@ QString SummarizeGrid(TCustomQorGrid &g)
     }
     out << QStringLiteral("cells:");
     int filled = 0;
+    int objects = 0;
     int styled = 0;
     for (int r = 0; r < g.GetRows(); ++r) {
         for (int c = 0; c < g.GetCols(); ++c) {
             if (!g.PeekCell(r, c))
                 continue;
+            ++objects;
             TCellInfo *cell = g.Cells(r, c);
             styled += cell->GetRec() != nullptr;
             if (cell->GetText().isEmpty())
@@ -89,7 +91,7 @@ QString SummarizeGrid(TCustomQorGrid &g)
     const TCellInfo *total = g.CellByName(QStringLiteral("total"));
     out << QStringLiteral("%1 filled cells, %2 cell objects, %3 with their own attributes; total %4 at %5%6")
                .arg(filled)
-               .arg(g.CellList().CellCount())
+               .arg(objects)
                .arg(styled)
                .arg(total ? total->GetText() : QString())
                .arg(total ? TCustomQorGrid::ColToText(total->GetCol()) : QString())

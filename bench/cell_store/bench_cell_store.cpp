@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/grid.h"
+#include "core/grid_p.h"
 
 namespace {
 
@@ -195,7 +196,7 @@ void printSummary()
     std::printf("QorGrid bytes per filled cell: %.2fx the plain vector's (goal <= 2.5x)\n", grid / vec);
     std::printf("empty grid of %lld cells: %.2f bytes per cell (slot pointer %zu + row and column records)\n",
                 static_cast<long long>(kCells), gridEmpty, sizeof(void *));
-    std::printf("reading every untouched cell created %d cells (goal 0)\n", g.CellList().CellCount());
+    std::printf("reading every untouched cell created %d cells (goal 0)\n", qor::GridPrivate::get(g).cells.CellCount());
 }
 
 } // namespace

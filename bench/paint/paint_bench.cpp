@@ -14,6 +14,7 @@
 #include <memory>
 #include "core/model/cell.h"
 #include "core/grid.h"
+#include "core/grid_p.h"
 #include "../qt_bench_main.h"
 
 namespace {
@@ -114,12 +115,12 @@ void BM_QorGridFrame(benchmark::State &state)
     const int rows = int(state.range(0));
     auto g = makeGrid(rows);
     QImage image(g->viewport()->size(), QImage::Format_RGB32);
-    const int cellsBefore = g->CellList().CellCount();
+    const int cellsBefore = qor::GridPrivate::get(*g).cells.CellCount();
     for (auto _ : state) {
         QPainter p(&image);
         g->Paint(&p);
     }
-    if (g->CellList().CellCount() != cellsBefore)
+    if (qor::GridPrivate::get(*g).cells.CellCount() != cellsBefore)
         state.SkipWithError("painting created cells");
     state.counters["rows_shown"] = g->GetBottomRow() - g->GetTopRow() + 1;
     if (rows == 1'000'000)
