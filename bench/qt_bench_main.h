@@ -5,12 +5,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include "platform/runtime_dir.h"
 
 template <class Summary>
 int RunQtBenchmarks(int argc, char **argv, benchmark::BenchmarkReporter &reporter, Summary summary)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qor::platform::EnsurePrivateRuntimeDir();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks(&reporter);

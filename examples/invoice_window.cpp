@@ -22,6 +22,7 @@
 #include "core/grid.h"
 #include "demo_invoice.h"
 #include "platform/message_box.h"
+#include "platform/runtime_dir.h"
 
 namespace {
 
@@ -135,6 +136,7 @@ QString cellName(int row, int col) { return qor::TCustomQorGrid::ColToText(col) 
 
 int main(int argc, char **argv)
 {
+    qor::platform::EnsurePrivateRuntimeDir();
     QApplication app(argc, argv);
     QString file, screenshot;
     QStringList steps;

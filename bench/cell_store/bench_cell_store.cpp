@@ -18,6 +18,7 @@
 
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "platform/runtime_dir.h"
 
 namespace {
 
@@ -205,6 +206,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qor::platform::EnsurePrivateRuntimeDir();
     QApplication app(argc, argv);
     // Keep freed memory in the process: every store then fills warm pages, and the ratios
     // measure the stores rather than the kernel's page clearing.

@@ -19,6 +19,7 @@
 
 #include "core/grid.h"
 #include "formula/engine/exp_value.h"
+#include "platform/runtime_dir.h"
 
 namespace {
 
@@ -260,6 +261,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qor::platform::EnsurePrivateRuntimeDir();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

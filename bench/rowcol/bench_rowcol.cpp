@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "core/grid.h"
+#include "platform/runtime_dir.h"
 
 namespace {
 
@@ -110,6 +111,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qor::platform::EnsurePrivateRuntimeDir();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

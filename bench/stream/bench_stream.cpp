@@ -9,6 +9,7 @@
 #include "core/grid.h"
 #include "io/grid_stream.h"
 #include "io/stream_envelope.h"
+#include "platform/runtime_dir.h"
 
 using namespace qor;
 
@@ -122,6 +123,7 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qor::platform::EnsurePrivateRuntimeDir();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     fixture();

@@ -5,12 +5,14 @@
 #include <cstdlib>
 
 #include "platform/message_box.h"
+#include "platform/runtime_dir.h"
 #include "platform/screen.h"
 
 int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qor::platform::EnsurePrivateRuntimeDir();
     QApplication app(argc, argv);
     qor::platform::SetScreenDpiOverride(96);
     qor::platform::SetMessageBoxHandler([](const qor::platform::MessageBoxRequest &req) {
