@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # One entry point for the project: installs what the build needs, builds, and runs a job.
-#   ./qor.sh demo        build and run the demo (the main job)
+#   ./qor.sh demo [-o DIR]  build and run the demo (the main job); files in DIR (./qorgrid-demo)
 #   ./qor.sh test        build and run every test
 #   ./qor.sh bench       build and run the benchmarks
 #   ./qor.sh asan        build and run the tests under ASan + UBSan (clang)
 #   ./qor.sh fuzz NAME [SECONDS]  build the libFuzzer targets and run one
 #   ./qor.sh coverage    build with gcov, run every test and report line coverage of src/
-#   ./qor.sh window      open the demo invoice in a window under xvfb-run, type into it and
-#                        take a screenshot (/tmp/qorgrid_window.png)
+#   ./qor.sh window [-o DIR]  open the demo invoice in a window under xvfb-run, type into it
+#                        and take a screenshot (DIR/window.png, default ./qorgrid-window)
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -95,8 +95,12 @@ case "$cmd" in
     # A new line item above the last one (Insert), typed cell by cell: the amount formula and
     # the totals recompute; then the first line's quantity changes.
     steps=${QOR_WINDOW_STEPS:-'@A7{Insert}4{Tab}办公桌{Tab}3{Tab}860{Tab}=C7*D7{Enter}@A8{F2}{Backspace}5{Enter}@C4{F2}{Backspace}6{Enter}'}
+    out=qorgrid-window
+    if [ "${1:-}" = -o ]; then out=${2:?-o wants a folder}; shift 2; fi
+    mkdir -p "$out"
     xvfb-run -a -s "-screen 0 1280x1024x24" ./build/examples/example_invoice_window \
-      --type "$steps" --screenshot /tmp/qorgrid_window.png "$@"
+      --type "$steps" --screenshot "$out/window.png" "$@"
+    echo "qor.sh: screenshot in $out/window.png"
     ;;
   *)
     echo "usage: ./qor.sh demo|test|bench|asan|coverage|window|fuzz NAME [SECONDS]" >&2

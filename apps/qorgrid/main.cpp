@@ -4,36 +4,74 @@
 #include <cstring>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include "core/grid.h"
 #include "demo.h"
 #include "demo_invoice.h"
 #include "document_info.h"
 #include "render.h"
+#include "platform/runtime_dir.h"
 
 namespace {
 
-int usage()
+struct Command {
+    const char *name;
+    const char *synopsis;
+    const char *what;
+};
+
+const Command kCommands[] = {
+    {"demo", "demo [-o DIR]",
+     "build a small invoice through the grid's API and print a summary of it; save it as\n"
+     "         DIR/invoice.qld (default ./qorgrid-demo, created), read it back and render it\n"
+     "         to DIR/invoice.png"},
+    {"info", "info FILE.qld", "print what a grid document holds"},
+    {"render", "render FILE.qld -o out.png [--size WxH] [--scroll X,Y]",
+     "paint a grid document's client area into a PNG (default 1280x800)"},
+};
+
+void printUsage(std::FILE *to)
 {
-    std::fprintf(stderr, "usage: qorgrid demo [FILE.qld] | info FILE.qld | render FILE.qld -o out.png [--size WxH] [--scroll X,Y]\n"
-                         "  demo   build a small invoice through the grid's API and print a summary of it;\n"
-                         "         save it as a document (FILE.qld, else in the temporary folder) and read it back\n"
-                         "         and render it to a PNG beside the document\n"
-                         "  info   print what a grid document holds\n"
-                         "  render paint a grid document's client area into a PNG (default 1280x800)\n");
-    return 2;
+    std::fprintf(to, "usage: qorgrid COMMAND [ARGS]   (qorgrid COMMAND --help for one command)\n");
+    for (const Command &c : kCommands)
+        std::fprintf(to, "  %s\n         %s\n", c.synopsis, c.what);
 }
 
-int runDemo(const char *file)
+const Command *findCommand(const char *name)
 {
+    for (const Command &c : kCommands)
+        if (std::strcmp(c.name, name) == 0)
+            return &c;
+    return nullptr;
+}
+
+bool isHelp(const char *arg)
+{
+    return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0;
+}
+
+int runDemo(int argc, char **argv)
+{
+    QString dir = QStringLiteral("qorgrid-demo");
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-o") == 0 && i + 1 < argc) {
+            dir = QString::fromLocal8Bit(argv[++i]);
+        } else {
+            std::fprintf(stderr, "qorgrid demo: unexpected argument '%s'\nusage: qorgrid %s\n", argv[i], kCommands[0].synopsis);
+            return 2;
+        }
+    }
+    if (!QDir().mkpath(dir)) {
+        std::fprintf(stderr, "qorgrid demo: cannot create the folder %s\n", qPrintable(dir));
+        return 1;
+    }
     qor::TQorGrid grid;
     qor::demo::BuildDemoInvoice(grid);
     const QByteArray text = qor::app::SummarizeGrid(grid).toUtf8();
     std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
-    const QString document = file ? QString::fromLocal8Bit(file) : QDir::temp().filePath("qorgrid_demo_invoice.qld");
-    const int saved = qor::app::SaveAndReadBack(grid, document);
-    const QString picture = QFileInfo(document).path() + QLatin1Char('/') + QFileInfo(document).completeBaseName() + QStringLiteral(".png");
+    const QDir out(QDir(dir).absolutePath());
+    const int saved = qor::app::SaveAndReadBack(grid, out.filePath(QStringLiteral("invoice.qld")));
+    const QString picture = out.filePath(QStringLiteral("invoice.png"));
     const QImage image = qor::app::RenderGrid(grid, grid.GetExtent().boundedTo(QSize(2000, 2000)));
     if (!image.save(picture, "PNG")) {
         std::fprintf(stderr, "qorgrid demo: cannot write %s\n", qPrintable(picture));
@@ -49,15 +87,35 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    qor::platform::EnsurePrivateRuntimeDir();
     QApplication app(argc, argv);
-    if (argc < 2)
-        return usage();
-    if (std::strcmp(argv[1], "demo") == 0)
-        return runDemo(argc > 2 ? argv[2] : nullptr);
-    if (std::strcmp(argv[1], "render") == 0)
+    if (argc < 2) {
+        printUsage(stderr);
+        return 2;
+    }
+    if (isHelp(argv[1]) || std::strcmp(argv[1], "help") == 0) {
+        printUsage(stdout);
+        return 0;
+    }
+    const Command *command = findCommand(argv[1]);
+    if (!command) {
+        std::fprintf(stderr, "qorgrid: unknown command '%s'\n", argv[1]);
+        printUsage(stderr);
+        return 2;
+    }
+    for (int i = 2; i < argc; ++i) {
+        if (isHelp(argv[i])) {
+            std::printf("usage: qorgrid %s\n  %s\n", command->synopsis, command->what);
+            return 0;
+        }
+    }
+    if (std::strcmp(command->name, "demo") == 0)
+        return runDemo(argc - 2, argv + 2);
+    if (std::strcmp(command->name, "render") == 0)
         return qor::app::RunRender(argc - 2, argv + 2);
-    if (std::strcmp(argv[1], "info") == 0 && argc > 2)
-        return qor::app::PrintDocumentInfo(QString::fromLocal8Bit(argv[2]));
-    std::fprintf(stderr, "qorgrid: unknown command '%s'\n", argv[1]);
-    return usage();
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: qorgrid %s\n", command->synopsis);
+        return 2;
+    }
+    return qor::app::PrintDocumentInfo(QString::fromLocal8Bit(argv[2]));
 }
