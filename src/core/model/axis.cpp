@@ -84,7 +84,7 @@ void Axis::Move(int from, int to)
 
 void Axis::MoveBlock(int from, int count, int to)
 {
-    if (count <= 0 || from < 0 || from + count > Count() || to < 0 || to + count > Count() || to == from)
+    if (count <= 0 || from < 0 || int64_t(from) + count > Count() || to < 0 || int64_t(to) + count > Count() || to == from)
         return;
     const int first = std::min(from, to);
     const int last = std::max(from, to) + count;

@@ -127,7 +127,7 @@ void TCellList::RemoveLines(int at, int count, bool rows)
 void TCellList::MoveLines(int from, int count, int to, bool rows)
 {
     const int lines = rows ? m_rows : m_cols;
-    if (count <= 0 || from < 0 || from + count > lines || to < 0 || to + count > lines || to == from)
+    if (count <= 0 || from < 0 || int64_t(from) + count > lines || to < 0 || int64_t(to) + count > lines || to == from)
         return;
     // The lines between the block and its target rotate with it.
     const int first = std::min(from, to);

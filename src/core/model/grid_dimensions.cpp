@@ -139,7 +139,7 @@ int TCustomQorGrid::GetRowHeight(int Row) const { return d->rowAxis.VisibleSize(
 int TCustomQorGrid::GetColWidth(int Col) const { return d->colAxis.VisibleSize(Col); }
 bool TCustomQorGrid::GetRowVisible(int Row) const
 {
-    return d->rowAxis.Valid(Row) && d->rowAxis.Entry(Row).visible;
+    return !d->rowAxis.Valid(Row) || d->rowAxis.Entry(Row).visible; // outside: visible, as columns answer
 }
 
 int TCustomQorGrid::GetDefaultRowHeight() const { return d->layout.defaultRowHeight; }

@@ -1,6 +1,7 @@
 #include "core/model/merge_table_p.h"
 
 #include <algorithm>
+#include <climits>
 #include <sstream>
 #include "core/model/cell.h"
 #include "core/grid.h"
@@ -339,7 +340,7 @@ void MergeTable::DelLines(int first, int count, bool vertical)
     if (count <= 0)
         return;
     const Dir dir{vertical};
-    const int end = first + count;
+    const int end = int(std::min<int64_t>(int64_t(first) + count, INT_MAX)); // a hostile count reaches the end
     const std::vector<TCellInfo *> owners = Owners();
     for (auto it = owners.rbegin(); it != owners.rend(); ++it) {
         TCellInfo &m = **it;
@@ -371,7 +372,7 @@ void MergeTable::ResetLines(int index, int count, bool vertical)
         const int p = dir.pos(*m), e = dir.ext(*m);
         if (e < 2 || p >= index || p + e <= index)
             continue;
-        const int k = std::min(p + e, index + count) - index;
+        const int k = int(std::min<int64_t>(p + e, int64_t(index) + count) - index);
         for (int line = p + e - k; line < p + e; ++line)
             makeOwner(vertical ? m->GetCol() : m->GetRow(), line, 1, dir.acrossExt(*m), vertical);
         dir.setExt(*m->CheckNil(), e - k);

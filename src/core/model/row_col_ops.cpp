@@ -223,8 +223,8 @@ bool RowColOps::Move(int from, int count, int to, bool vertical)
     if (from == to)
         return true;
     const int lines = vertical ? m_d.rows : m_d.cols;
-    if (count < 1 || from < 0 || from + count - 1 >= lines || to < 0 || to >= lines ||
-        (to >= from && to <= from + count - 1))
+    const int64_t end = int64_t(from) + count; // one past the block; 64 bits, hostile counts
+    if (count < 1 || from < 0 || end > lines || to < 0 || to >= lines || (to >= from && to < end))
         return false;
     const int target = std::min(to, lines - count);
     if (target == from)
