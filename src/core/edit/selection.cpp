@@ -67,15 +67,20 @@ bool Selection::InternalCellReadOnly(int row, int col) const
     return readOnly;
 }
 
+bool Selection::fixCell(int row, int col) const
+{
+    if (const TCellInfo *cell = m_d.cells.At(row, col))
+        return cell->GetFixCell();
+    const TQorColumn *column = m_d.column(col); // no cell object yet: the column answers
+    return column && m_d.valid(row, col) && column->GetFixCell();
+}
+
 bool Selection::IsFixed(int row, int col) const
 {
-    if (const TCellInfo *cell = m_d.cells.At(row, col); cell && cell->GetFixCell())
+    if (fixCell(row, col))
         return true;
     const QRect a = area(row, col);
-    if (a.top() == row && a.left() == col)
-        return false;
-    const TCellInfo *owner = m_d.cells.At(a.top(), a.left());
-    return owner && owner->GetFixCell();
+    return (a.top() != row || a.left() != col) && fixCell(a.top(), a.left());
 }
 
 bool Selection::CellReadOnly(int row, int col) const

@@ -59,6 +59,7 @@ public:
 private:
     TCustomQorGrid &grid() const;
     QRect area(int row, int col) const;
+    bool fixCell(int row, int col) const;  // the cell's own flag, or its column's
 
     GridPrivate &m_d;
 };
