@@ -42,7 +42,6 @@ QOR_PLAIN_PROPERTY(int, SortEndRow, misc.sortEndRow)
 QOR_PLAIN_PROPERTY(int, FilterBeginRow, misc.filterBeginRow)
 QOR_PLAIN_PROPERTY(int, FilterEndRow, misc.filterEndRow)
 QOR_PLAIN_PROPERTY(bool, ShowGroupFooter, misc.showGroupFooter)
-QOR_PLAIN_PROPERTY(bool, IncludeHiddenData, misc.includeHiddenData)
 QOR_PLAIN_PROPERTY(bool, AutoShowBlobField, misc.autoShowBlobField)
 QOR_PLAIN_PROPERTY(bool, HorzScrollTracking, misc.horzScrollTracking)
 QOR_PLAIN_PROPERTY(bool, VertScrollTracking, misc.vertScrollTracking)
@@ -52,6 +51,16 @@ QOR_PLAIN_PROPERTY(TMoveDirectory, MoveDirEnter, misc.moveDirEnter)
 
 #undef QOR_REPAINTING_PROPERTY
 #undef QOR_PLAIN_PROPERTY
+
+bool TCustomQorGrid::GetIncludeHiddenData() const { return d->misc.includeHiddenData; }
+
+void TCustomQorGrid::SetIncludeHiddenData(bool Value)
+{
+    if (d->misc.includeHiddenData == Value)
+        return;
+    d->misc.includeHiddenData = Value;
+    d->seams.formulas->UpdateFormulas(); // sums over hidden lines change with it
+}
 
 QString TCustomQorGrid::GetCurrencySymbol() const { return d->misc.currencySymbol; }
 
