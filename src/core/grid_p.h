@@ -15,9 +15,11 @@
 #include "core/model/containers.h"
 #include "core/model/font.h"
 #include "core/model/picture.h"
+#include "core/model/stored_extras.h"
 #include "core/grid_seams_p.h"
 #include "core/model/name_registry_p.h"
 #include "core/update_batch_p.h"
+#include "core/view/paint_state_p.h"
 
 namespace qor {
 
@@ -25,6 +27,8 @@ class TCustomQorGrid;
 class TQorColumn;
 class MergeTable;
 class GridScroller;
+class GridHints;
+class HeaderDragMove;
 
 // Row fields that are not sizes; kept beside the row axis, one per row.
 struct RowInfo {
@@ -93,6 +97,18 @@ struct GridMisc {
     TEditControlType editControlType = ectEdit;
 };
 
+// A row or column move dragged by its header cell.
+struct DragMoveState {
+    bool armed = false;      // pressed on a movable header cell, not dragged far enough yet
+    bool dragging = false;
+    bool vertical = true;    // rows (true) or columns
+    int from = -1;           // first line of the block
+    int count = 0;
+    int target = -1;         // where the block would land (the To of MoveRow / MoveCol)
+    QPoint press;            // viewport coordinates
+    QPoint pointer;
+};
+
 // Where a mouse or Shift-key selection started and where its moving corner is, and what the
 // mouse is doing (cell coordinates: x = column, y = row).
 struct NavState {
@@ -104,6 +120,7 @@ struct NavState {
     int sizingOrigin = 0;    // the pointer's coordinate when the drag began
     QString sizeInfo;        // the size shown while resizing
     QPoint linkPress{-1, -1};   // the hyperlink cell a press went down on (x = column, y = row)
+    DragMoveState drag;         // the painter draws its drop indicator
 };
 
 struct QOR_AUTOTEST_EXPORT GridPrivate {
@@ -126,6 +143,7 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     GridLayout layout;
     GridAppearance look;
     GridMisc misc;
+    GridStoredExtras extras;
     TQorGridOptions options = DefaultGridOptions;
     bool loading = false;
     // Row heights and column widths as read by a stream loader: a default-size change keeps
@@ -145,6 +163,11 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     ZoomTable rowZoom;
     ZoomTable colZoom;
     GridScroller *scroller = nullptr;   // owned by scrollerObject, installed with the view
+    GridPaintState paint;
+
+    // --- Pointer gestures and hints (made in the constructor: they reach the grid's widgets)
+    std::unique_ptr<HeaderDragMove> dragMove;
+    std::unique_ptr<GridHints> hints;
     // Cell rectangles and hit testing at the current scroll state.
     GridGeometry geometry() const;
 

@@ -7,12 +7,15 @@
 #include "core/model/cell.h"
 #include "core/model/column.h"
 #include "core/grid.h"
+#include "core/edit/grid_drag_move_p.h"
 #include "core/model/merge_table_p.h"
+#include "core/view/grid_hints_p.h"
 #include "platform/message_box.h"
 
 namespace qor {
 
-GridPrivate::GridPrivate(TCustomQorGrid *grid) : q(grid)
+GridPrivate::GridPrivate(TCustomQorGrid *grid)
+    : q(grid), dragMove(std::make_unique<HeaderDragMove>(*grid, nav.drag)), hints(std::make_unique<GridHints>(*grid))
 {
     auto table = std::make_unique<MergeTable>(*this);
     merges = table.get();

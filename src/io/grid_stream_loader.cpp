@@ -142,7 +142,9 @@ void applySettings(TCustomQorGrid &grid, GridPrivate &d, const GridSettings &s, 
         grid.SetMoveDirEnter(TMoveDirectory(s.MoveDirEnter));
     grid.SetTitleLineColor(s.TitleLineColor);
     grid.SetUnitType(TUnitType(s.UnitType));
-    StoredExtras(grid) = s.Extras;
+    grid.SetShowHint(s.ShowHint);
+    d.paint.showPageLines = s.ShowPagesLine;
+    d.extras = s.Extras;
 
     // Physical sizes follow the pixel sizes in the grid's unit; stored physical margins win
     // from version 12 on, and the pixel margins are taken from them.

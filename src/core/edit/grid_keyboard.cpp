@@ -196,8 +196,8 @@ void KeyHandler::escape()
         d.seams.editor->Cancel();
         return;
     }
-    if (HeaderDragMove *move = HeaderDragMove::Find(g); move && move->Busy()) {
-        move->Cancel();
+    if (d.dragMove->Busy()) {
+        d.dragMove->Cancel();
         return;
     }
     if (g.GetRow() >= 0)

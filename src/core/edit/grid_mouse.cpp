@@ -149,13 +149,12 @@ private:
 
 void MouseHandler::Press(QPoint p, Qt::KeyboardModifiers mods)
 {
-    if (GridHints *hints = GridHints::Find(g))
-        hints->Hide();
+    d.hints->Hide();
     d.nav.linkPress = QPoint(-1, -1);
     if (d.rows <= 0 || d.cols <= 0)
         return;
     // With moving allowed, a header press is a click only once it is released undragged.
-    if (startSizing(p) || HeaderDragMove::Of(g).Press(p) || headerClick(p))
+    if (startSizing(p) || d.dragMove->Press(p) || headerClick(p))
         return;
     int row = -1, col = -1;
     g.CellFromPoint(p, row, col);
@@ -245,7 +244,7 @@ void MouseHandler::clickCell(int row, int col, QPoint p)
 
 void MouseHandler::Move(QPoint p, Qt::MouseButtons buttons)
 {
-    if (HeaderDragMove *move = HeaderDragMove::Find(g); move && (buttons & Qt::LeftButton) && move->Move(p))
+    if ((buttons & Qt::LeftButton) && d.dragMove->Move(p))
         return;
     switch (d.nav.mouse) {
     case gsRowSizing:
@@ -304,18 +303,16 @@ void MouseHandler::hover(QPoint p)
     // One bitmap cursor only: the same shape is the same cursor.
     if (g.viewport()->cursor().shape() != cursor.shape())
         g.viewport()->setCursor(cursor);
-    GridHints::Of(g).Hover(p);
+    d.hints->Hover(p);
 }
 
 void MouseHandler::Release(QPoint p)
 {
     QPoint pressAt;
-    if (HeaderDragMove *move = HeaderDragMove::Find(g)) {
-        switch (move->Release(p, pressAt)) {
-        case HeaderDragMove::Outcome::Click: headerClick(pressAt); break;
-        case HeaderDragMove::Outcome::Drop: break;
-        case HeaderDragMove::Outcome::None: break;
-        }
+    switch (d.dragMove->Release(p, pressAt)) {
+    case HeaderDragMove::Outcome::Click: headerClick(pressAt); break;
+    case HeaderDragMove::Outcome::Drop: break;
+    case HeaderDragMove::Outcome::None: break;
     }
     if (d.nav.mouse == gsRowSizing || d.nav.mouse == gsColSizing) {
         platform::HideToolTip();

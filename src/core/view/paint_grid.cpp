@@ -83,6 +83,6 @@ void TCustomQorGrid::FillExcludeRect(QPainter *Canvas, const QRect &Outer, const
         GridPainter::FillExcludeRect(*Canvas, Outer, Inner, platform::ToQColor(Color));
 }
 
-std::vector<QImage> &TCustomQorGrid::Images() { return GridPaintState::Of(*this).images; }
+std::vector<QImage> &TCustomQorGrid::Images() { return d->paint.images; }
 
 } // namespace qor
