@@ -27,6 +27,8 @@ class TCustomQorGrid;
 class TQorColumn;
 class MergeTable;
 class GridScroller;
+class GridView;
+class TEditorController;
 class GridHints;
 class HeaderDragMove;
 
@@ -155,14 +157,17 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     NavState nav;
     TCellData cellData[3];        // [0] is the record handed to OnGetCellData
     GridSeams seams;
-    MergeTable *merges = nullptr;   // the merge seam, owned by seams
+    // The core's own concerns, made in the constructor (each reaches back into this object).
+    std::unique_ptr<MergeTable> merges;
+    std::unique_ptr<GridView> view;
+    std::unique_ptr<TEditorController> editor;
 
     // --- Geometry and scrolling
     ScrollState scroll;
     ViewRegion region;
     ZoomTable rowZoom;
     ZoomTable colZoom;
-    GridScroller *scroller = nullptr;   // owned by scrollerObject, installed with the view
+    GridScroller *scroller = nullptr;   // owned by scrollerObject, made when the view starts
     GridPaintState paint;
 
     // --- Pointer gestures and hints (made in the constructor: they reach the grid's widgets)
@@ -180,6 +185,19 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     void repaintAll();
     void repaintColumnHeader();
     void layoutChanged();
+    // The view and the editor for the folders below them (the model, and the view for the
+    // editor), which may not include them.
+    void scrollToOrigin();
+    void replaceEmbedded();
+    void removeEmbedded();
+    bool editorOpen() const;
+    bool editorOpenOn(int row, int col) const;
+    QString editorText() const;
+    void putEditorText(const QString &text);
+    void commitEditor();
+    void hideEditor();   // commits and closes
+    void editorStyleChanged(int row, int col);
+    void repositionEditor();
     // Frees all cells (names and formula registrations with them).
     void freeAllCells();
     // Rebuilds rows and cell slots; false (nothing changed) when the size cannot be held.

@@ -7,6 +7,7 @@
 #include "core/model/column.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "core/model/merge_table_p.h"
 #include "io/cell_record.h"
 #include "io/cell_record_apply_p.h"
 #include "io/column_record.h"
@@ -250,7 +251,7 @@ void applyAll(TCustomQorGrid &grid, const ParsedGridStream &s)
             for (int c = 0; c < d.cols; ++c)
                 d.column(c)->SetDefault();
         applyObjects(grid, d, s);
-        d.seams.merges->CalMergeCell();
+        d.merges->CalMergeCell();
     }
     if (grid.OnLeftTopChange)
         grid.OnLeftTopChange(&grid);

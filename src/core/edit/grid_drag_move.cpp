@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <algorithm>
+#include "core/edit/editor_controller_p.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
 #include "core/view/grid_painter_p.h"
@@ -83,8 +84,8 @@ bool HeaderDragMove::Move(QPoint p)
         m_state.armed = false;
         m_state.dragging = true;
         GridPrivate &d = GridPrivate::get(m_grid);
-        d.seams.editor->CommitPending();
-        d.seams.editor->Hide();
+        d.editor->CommitPending();
+        d.editor->Hide();
         m_grid.viewport()->setCursor(Qt::ClosedHandCursor);
         m_timer.start();
     }

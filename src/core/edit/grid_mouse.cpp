@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include "core/view/cell_painter_p.h"
+#include "core/edit/editor_controller_p.h"
 #include "core/grid.h"
 #include "core/edit/grid_drag_move_p.h"
 #include "core/view/grid_hints_p.h"
@@ -169,7 +170,7 @@ void MouseHandler::Press(QPoint p, Qt::KeyboardModifiers mods)
     if (!sel.Enter(row, col))
         return;
     clickCell(row, col, p);
-    if (d.seams.editor->PressButtonAt(row, col, p))
+    if (d.editor->PressButtonAt(row, col, p))
         return;
     if (g.GetCellType(row, col) == ctHyperLink)
         d.nav.linkPress = QPoint(col, row);
@@ -189,8 +190,8 @@ bool MouseHandler::startSizing(QPoint p)
         g.OnBeforeRowHeightChange(&g, b.index, canChange);
     if (!canChange)
         return true;   // the border is still the border: no click on the title behind it
-    d.seams.editor->CommitPending();
-    d.seams.editor->Hide();
+    d.editor->CommitPending();
+    d.editor->Hide();
     d.nav.mouse = b.vertical ? gsColSizing : gsRowSizing;
     d.nav.sizingIndex = b.index;
     d.nav.sizingStart = b.vertical ? g.GetColWidth(b.index) : g.GetRowHeight(b.index);

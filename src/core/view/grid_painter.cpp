@@ -48,7 +48,7 @@ void GridPainter::buildEnv()
     m_env.lineColor = m_grid.GetLineColor();
     m_env.sheetColor = m_grid.GetColor();
     m_env.tint.focusColor = m_grid.GetFocusColor();
-    m_env.tint.focused = m_grid.hasFocus() || d.seams.editor->IsOpen();
+    m_env.tint.focused = m_grid.hasFocus() || d.editorOpen();
     m_env.tint.hasSelectionRect = d.selection.isValid() && int64_t(d.selection.width()) * d.selection.height() > 1;
     m_env.ledger.cellWidth = m_grid.GetCurrencyCellWidth();
     m_env.ledger.currencyDigits = m_grid.GetCurrencyDigits();
