@@ -168,13 +168,13 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     ZoomTable rowZoom;
     ZoomTable colZoom;
     GridScroller *scroller = nullptr;   // owned by scrollerObject, made when the view starts
-    GridPaintState paint;
-
-    // --- Pointer gestures and hints (made in the constructor: they reach the grid's widgets)
-    std::unique_ptr<HeaderDragMove> dragMove;
-    std::unique_ptr<GridHints> hints;
     // Cell rectangles and hit testing at the current scroll state.
     GridGeometry geometry() const;
+
+    // --- Painting, pointer gestures and hints
+    GridPaintState paint;
+    std::unique_ptr<HeaderDragMove> dragMove;   // both made in the constructor
+    std::unique_ptr<GridHints> hints;
 
     // --- Helpers the facade and the components share
     bool valid(int row, int col) const { return row >= 0 && row < rows && col >= 0 && col < cols; }

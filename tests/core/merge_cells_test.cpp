@@ -113,7 +113,7 @@ TEST(MergeCells, RowSelectWidensMergesToWholeRowsExceptWhileLoading)
     EXPECT_EQ(h.MergedArea(1, 1), Area(1, 1, 2, 1));
 }
 
-TEST(MergeCells, AbsorbSeamGrowsARangeOverEveryMergeItTouches)
+TEST(MergeCells, AbsorbingGrowsARangeOverEveryMergeItTouches)
 {
     TQorGrid g;
     g.SetRows(6);
