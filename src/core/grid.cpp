@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include "core/grid_p.h"
+#include "core/view/grid_view_p.h"
 #include "platform/message_box.h"
 
 namespace qor {
@@ -22,7 +23,8 @@ TCustomQorGrid::TCustomQorGrid(QWidget *parent) : QAbstractScrollArea(parent), d
                d->layout.spaces[2],
            4 * 18 + 20 + d->layout.margins[1] + d->layout.margins[3] + d->shadowWidth() + d->layout.spaces[1] +
                d->layout.spaces[3]);
-    InstallGridSeams(*this, d->seams);
+    d->view->Start();
+    InstallGridLayers(*this);
 }
 
 TCustomQorGrid::~TCustomQorGrid() = default;

@@ -2,6 +2,8 @@
 #include "core/grid.h"
 
 #include "core/grid_p.h"
+#include "core/edit/editor_controller_p.h"
+#include "core/view/grid_view_p.h"
 
 namespace qor {
 
@@ -15,7 +17,7 @@ void TCustomQorGrid::SetOptions(TQorGridOptions Value)
     const TQorGridOptions old = d->options;
     if (Value == old)
         return;
-    d->seams.editor->Hide();
+    d->editor->Hide();
     d->options = Value;
     d->optionsChanged(old);
 }
@@ -26,8 +28,8 @@ void GridPrivate::optionsChanged(TQorGridOptions old)
     const TQorGridOptions now = options;
     auto changed = [&](TQorGridOption o) { return old.Contains(o) != now.Contains(o); };
     if (changed(qgoShadow)) {
-        seams.view->ScrollToOrigin();
-        seams.view->LayoutChanged();
+        view->ScrollToOrigin();
+        view->LayoutChanged();
     }
     if (changed(qgoShowColIndex) || changed(qgoSorting) || changed(qgoShowFilter))
         repaintColumnHeader();
@@ -38,12 +40,12 @@ void GridPrivate::optionsChanged(TQorGridOptions old)
         if (layout.gridType != gtInvoice) {
             layout.spaces[0] = layout.titleWidth;
             layout.spaces[1] = layout.titleHeight;
-            seams.view->ScrollToOrigin();
-            seams.view->LayoutChanged();
+            view->ScrollToOrigin();
+            view->LayoutChanged();
         }
     }
     if (changed(qgoRowSelect)) {
-        seams.editor->CommitPending();
+        editor->CommitPending();
         const int row = q->GetRow();
         const int col = q->GetCol();
         if (row < 0)

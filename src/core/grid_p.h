@@ -15,9 +15,11 @@
 #include "core/model/containers.h"
 #include "core/model/font.h"
 #include "core/model/picture.h"
+#include "core/model/stored_extras.h"
 #include "core/grid_seams_p.h"
 #include "core/model/name_registry_p.h"
 #include "core/update_batch_p.h"
+#include "core/view/paint_state_p.h"
 
 namespace qor {
 
@@ -25,6 +27,10 @@ class TCustomQorGrid;
 class TQorColumn;
 class MergeTable;
 class GridScroller;
+class GridView;
+class TEditorController;
+class GridHints;
+class HeaderDragMove;
 
 // Row fields that are not sizes; kept beside the row axis, one per row.
 struct RowInfo {
@@ -93,6 +99,18 @@ struct GridMisc {
     TEditControlType editControlType = ectEdit;
 };
 
+// A row or column move dragged by its header cell.
+struct DragMoveState {
+    bool armed = false;      // pressed on a movable header cell, not dragged far enough yet
+    bool dragging = false;
+    bool vertical = true;    // rows (true) or columns
+    int from = -1;           // first line of the block
+    int count = 0;
+    int target = -1;         // where the block would land (the To of MoveRow / MoveCol)
+    QPoint press;            // viewport coordinates
+    QPoint pointer;
+};
+
 // Where a mouse or Shift-key selection started and where its moving corner is, and what the
 // mouse is doing (cell coordinates: x = column, y = row).
 struct NavState {
@@ -104,6 +122,7 @@ struct NavState {
     int sizingOrigin = 0;    // the pointer's coordinate when the drag began
     QString sizeInfo;        // the size shown while resizing
     QPoint linkPress{-1, -1};   // the hyperlink cell a press went down on (x = column, y = row)
+    DragMoveState drag;         // the painter draws its drop indicator
 };
 
 struct QOR_AUTOTEST_EXPORT GridPrivate {
@@ -126,6 +145,7 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     GridLayout layout;
     GridAppearance look;
     GridMisc misc;
+    GridStoredExtras extras;
     TQorGridOptions options = DefaultGridOptions;
     bool loading = false;
     // Row heights and column widths as read by a stream loader: a default-size change keeps
@@ -137,16 +157,24 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     NavState nav;
     TCellData cellData[3];        // [0] is the record handed to OnGetCellData
     GridSeams seams;
-    MergeTable *merges = nullptr;   // the merge seam, owned by seams
+    // The core's own concerns, made in the constructor (each reaches back into this object).
+    std::unique_ptr<MergeTable> merges;
+    std::unique_ptr<GridView> view;
+    std::unique_ptr<TEditorController> editor;
 
     // --- Geometry and scrolling
     ScrollState scroll;
     ViewRegion region;
     ZoomTable rowZoom;
     ZoomTable colZoom;
-    GridScroller *scroller = nullptr;   // owned by scrollerObject, installed with the view
+    GridScroller *scroller = nullptr;   // owned by scrollerObject, made when the view starts
     // Cell rectangles and hit testing at the current scroll state.
     GridGeometry geometry() const;
+
+    // --- Painting, pointer gestures and hints
+    GridPaintState paint;
+    std::unique_ptr<HeaderDragMove> dragMove;   // both made in the constructor
+    std::unique_ptr<GridHints> hints;
 
     // --- Helpers the facade and the components share
     bool valid(int row, int col) const { return row >= 0 && row < rows && col >= 0 && col < cols; }
@@ -157,6 +185,19 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     void repaintAll();
     void repaintColumnHeader();
     void layoutChanged();
+    // The view and the editor for the folders below them (the model, and the view for the
+    // editor), which may not include them.
+    void scrollToOrigin();
+    void replaceEmbedded();
+    void removeEmbedded();
+    bool editorOpen() const;
+    bool editorOpenOn(int row, int col) const;
+    QString editorText() const;
+    void putEditorText(const QString &text);
+    void commitEditor();
+    void hideEditor();   // commits and closes
+    void editorStyleChanged(int row, int col);
+    void repositionEditor();
     // Frees all cells (names and formula registrations with them).
     void freeAllCells();
     // Rebuilds rows and cell slots; false (nothing changed) when the size cannot be held.

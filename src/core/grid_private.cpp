@@ -7,49 +7,67 @@
 #include "core/model/cell.h"
 #include "core/model/column.h"
 #include "core/grid.h"
+#include "core/edit/editor_controller_p.h"
+#include "core/edit/grid_drag_move_p.h"
 #include "core/model/merge_table_p.h"
+#include "core/view/grid_hints_p.h"
+#include "core/view/grid_view_p.h"
+#include "core/view/rich_text_host_p.h"
 #include "platform/message_box.h"
 
 namespace qor {
 
-GridPrivate::GridPrivate(TCustomQorGrid *grid) : q(grid)
+GridPrivate::GridPrivate(TCustomQorGrid *grid)
+    : q(grid), merges(std::make_unique<MergeTable>(*this)), view(std::make_unique<GridView>(*grid, *this)),
+      editor(std::make_unique<TEditorController>(*grid)),
+      dragMove(std::make_unique<HeaderDragMove>(*grid, nav.drag)), hints(std::make_unique<GridHints>(*grid))
 {
-    auto table = std::make_unique<MergeTable>(*this);
-    merges = table.get();
-    seams.merges = std::move(table);
+    // The value-text layer is below the view: the core installs rich text itself.
+    seams.richText = MakeRichTextHost(*grid);
 }
 
 GridPrivate::~GridPrivate()
 {
-    // Cells and columns reach into the name tables and seams while they are freed.
+    // Cells and columns reach into the name tables, merges and seams while they are freed.
     cells.FreeAll();
     columns.Clear();
 }
 
 void GridPrivate::repaintCell(int row, int col)
 {
-    if (!locked() && seams.view)
-        seams.view->InvalidateCell(row, col);
+    if (!locked())
+        view->InvalidateCell(row, col);
 }
 
 void GridPrivate::repaintAll()
 {
-    if (!locked() && seams.view)
-        seams.view->InvalidateAll();
+    if (!locked())
+        view->InvalidateAll();
 }
 
 void GridPrivate::repaintColumnHeader()
 {
-    if (!locked() && seams.view)
-        seams.view->InvalidateColumnHeader();
+    if (!locked())
+        view->InvalidateColumnHeader();
 }
 
 void GridPrivate::layoutChanged()
 {
-    if (seams.view)
-        seams.view->LayoutChanged();
+    view->LayoutChanged();
     repaintAll();
 }
+
+void GridPrivate::scrollToOrigin() { view->ScrollToOrigin(); }
+void GridPrivate::replaceEmbedded() { view->ReplaceEmbedded(); }
+void GridPrivate::removeEmbedded() { view->RemoveEmbedded(); }
+bool GridPrivate::editorOpen() const { return editor->IsOpen(); }
+bool GridPrivate::editorOpenOn(int row, int col) const { return editor->IsOpenOn(row, col); }
+QString GridPrivate::editorText() const { return editor->Text(); }
+void GridPrivate::putEditorText(const QString &text) { editor->PutText(text); }
+void GridPrivate::commitEditor() { editor->CommitPending(); }
+void GridPrivate::hideEditor() { editor->Hide(); }
+void GridPrivate::editorStyleChanged(int row, int col) { editor->StyleChanged(row, col); }
+void GridPrivate::repositionEditor() { editor->Reposition(); }
 
 void GridPrivate::freeAllCells()
 {

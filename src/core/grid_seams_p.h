@@ -1,14 +1,12 @@
 #pragma once
-// The grid's connections to layers built on top of the core: formulas, data-set binding,
-// painting and geometry, in-place editing, merges, data operations, rich text and embedded
-// objects. Each default does nothing (or the least that is still right, such as repainting
-// the whole viewport); the layer that owns a concern installs its own implementation through
-// RegisterGridSeams, so the core never includes it.
+// The grid's connections to layers built on top of the core: formulas, data-set binding, data
+// operations, rich text and the clipboard. Each default does nothing (or the least that is
+// still right); the layer that owns a concern installs its own implementation into every grid
+// from InstallGridLayers, so the core never includes it.
 #include <QByteArray>
 #include <QPoint>
 #include <QRect>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <optional>
 #include "core/model/enums.h"
@@ -22,6 +20,7 @@ class TCustomQorGrid;
 class TCellInfo;
 struct TQorFont;
 struct GridPrivate;
+class FormulaManager;
 
 class QOR_AUTOTEST_EXPORT IFormulaHost {
 public:
@@ -46,6 +45,9 @@ public:
     virtual void ShiftReferences(Shift kind, int index, int count) {}
     // Rows or columns moved, texts unchanged: formulas sit at new places and read new cells.
     virtual void LinesMoved() {}
+    // The formula layer's own manager behind this seam, for the grid's formula members; none
+    // when something else stands in for the layer.
+    virtual FormulaManager *Manager() { return nullptr; }
 };
 
 class QOR_AUTOTEST_EXPORT IDataBinding {
@@ -65,56 +67,6 @@ public:
     // Esc in the editor: drops the data set's pending edit of the current record.
     virtual void CancelEdit() {}
     virtual void TitleRowsChanged() {}
-};
-
-class QOR_AUTOTEST_EXPORT IViewHost {
-public:
-    virtual ~IViewHost();
-    // Repaints a cell (its merged area and the focus rectangle included).
-    virtual void InvalidateCell(int row, int col) = 0;
-    virtual void InvalidateAll() = 0;
-    virtual void InvalidateColumnHeader() = 0;
-    // Sizes, extent or grid type changed: header panels, visible region, scroll range, page
-    // lines and embedded controls follow.
-    virtual void LayoutChanged() {}
-    virtual void ScrollToOrigin() {}
-    // Embedded documents, user controls and charts re-placed after a batch.
-    virtual void ReplaceEmbedded() {}
-    virtual void RemoveEmbedded() {}
-};
-
-class QOR_AUTOTEST_EXPORT IEditorHost {
-public:
-    virtual ~IEditorHost();
-    virtual bool IsOpenOn(int row, int col) const { return false; }
-    virtual bool IsOpen() const { return false; }
-    virtual QString Text() const { return {}; }
-    virtual void PutText(const QString &text) {}
-    virtual void Hide() {}
-    // Commits the pending edit (before a batch, before a row selection).
-    virtual void CommitPending() {}
-    // Puts back the text the editor started with and closes it without committing.
-    virtual void Cancel() {}
-    // A style of the cell under the editor changed (colour, font).
-    virtual void StyleChanged(int row, int col) {}
-    // Moves the open editor to its cell's current rectangle.
-    virtual void Reposition() {}
-    // A press (viewport point) on the button drawn in the cell: opens the editor and presses
-    // its button. False when the point is not on such a button.
-    virtual bool PressButtonAt(int row, int col, QPoint point) { return false; }
-};
-
-class QOR_AUTOTEST_EXPORT IMergeHost {
-public:
-    virtual ~IMergeHost();
-    virtual void RecalcCrossingLines() {}
-    virtual void Clear() {}
-    // The rectangle (cell coordinates) grown until every merged area it touches lies inside.
-    virtual QRect AbsorbMerges(const QRect &rect) const { return rect; }
-    // Re-applies every listed merge (after loading, sorting, row and column operations).
-    virtual void CalMergeCell() {}
-    // The cell is about to be freed: it leaves the merge list.
-    virtual void CellFreed(TCellInfo &cell) {}
 };
 
 class QOR_AUTOTEST_EXPORT IDataOpsHost {
@@ -157,19 +109,13 @@ struct QOR_AUTOTEST_EXPORT GridSeams {
     ~GridSeams();
     std::unique_ptr<IFormulaHost> formulas;
     std::unique_ptr<IDataBinding> binding;
-    std::unique_ptr<IViewHost> view;
-    std::unique_ptr<IEditorHost> editor;
-    std::unique_ptr<IMergeHost> merges;
     std::unique_ptr<IDataOpsHost> dataOps;
     std::unique_ptr<IRichTextHost> richText;
     std::unique_ptr<IClipboardHost> clipboard = std::make_unique<IClipboardHost>();
 };
 
-// A layer installs its implementations into every new grid. Installers run in registration
-// order at the end of the grid's construction; later ones may replace earlier ones.
-using GridSeamInstaller = std::function<void(TCustomQorGrid &grid, GridSeams &seams)>;
-QOR_AUTOTEST_EXPORT void RegisterGridSeams(GridSeamInstaller installer);
-// Installs the default view and then every registered layer; the grid calls it once.
-void InstallGridSeams(TCustomQorGrid &grid, GridSeams &seams);
+// Installs the layers above the core into a new grid; the grid's construction calls it once,
+// last. Defined with the layers, not in the core.
+void InstallGridLayers(TCustomQorGrid &grid);
 
 } // namespace qor

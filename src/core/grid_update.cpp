@@ -2,14 +2,17 @@
 #include "core/grid.h"
 
 #include <QApplication>
+#include "core/edit/editor_controller_p.h"
 #include "core/grid_p.h"
+#include "core/model/merge_table_p.h"
+#include "core/view/grid_view_p.h"
 
 namespace qor {
 
 void TCustomQorGrid::BeginUpdate()
 {
     if (isVisible()) {
-        d->seams.editor->CommitPending();
+        d->editor->CommitPending();
         if (!d->batch.Locked())
             viewport()->setUpdatesEnabled(false);
     }
@@ -20,22 +23,21 @@ void TCustomQorGrid::BeginUpdate()
 // re-placed and the whole control repainted, or only rect.
 static void finishBatch(TCustomQorGrid &grid, GridPrivate &d, const QRect &rect, bool wholeControl)
 {
-    d.seams.merges->RecalcCrossingLines();
+    d.merges->RecalcCrossingLines();
     if (d.batch.TakeHeightsChanged()) {
         d.rowAxis.Recalc(0);
-        if (d.seams.view)
-            d.seams.view->LayoutChanged();
+        d.view->LayoutChanged();
     }
     if (!grid.isVisible())
         return;
     grid.viewport()->setUpdatesEnabled(true);
     if (wholeControl) {
-        d.seams.view->ReplaceEmbedded();
+        d.view->ReplaceEmbedded();
         grid.viewport()->update();
     } else {
         grid.viewport()->update(rect.isEmpty() ? grid.viewport()->rect() : rect);
     }
-    d.seams.editor->Reposition();
+    d.editor->Reposition();
 }
 
 void TCustomQorGrid::EndUpdate()

@@ -4,6 +4,7 @@
 #include <cmath>
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "core/model/merge_table_p.h"
 #include "formula/engine/exp_node.h"
 #include "formula/engine/expression.h"
 #include "formula/formula_text_p.h"
@@ -192,7 +193,7 @@ struct PrepareVisitor {
             return false;
         QRect rect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
         if (rect.width() > 1 && rect.height() > 1)
-            rect = d.seams.merges->AbsorbMerges(rect);
+            rect = d.merges->AbsorbMerges(rect);
         const int top = std::max(rect.top(), 0);
         const int bottom = std::min(rect.bottom(), d.rows - 1);
         const int left = std::max(rect.left(), 0);

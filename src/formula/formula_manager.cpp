@@ -10,13 +10,6 @@ namespace qor {
 
 namespace {
 
-const bool installed = [] {
-    RegisterGridSeams([](TCustomQorGrid &grid, GridSeams &seams) {
-        seams.formulas = std::make_unique<FormulaManager>(grid);
-    });
-    return true;
-}();
-
 template <class T>
 struct Restore {
     T &ref;
@@ -40,16 +33,21 @@ FormulaManager::FormulaManager(TCustomQorGrid &grid)
 
 FormulaManager::~FormulaManager() = default;
 
+FormulaManager &FormulaManager::Install(TCustomQorGrid &grid)
+{
+    auto manager = std::make_unique<FormulaManager>(grid);
+    FormulaManager &kept = *manager;
+    GridPrivate::get(grid).seams.formulas = std::move(manager);
+    return kept;
+}
+
 FormulaManager &FormulaManager::Of(const TCustomQorGrid &grid)
 {
-    GridSeams &seams = GridPrivate::get(grid).seams;
-    auto *manager = dynamic_cast<FormulaManager *>(seams.formulas.get());
-    if (!manager) {
-        // A layer replaced the seam: formulas still need a home.
-        seams.formulas = std::make_unique<FormulaManager>(const_cast<TCustomQorGrid &>(grid));
-        manager = static_cast<FormulaManager *>(seams.formulas.get());
-    }
-    return *manager;
+    GridPrivate &d = GridPrivate::get(grid);
+    if (FormulaManager *manager = d.seams.formulas->Manager())
+        return *manager;
+    // Something stood in for the layer: formulas still need a home.
+    return Install(*d.q);
 }
 
 bool FormulaManager::IsLiveFormula(const TCellInfo &cell) const
@@ -193,7 +191,7 @@ bool FormulaManager::CollectAreas(int row, int col, const QString &formula, std:
     for (const ftext::RefRect &r : rects) {
         QRect rect(QPoint(r.left, r.top), QPoint(r.right, r.bottom));
         if (rect.width() > 1 && rect.height() > 1)
-            rect = d.seams.merges->AbsorbMerges(rect);
+            rect = d.merges->AbsorbMerges(rect);
         out.push_back(rect);
     }
     return wellFormed;

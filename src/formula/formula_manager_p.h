@@ -1,7 +1,7 @@
 #pragma once
 // The grid's formula subsystem: registers formula cells as their texts change, keeps the map of
 // dependents, recalculates everything or the dependents of one change, and rewrites references
-// when rows or columns move. Installed into every grid as its formula seam.
+// when rows or columns move. Installed into every grid as its formula seam by the layers.
 #include <QRect>
 #include <QString>
 #include <memory>
@@ -23,7 +23,9 @@ class QOR_AUTOTEST_EXPORT FormulaManager final : public IFormulaHost {
 public:
     explicit FormulaManager(TCustomQorGrid &grid);
     ~FormulaManager() override;
-    // The manager of a grid (every grid has one once the formula layer is linked in).
+    // Makes the grid's manager its formula seam.
+    static FormulaManager &Install(TCustomQorGrid &grid);
+    // The manager of a grid (installed again when something else stands in for it).
     static FormulaManager &Of(const TCustomQorGrid &grid);
 
     // --- The seam
@@ -36,6 +38,7 @@ public:
     void RecalcDependentsAt(int row, int col) override;
     void ShiftReferences(Shift kind, int index, int count) override;
     void LinesMoved() override;
+    FormulaManager *Manager() override { return this; }
 
     // --- Operations behind the grid's formula members
     void EvaluateFormula(TCellInfo &cell) { m_evaluator.EvaluateCell(cell); }

@@ -200,7 +200,7 @@ bool CellRecordInstaller::Install(TCellInfo &cell, const CellRecord &r, int vers
     // a column answer in ways the comparison below does not follow.
     const auto [rows, cols] = ClampedMergeExtent(cell, r);
     if (rows != cell.GetRows() || cols != cell.GetCols() || !cell.GetColumn() ||
-        d.seams.editor->IsOpenOn(cell.GetRow(), cell.GetCol()))
+        d.editorOpenOn(cell.GetRow(), cell.GetCol()))
         return false;
 
     ApplyCellTexts(cell, r);

@@ -58,10 +58,10 @@ void TCustomQorGrid::LoadCellsFromStream_OnlyText(QIODevice &Stream, int TopRow,
 
 void TCustomQorGrid::SaveSelectionToStream(QIODevice &Stream)
 {
-    if (d->selection.isEmpty() && d->seams.editor->IsOpen()) {
+    if (d->selection.isEmpty() && d->editorOpen()) {
         // An open editor hands its text over as plain text instead.
         if (QClipboard *clipboard = QGuiApplication::clipboard())
-            clipboard->setText(d->seams.editor->Text());
+            clipboard->setText(d->editorText());
         return;
     }
     const QRect r = selectionRect(*this);
@@ -83,7 +83,7 @@ bool TCustomQorGrid::SaveSelectionToFile(const QString &FileName)
 
 bool TCustomQorGrid::LoadCellsFromFile(const QString &FileName, int TopRow, int LeftCol, bool ApplySizes)
 {
-    d->seams.editor->Hide();
+    d->hideEditor();
     QFile file(FileName);
     if (!file.open(QIODevice::ReadOnly))
         return false;

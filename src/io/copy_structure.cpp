@@ -16,7 +16,7 @@ void TCustomQorGrid::CopyStructure(int SrcRow, int SrcCol, int RowCount, int Col
     if (RowCount < 1 || ColCount < 1 || !inside(SrcRow, SrcCol, RowCount, ColCount) ||
         !inside(DstRow, DstCol, RowCount, ColCount))
         return;
-    d->seams.editor->Hide();
+    d->hideEditor();
     d->batch.Begin();
     // Names stay unique: a name moves to the copy.
     const QByteArray block =

@@ -7,6 +7,7 @@
 #include "core/model/column.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "core/model/merge_table_p.h"
 #include "io/cell_record.h"
 #include "io/cell_record_apply_p.h"
 #include "io/column_record.h"
@@ -142,7 +143,9 @@ void applySettings(TCustomQorGrid &grid, GridPrivate &d, const GridSettings &s, 
         grid.SetMoveDirEnter(TMoveDirectory(s.MoveDirEnter));
     grid.SetTitleLineColor(s.TitleLineColor);
     grid.SetUnitType(TUnitType(s.UnitType));
-    StoredExtras(grid) = s.Extras;
+    grid.SetShowHint(s.ShowHint);
+    d.paint.showPageLines = s.ShowPagesLine;
+    d.extras = s.Extras;
 
     // Physical sizes follow the pixel sizes in the grid's unit; stored physical margins win
     // from version 12 on, and the pixel margins are taken from them.
@@ -248,7 +251,7 @@ void applyAll(TCustomQorGrid &grid, const ParsedGridStream &s)
             for (int c = 0; c < d.cols; ++c)
                 d.column(c)->SetDefault();
         applyObjects(grid, d, s);
-        d.seams.merges->CalMergeCell();
+        d.merges->CalMergeCell();
     }
     if (grid.OnLeftTopChange)
         grid.OnLeftTopChange(&grid);

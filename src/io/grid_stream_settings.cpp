@@ -1,8 +1,6 @@
 #include "io/grid_stream_settings.h"
 
 #include <QBuffer>
-#include <QObject>
-#include <QPointer>
 #include "core/grid.h"
 #include "core/grid_p.h"
 #include "io/picture_kind.h"
@@ -11,19 +9,6 @@
 namespace qor {
 
 namespace {
-
-// Holds the extras as a child of the grid, so they live and die with it.
-class StoredExtrasHolder : public QObject {
-public:
-    explicit StoredExtrasHolder(QObject *parent) : QObject(parent) { setObjectName(kName); }
-    static constexpr const char *kName = "qor_stored_extras";
-    GridStoredExtras extras;
-};
-
-StoredExtrasHolder *findHolder(const TCustomQorGrid &grid)
-{
-    return grid.findChild<StoredExtrasHolder *>(StoredExtrasHolder::kName, Qt::FindDirectChildrenOnly);
-}
 
 void writeEmptyTexts(ByteWriter &out)
 {
@@ -70,20 +55,6 @@ TQorPicture PictureFromFileImage(const QByteArray &bytes)
     return picture;
 }
 
-GridStoredExtras &StoredExtras(TCustomQorGrid &grid)
-{
-    StoredExtrasHolder *h = findHolder(grid);
-    if (!h)
-        h = new StoredExtrasHolder(&grid);
-    return h->extras;
-}
-
-GridStoredExtras StoredExtras(const TCustomQorGrid &grid)
-{
-    const StoredExtrasHolder *h = findHolder(grid);
-    return h ? h->extras : GridStoredExtras();
-}
-
 void GridSettings::Write(ByteWriter &out) const
 {
     out.writeU8(GridType);
@@ -108,7 +79,7 @@ void GridSettings::Write(ByteWriter &out) const
     SaveWideFontToStream(out, ColumnTitleFont);
     out.writeI32(SortBeginRow);
     out.writeI32(SortEndRow);
-    out.writeBool(Extras.ShowHint);
+    out.writeBool(ShowHint);
     SaveWideFontToStream(out, Font);
     out.writeI32(FooterRows);
     out.writeI32(TitleRows);
@@ -119,7 +90,7 @@ void GridSettings::Write(ByteWriter &out) const
     out.writeI32(DefaultColWidth);
     out.writeDouble(RTFLineSpace);
     out.writeBool(ShowGroupFooter);
-    out.writeBool(Extras.ShowPagesLine);
+    out.writeBool(ShowPagesLine);
     out.writeBool(AutoShowBlobField);
     out.writeI32(int32_t(BackGround.size()));
     out.writeBytes(BackGround);
@@ -187,7 +158,7 @@ void GridSettings::Read(ByteReader &in, int version)
         ColumnTitleFont = LoadWideFontFromStream(in, version);
         SortBeginRow = in.readI32();
         SortEndRow = in.readI32();
-        Extras.ShowHint = in.readBool();
+        ShowHint = in.readBool();
         Font = LoadWideFontFromStream(in, version);
         FooterRows = in.readI32();
         TitleRows = in.readI32();
@@ -198,7 +169,7 @@ void GridSettings::Read(ByteReader &in, int version)
         DefaultColWidth = in.readI32();
         RTFLineSpace = in.readDouble();
         ShowGroupFooter = in.readBool();
-        Extras.ShowPagesLine = in.readBool();
+        ShowPagesLine = in.readBool();
         AutoShowBlobField = in.readBool();
         const qsizetype picture = in.readI32();
         if (picture > 0) {
@@ -291,7 +262,9 @@ GridSettings GridSettings::Capture(const TCustomQorGrid &grid)
     s.MoveDirEnter = d.misc.moveDirEnter;
     s.TitleLineColor = d.look.titleLineColor;
     s.UnitType = d.layout.unitType;
-    s.Extras = StoredExtras(grid);
+    s.ShowHint = grid.GetShowHint();
+    s.ShowPagesLine = d.paint.showPageLines;
+    s.Extras = d.extras;
     s.HasPhyMargins = true;
     return s;
 }

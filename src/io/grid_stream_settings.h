@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QString>
 #include "core/model/enums.h"
+#include "core/model/stored_extras.h"
 #include "io/byte_stream.h"
 #include "io/font_record.h"
 #include "platform/colors.h"
@@ -18,29 +19,6 @@ QOR_EXPORT QByteArray PictureFileImage(const TQorPicture &picture);
 // The picture of a stored file image, decoded when a loader understands it; the bytes are
 // kept either way.
 QOR_EXPORT TQorPicture PictureFromFileImage(const QByteArray &bytes);
-
-// Settings that documents carry but that no concern of the grid owns yet: kept beside the
-// grid so that they survive a load and a save unchanged.
-struct QOR_EXPORT GridStoredExtras {
-    bool Ctl3D = true;
-    uint8_t BorderStyle = 1;
-    int32_t ResizeColOnRow = 0;
-    int32_t ResizeRowOnCol = 0;
-    bool ShowHint = true;
-    int32_t SortingColIndex = -1;
-    bool SortingColASC = true;
-    bool ShowPagesLine = false;
-    bool ColumnDeleted = false;
-    bool Grouped = false;
-    int32_t LastGroupedRow = -1;
-    int32_t FirstGroupedRow = -1;
-
-    bool operator==(const GridStoredExtras &) const = default;
-};
-
-// The extras of a grid (created with their defaults on first use).
-QOR_EXPORT GridStoredExtras &StoredExtras(TCustomQorGrid &grid);
-QOR_EXPORT GridStoredExtras StoredExtras(const TCustomQorGrid &grid);
 
 struct QOR_EXPORT GridSettings {
     TGridType GridType = gtInvoice;
@@ -58,6 +36,7 @@ struct QOR_EXPORT GridSettings {
     TFontRecord ColumnTitleFont;
     int32_t SortBeginRow = 0;
     int32_t SortEndRow = -1;
+    bool ShowHint = true;
     TFontRecord Font;
     int32_t FooterRows = 0;
     int32_t TitleRows = 0;
@@ -65,6 +44,7 @@ struct QOR_EXPORT GridSettings {
     int32_t DefaultColWidth = 60;
     double RTFLineSpace = 0;
     bool ShowGroupFooter = true;
+    bool ShowPagesLine = false;
     bool AutoShowBlobField = false;
     QByteArray BackGround;                    // the picture's file image, empty for none
     bool IncludeHiddenData = false;
@@ -86,7 +66,7 @@ struct QOR_EXPORT GridSettings {
     TColor TitleLineColor = clGray;
     uint8_t UnitType = utPixel;
     double PhyMargins[4] = {30, 30, 30, 30}; // left, top, right, bottom (stored left, right, top, bottom)
-    GridStoredExtras Extras;
+    GridStoredExtras Extras;                  // kept by the grid as stored
 
     // How far the record went: a block of an earlier release may end before its last fields.
     bool HasPhyMargins = false;

@@ -39,7 +39,7 @@ void TCustomQorGrid::SaveLayout(const QString &IniName, const QString &Section, 
 
 void TCustomQorGrid::LoadLayout(const QString &IniName, const QString &Section, TLocation Location)
 {
-    d->seams.editor->Hide();
+    d->hideEditor();
     auto store = openStore(IniName, Location);
     store->beginGroup(Section);
     BeginUpdate();

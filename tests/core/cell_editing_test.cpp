@@ -6,31 +6,14 @@
 #include <QFile>
 #include <string>
 #include <vector>
+#include "core/edit/editor_controller_p.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "platform/colors.h"
 
 using namespace qor;
 
 namespace {
-
-class EditorSpy : public IEditorHost {
-public:
-    int row = -1, col = -1;
-    QString text = "typing";
-    std::vector<std::string> calls;
-    bool IsOpenOn(int r, int c) const override { return r == row && c == col; }
-    bool IsOpen() const override { return row >= 0; }
-    QString Text() const override { return text; }
-    void PutText(const QString &t) override { calls.push_back("put " + t.toStdString()); }
-    void Hide() override
-    {
-        calls.push_back("hide");
-        row = col = -1;
-    }
-    void CommitPending() override { calls.push_back("commit"); }
-    void StyleChanged(int, int) override { calls.push_back("style"); }
-    void Reposition() override { calls.push_back("reposition"); }
-};
 
 class RichStub : public IRichTextHost {
 public:
@@ -44,15 +27,18 @@ public:
     }
 };
 
-EditorSpy *openEditor(TQorGrid &g, int row, int col)
+// Opens the cell's in-place editor on a shown grid and types the text into it.
+TEditorController &openEditor(TQorGrid &g, int row, int col, const QString &typed = "typing")
 {
-    auto spy = std::make_unique<EditorSpy>();
-    EditorSpy *p = spy.get();
-    p->row = row;
-    p->col = col;
-    GridPrivate::get(g).seams.editor = std::move(spy);
-    GridPrivate::get(g).currentIndex = int64_t(row) * g.GetCols() + col;
-    return p;
+    g.setAttribute(Qt::WA_DontShowOnScreen);
+    g.resize(400, 300);
+    g.show();
+    g.SetFocusCell(row, col);
+    TEditorController &editor = *GridPrivate::get(g).editor;
+    EXPECT_TRUE(g.ShowEditor());
+    if (editor.Current())
+        editor.Current()->SetText(typed);
+    return editor;
 }
 
 } // namespace
@@ -61,41 +47,42 @@ TEST(CellEditing, ReadersSeeTheLiveEditorText)
 {
     TQorGrid g;
     g.SetCellText(1, 1, "stored");
-    EditorSpy *ed = openEditor(g, 1, 1);
+    TEditorController &ed = openEditor(g, 1, 1);
     EXPECT_EQ(g.GetCellText(1, 1), "typing");
     EXPECT_EQ(g.Cells(1, 1)->GetText(), "stored");
     g.SetCellText(1, 1, "new");
-    EXPECT_EQ(ed->calls, (std::vector<std::string>{"put new"}));
+    EXPECT_TRUE(ed.IsOpenOn(1, 1));
+    EXPECT_EQ(ed.Text(), "new");
 }
 
 TEST(CellEditing, KindChangesCloseTheEditorAndColourChangesUpdateIt)
 {
     TQorGrid g;
-    EditorSpy *ed = openEditor(g, 2, 1);
+    TEditorController &ed = openEditor(g, 2, 1);
     g.Cells(2, 1)->SetBackColor(clYellow);
-    EXPECT_EQ(ed->calls, (std::vector<std::string>{"style"}));
-    ed->calls.clear();
+    ASSERT_TRUE(ed.IsOpen());
+    EXPECT_EQ(ed.CurrentWidget()->palette().color(QPalette::Base), platform::ToQColor(clYellow));
     g.Cells(2, 1)->SetReadOnly(true);
-    EXPECT_EQ(ed->calls.front(), "hide");
-    ed->row = 2;
-    ed->col = 1;
-    ed->calls.clear();
+    EXPECT_FALSE(ed.IsOpen());
+    openEditor(g, 3, 1);
     g.Columns(0)->SetCellType(ctCombo); // another column: the editor stays
-    EXPECT_TRUE(ed->calls.empty());
+    EXPECT_TRUE(ed.IsOpenOn(3, 1));
     g.Columns(1)->SetFixCell(true);
-    EXPECT_EQ(ed->calls.front(), "hide");
+    EXPECT_FALSE(ed.IsOpen());
 }
 
 TEST(CellEditing, BatchOnAVisibleGridCommitsFirstAndRepositionsAfter)
 {
     TQorGrid g;
-    EditorSpy *ed = openEditor(g, 0, 0);
-    g.show();
+    TEditorController &ed = openEditor(g, 0, 0, "typed");
     g.BeginUpdate();
     EXPECT_FALSE(g.viewport()->updatesEnabled());
+    EXPECT_EQ(g.Cells(0, 0)->GetText(), "typed");
+    g.SetColWidth(0, 120);
     g.EndUpdate();
     EXPECT_TRUE(g.viewport()->updatesEnabled());
-    EXPECT_EQ(ed->calls, (std::vector<std::string>{"commit", "reposition"}));
+    ASSERT_TRUE(ed.IsOpen());
+    EXPECT_EQ(ed.CurrentWidget()->geometry(), g.CellEditRect(0, 0).adjusted(1, 1, -1, -1));
 }
 
 TEST(CellEditing, RichCellsConvertWhenTheirKindChanges)

@@ -48,7 +48,7 @@ TEST(EditorEvents, EditTextShowSetTextAfterEditInOrder)
         text.remove(u',');
     };
     g.OnShowEditor = [&](QObject *, int r, int c) {
-        log.push_back(at("show", r, c) + (EditorController(g)->CurrentWidget()->isVisible() ? " visible" : ""));
+        log.push_back(at("show", r, c) + (GridPrivate::get(g).editor->CurrentWidget()->isVisible() ? " visible" : ""));
     };
     g.OnSetText = [&](QObject *, int r, int c, QString &text) {
         log.push_back(at("set", r, c) + " " + text.toStdString());

@@ -16,7 +16,7 @@ namespace qor::test {
 template <class T = TInplaceEditor>
 T *editorOf(TQorGrid &g)
 {
-    TEditorController *c = EditorController(g);
+    TEditorController *c = GridPrivate::get(g).editor.get();
     return c ? dynamic_cast<T *>(c->CurrentWidget()) : nullptr;
 }
 

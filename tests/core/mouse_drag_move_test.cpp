@@ -43,7 +43,7 @@ struct MovingGrid : NavGrid {
     }
     QPoint rowTitle(int row) const { return g.GetRowTitleRect(row).center(); }
     QPoint colTitle(int col) const { return g.GetColTitleRect(col).center(); }
-    const DragMoveState &state() { return HeaderDragMove::Of(g).State(); }
+    const DragMoveState &state() { return GridPrivate::get(g).dragMove->State(); }
 };
 
 } // namespace
@@ -59,13 +59,13 @@ TEST(MouseDragMove, RowDraggedDownThreeRowsTakesItsMergeAndFormula)
     drag(g, t.rowTitle(1), {t.rowTitle(2), t.rowTitle(4)}, false);
     EXPECT_TRUE(t.state().dragging);
     EXPECT_EQ(t.state().target, 4);
-    const QRect line = HeaderDragMove::Of(g).Indicator();
+    const QRect line = GridPrivate::get(g).dragMove->Indicator();
     const QRect row4 = g.GetCellRect(4, 0);
     EXPECT_EQ(line.center().y(), row4.top() + row4.height()) << "below row 4: the block goes after it";
     EXPECT_EQ(t.rowMoved, -1) << "nothing moves before the drop";
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, t.rowTitle(4));
 
-    EXPECT_FALSE(HeaderDragMove::Of(g).Busy());
+    EXPECT_FALSE(GridPrivate::get(g).dragMove->Busy());
     EXPECT_EQ(t.rowMoved, 1);
     EXPECT_EQ(t.rowClicked, -1) << "a drag is not a click";
     ExpectConsistent(g);
@@ -79,7 +79,7 @@ TEST(MouseDragMove, RowDraggedDownThreeRowsTakesItsMergeAndFormula)
     // Back up again: the block lands on the row under the pointer, the line above that row.
     drag(g, t.rowTitle(4), {t.rowTitle(3), t.rowTitle(2)}, false);
     EXPECT_EQ(t.state().target, 2);
-    EXPECT_EQ(HeaderDragMove::Of(g).Indicator().center().y(), g.GetCellRect(2, 0).top());
+    EXPECT_EQ(GridPrivate::get(g).dragMove->Indicator().center().y(), g.GetCellRect(2, 0).top());
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, t.rowTitle(2));
     EXPECT_EQ(g.GetCellText(2, 0), "r1");
     EXPECT_EQ(g.MergedArea(2, 1), Area(2, 1, 2, 2));
@@ -112,8 +112,8 @@ TEST(MouseDragMove, EscCancelsAndADropInPlaceDoesNothing)
     drag(g, t.rowTitle(0), {t.rowTitle(1), t.rowTitle(3)}, false);
     ASSERT_TRUE(t.state().dragging);
     t.key(Qt::Key_Escape);
-    EXPECT_FALSE(HeaderDragMove::Of(g).Busy());
-    EXPECT_TRUE(HeaderDragMove::Of(g).Indicator().isEmpty());
+    EXPECT_FALSE(GridPrivate::get(g).dragMove->Busy());
+    EXPECT_TRUE(GridPrivate::get(g).dragMove->Indicator().isEmpty());
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, t.rowTitle(3));
     EXPECT_EQ(t.rowMoved, -1);
     EXPECT_EQ(t.rowClicked, -1) << "a cancelled drag is no click either";
@@ -150,7 +150,7 @@ TEST(MouseDragMove, AClickWithoutMovementIsStillATitleClick)
     g.SetOptions(g.GetOptions().Without(qgoRowMoving));
     drag(g, t.rowTitle(0), {t.rowTitle(2)}, false);
     EXPECT_EQ(t.rowClicked, 0);
-    EXPECT_FALSE(HeaderDragMove::Of(g).Busy());
+    EXPECT_FALSE(GridPrivate::get(g).dragMove->Busy());
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, t.rowTitle(2));
     EXPECT_EQ(t.rowMoved, -1);
 }
@@ -182,7 +182,7 @@ TEST(MouseDragMove, NearTheEdgeTheSheetScrollsUnderTheDrag)
     const QPoint bottom(t.rowTitle(0).x(), g.viewport()->height() - 2);
     drag(g, t.rowTitle(1), {t.rowTitle(3), bottom}, false);
     const int before = t.state().target;
-    HeaderDragMove &move = HeaderDragMove::Of(g);
+    HeaderDragMove &move = *GridPrivate::get(g).dragMove;
     EXPECT_TRUE(move.AutoScrollStep());
     EXPECT_TRUE(move.AutoScrollStep());
     EXPECT_GT(g.GetVertPosition(), 0);
@@ -206,7 +206,7 @@ TEST(MouseDragMove, TheIndicatorIsPaintedOnlyWhileDragging)
     TQorGrid &g = t.g;
     g.SetFocusColor(TColor(0x00B000));
     drag(g, t.rowTitle(0), {t.rowTitle(1), t.rowTitle(3)}, false);
-    const QRect line = HeaderDragMove::Of(g).Indicator();
+    const QRect line = GridPrivate::get(g).dragMove->Indicator();
     ASSERT_FALSE(line.isEmpty());
     QImage during(g.viewport()->size(), QImage::Format_RGB32);
     {

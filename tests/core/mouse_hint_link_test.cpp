@@ -141,7 +141,7 @@ TEST(MouseHint, RestingOnACellShowsItsHintAfterTheDelayAndLeavingHidesIt)
     EXPECT_TRUE(tips.texts.empty()) << "not before the tooltip moment";
     restAt(g, t.center(1, 1));
     EXPECT_EQ(tips.texts, (std::vector<QString>{"Unit price before tax"}));
-    EXPECT_EQ(GridHints::Of(g).ShownRow(), 1);
+    EXPECT_EQ(GridPrivate::get(g).hints->ShownRow(), 1);
     hover(g, t.center(2, 1));
     EXPECT_EQ(tips.texts.back(), "") << "another cell: the hint goes";
     restAt(g, t.center(2, 3));
@@ -171,7 +171,7 @@ TEST(MouseHint, QuickHintsShowAtOnceInTheGridsOwnWindow)
             data.SetHint("From the event");
     };
     hover(g, t.center(2, 2));
-    QLabel *window = GridHints::Of(g).Window();
+    QLabel *window = GridPrivate::get(g).hints->Window();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->text(), "Quick");

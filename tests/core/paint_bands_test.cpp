@@ -82,7 +82,7 @@ TEST(PaintBands, ShadowFocusRectangleAndPageLines)
 
     // The current cell's focus rectangle straddles its edges; page lines are blue, 2 wide.
     GridPrivate::get(g).currentIndex = 1 * 3 + 1;
-    GridPaintState &state = GridPaintState::Of(g);
+    GridPaintState &state = GridPrivate::get(g).paint;
     state.rowBreaks = {2};
     state.showPageLines = true;
     img = paintGrid(g);

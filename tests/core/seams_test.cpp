@@ -1,10 +1,12 @@
-// The grid's calls into the layers above it happen in the documented order, and only then.
+// The layers above the core are installed into every grid, can be stood in for, and are called
+// in the documented order.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "formula/engine/exp_value.h"
 
 using namespace qor;
 
@@ -105,13 +107,28 @@ TEST(Seams, BoundPositionsReadAndWriteTheField)
     EXPECT_EQ(g.GetRows(), 4);
 }
 
-TEST(Seams, LayersRegisteredBeforeConstructionAreInstalled)
+TEST(Seams, EveryGridHasFormulasAndRichTextAndGetsFormulasBackAfterAStandIn)
 {
-    static int installs = 0;
-    RegisterGridSeams([](TCustomQorGrid &, GridSeams &seams) {
-        ++installs;
-        EXPECT_NE(seams.view, nullptr); // the default view exists before layers run
-    });
     TQorGrid g;
-    EXPECT_EQ(installs, 1);
+    GridSeams &seams = GridPrivate::get(g).seams;
+    EXPECT_NE(seams.formulas->Manager(), nullptr);
+    EXPECT_TRUE(seams.richText->FromPlain("x", nullptr).has_value());
+    g.SetCellText(0, 0, "4");
+    EXPECT_EQ(g.Evaluate("A1*2").AsDouble(), 8);
+    Log log;
+    seams.formulas = std::make_unique<FormulaSpy>(log);
+    EXPECT_EQ(seams.formulas->Manager(), nullptr);
+    EXPECT_EQ(g.Evaluate("A1*3").AsDouble(), 12);   // the formula members install the layer again
+    EXPECT_NE(seams.formulas->Manager(), nullptr);
+}
+
+TEST(Seams, AConverterLessRichTextHostMakesNothingUp)
+{
+    TQorGrid g;
+    GridPrivate::get(g).seams.richText = std::make_unique<IRichTextHost>();
+    TCellInfo *c = g.Cells(0, 0);
+    c->SetText("plain");
+    c->SetCellType(ctRichEdit);
+    EXPECT_TRUE(c->GetRichText().isEmpty());
+    EXPECT_EQ(c->GetText(), "plain");
 }

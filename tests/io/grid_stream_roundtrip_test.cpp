@@ -124,10 +124,10 @@ void fillSettings(TCustomQorGrid &grid, std::mt19937 &rng)
     font.Font.setFamily("Times New Roman");
     font.Font.setPointSize(11);
     grid.SetFont(font);
-    GridStoredExtras &extras = StoredExtras(grid);
-    extras.SortingColIndex = int(rng() % 3);
-    extras.ShowPagesLine = rng() % 2;
-    extras.BorderStyle = 0;
+    GridPrivate &d = GridPrivate::get(grid);
+    d.extras.SortingColIndex = int(rng() % 3);
+    d.paint.showPageLines = rng() % 2;
+    d.extras.BorderStyle = 0;
     grid.SetUnitType(TUnitType(rng() % 3));
 }
 
@@ -238,7 +238,8 @@ void ExpectSameGrid(TCustomQorGrid &a, TCustomQorGrid &b)
     sb.Write(wb);
     EXPECT_EQ(wa.bytes().toHex().toStdString(), wb.bytes().toHex().toStdString()) << "grid settings";
     EXPECT_EQ(a.GetBackGround().Data, b.GetBackGround().Data);
-    EXPECT_TRUE(StoredExtras(a) == StoredExtras(b));
+    EXPECT_TRUE(GridPrivate::get(a).extras == GridPrivate::get(b).extras);
+    EXPECT_EQ(GridPrivate::get(a).paint.showPageLines, GridPrivate::get(b).paint.showPageLines);
     // Whatever the comparisons above miss, the stored form does not (but for the tag that
     // says whether a cell had its own record).
     EXPECT_EQ(withoutCellTags(plainBytes(a)), withoutCellTags(plainBytes(b)));

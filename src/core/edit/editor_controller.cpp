@@ -25,20 +25,6 @@ namespace qor {
 
 IInplaceControl::~IInplaceControl() = default;
 
-namespace {
-const bool installed = [] {
-    RegisterGridSeams([](TCustomQorGrid &grid, GridSeams &seams) {
-        seams.editor = std::make_unique<TEditorController>(grid);
-    });
-    return true;
-}();
-} // namespace
-
-TEditorController *EditorController(TCustomQorGrid &grid)
-{
-    return dynamic_cast<TEditorController *>(GridPrivate::get(grid).seams.editor.get());
-}
-
 TEditorController::TEditorController(TCustomQorGrid &grid) : m_grid(grid)
 {
     connect(qApp, &QApplication::focusChanged, this, &TEditorController::focusChanged);
@@ -341,14 +327,13 @@ bool TEditorController::routeKey(QKeyEvent *key)
 
 bool TCustomQorGrid::ShowEditor()
 {
-    TEditorController *editor = EditorController(*this);
-    return editor && GetRow() >= 0 && editor->Show(GetRow(), GetCol());
+    return GetRow() >= 0 && d->editor->Show(GetRow(), GetCol());
 }
 
 bool TCustomQorGrid::ShowEditorChar(QChar Ch)
 {
-    TEditorController *editor = EditorController(*this);
-    if (!editor || GetRow() < 0)
+    TEditorController *editor = d->editor.get();
+    if (GetRow() < 0)
         return false;
     // The typed character is filtered like any other key typed into the editor.
     const TCellInfo *cell = d->cells.At(GetRow(), GetCol());
@@ -365,8 +350,8 @@ bool TCustomQorGrid::ShowEditorChar(QChar Ch)
     return editor->Show(GetRow(), GetCol(), Ch);
 }
 
-void TCustomQorGrid::HideEditor() { d->seams.editor->Hide(); }
-void TCustomQorGrid::CancelEditor() { d->seams.editor->Cancel(); }
-bool TCustomQorGrid::EditorVisible() const { return d->seams.editor->IsOpen(); }
+void TCustomQorGrid::HideEditor() { d->editor->Hide(); }
+void TCustomQorGrid::CancelEditor() { d->editor->Cancel(); }
+bool TCustomQorGrid::EditorVisible() const { return d->editor->IsOpen(); }
 
 } // namespace qor

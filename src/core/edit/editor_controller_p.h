@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QString>
 #include <array>
-#include "core/grid_seams_p.h"
 #include "core/edit/inplace_control_p.h"
 #include "platform/qor_global.h"
 
@@ -18,7 +17,7 @@ class TInplaceEditor;
 enum class TInplaceKind : uint8_t { Edit, List, Spin, Memo, RichEdit };
 constexpr int InplaceKindCount = 5;
 
-class QOR_AUTOTEST_EXPORT TEditorController final : public QObject, public IEditorHost {
+class QOR_AUTOTEST_EXPORT TEditorController final : public QObject {
     Q_OBJECT
 
 public:
@@ -39,17 +38,22 @@ public:
     TInplaceEditor *Edit() const;
     const QString &StartText() const { return m_startText; }
 
-    // --- IEditorHost
-    bool IsOpenOn(int row, int col) const override;
-    bool IsOpen() const override { return m_row >= 0; }
-    QString Text() const override;
-    void PutText(const QString &text) override;
-    void Hide() override;   // commits and closes
-    void CommitPending() override;
-    void Cancel() override;
-    void StyleChanged(int row, int col) override;
-    void Reposition() override;
-    bool PressButtonAt(int row, int col, QPoint point) override;
+    bool IsOpenOn(int row, int col) const;
+    bool IsOpen() const { return m_row >= 0; }
+    QString Text() const;
+    void PutText(const QString &text);
+    void Hide();   // commits and closes
+    // Commits the pending edit (before a batch, before a row selection).
+    void CommitPending();
+    // Puts back the text the editor started with and closes it without committing.
+    void Cancel();
+    // A style of the cell under the editor changed (colour, font).
+    void StyleChanged(int row, int col);
+    // Moves the open editor to its cell's current rectangle.
+    void Reposition();
+    // A press (viewport point) on the button drawn in the cell: opens the editor and presses
+    // its button. False when the point is not on such a button.
+    bool PressButtonAt(int row, int col, QPoint point);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -75,8 +79,5 @@ private:
     bool m_committing = false;
     bool m_buttonBusy = false;
 };
-
-// The grid's editor controller (tests reach the open widget through it).
-QOR_AUTOTEST_EXPORT TEditorController *EditorController(TCustomQorGrid &grid);
 
 } // namespace qor

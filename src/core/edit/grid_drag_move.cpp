@@ -3,15 +3,16 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <algorithm>
+#include "core/edit/editor_controller_p.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "core/view/grid_painter_p.h"
 #include "platform/message_box.h"
 
 namespace qor {
 
 namespace {
 
-constexpr const char *kName = "qor_header_drag_move";
 constexpr int EdgeZone = 12;          // pixels inside the view's edge where it scrolls
 constexpr int ScrollInterval = 50;    // milliseconds between scroll steps
 
@@ -34,24 +35,13 @@ void blockAt(const GridPrivate &d, int line, bool vertical, int &from, int &coun
 
 } // namespace
 
-HeaderDragMove::HeaderDragMove(TCustomQorGrid &grid) : QObject(&grid), m_grid(grid)
+// Made while the grid's private object is built: reaches it only once the gesture runs.
+HeaderDragMove::HeaderDragMove(TCustomQorGrid &grid, DragMoveState &state) : m_grid(grid), m_state(state)
 {
-    setObjectName(QLatin1String(kName));
     m_timer.setInterval(ScrollInterval);
-    connect(&m_timer, &QTimer::timeout, this, [this] { AutoScrollStep(); });
+    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { AutoScrollStep(); });
 }
 
-HeaderDragMove &HeaderDragMove::Of(TCustomQorGrid &grid)
-{
-    if (HeaderDragMove *m = Find(grid))
-        return *m;
-    return *new HeaderDragMove(grid);
-}
-
-HeaderDragMove *HeaderDragMove::Find(const TCustomQorGrid &grid)
-{
-    return grid.findChild<HeaderDragMove *>(QLatin1String(kName), Qt::FindDirectChildrenOnly);
-}
 
 bool HeaderDragMove::Press(QPoint p)
 {
@@ -94,8 +84,8 @@ bool HeaderDragMove::Move(QPoint p)
         m_state.armed = false;
         m_state.dragging = true;
         GridPrivate &d = GridPrivate::get(m_grid);
-        d.seams.editor->CommitPending();
-        d.seams.editor->Hide();
+        d.editor->CommitPending();
+        d.editor->Hide();
         m_grid.viewport()->setCursor(Qt::ClosedHandCursor);
         m_timer.start();
     }
@@ -136,26 +126,7 @@ void HeaderDragMove::retarget()
     }
 }
 
-QRect HeaderDragMove::Indicator() const
-{
-    const DragMoveState &s = m_state;
-    if (!s.dragging || s.target == s.from || s.target < 0)
-        return QRect();
-    const bool after = s.target > s.from;
-    const int line = after ? s.target + s.count - 1 : s.target;
-    const QRect view = m_grid.viewport()->rect();
-    const QRect sheet = m_grid.GetSheetRect();
-    if (s.vertical) {
-        const QRect r = m_grid.GetCellRect(line, 0);
-        const int y = after ? r.top() + r.height() : r.top();
-        const int right = std::min(sheet.left() + sheet.width(), view.width());
-        return QRect(0, y - 1, std::max(right, 0), 3);
-    }
-    const QRect r = m_grid.GetCellRect(0, line);
-    const int x = after ? r.left() + r.width() : r.left();
-    const int bottom = std::min(sheet.top() + sheet.height(), view.height());
-    return QRect(x - 1, 0, 3, std::max(bottom, 0));
-}
+QRect HeaderDragMove::Indicator() const { return DropIndicatorRect(m_grid); }
 
 bool HeaderDragMove::AutoScrollStep()
 {

@@ -2,32 +2,20 @@
 // Moving rows and columns by dragging their header cells: a press arms the move, a drag past
 // the start distance begins it, the release drops the block where the indicator shows. Near
 // the edges of the view a timer scrolls the sheet under the pointer.
-#include <QObject>
 #include <QPoint>
 #include <QRect>
 #include <QTimer>
+#include "core/grid_p.h"
 #include "platform/qor_global.h"
 
 namespace qor {
 
 class TCustomQorGrid;
 
-struct DragMoveState {
-    bool armed = false;      // pressed on a movable header cell, not dragged far enough yet
-    bool dragging = false;
-    bool vertical = true;    // rows (true) or columns
-    int from = -1;           // first line of the block
-    int count = 0;
-    int target = -1;         // where the block would land (the To of MoveRow / MoveCol)
-    QPoint press;            // viewport coordinates
-    QPoint pointer;
-};
-
-class QOR_AUTOTEST_EXPORT HeaderDragMove : public QObject {
+class QOR_AUTOTEST_EXPORT HeaderDragMove {
 public:
-    // The grid's drag state, made on first use; Find never makes one.
-    static HeaderDragMove &Of(TCustomQorGrid &grid);
-    static HeaderDragMove *Find(const TCustomQorGrid &grid);
+    // The gesture's state is kept in the grid's navigation state, where the painter reads it.
+    HeaderDragMove(TCustomQorGrid &grid, DragMoveState &state);
 
     // A press on a header cell away from its sizing border: arms a move when the grid's
     // moving option for that header allows it. True when armed.
@@ -50,14 +38,13 @@ public:
     bool AutoScrollStep();
 
 private:
-    explicit HeaderDragMove(TCustomQorGrid &grid);
     int lineUnder(QPoint p) const;
     void retarget();
     void finish();
     bool refusedWhenGrouped() const;
 
     TCustomQorGrid &m_grid;
-    DragMoveState m_state;
+    DragMoveState &m_state;
     QTimer m_timer;
 };
 

@@ -2,6 +2,7 @@
 // deletion, and the shortcuts other layers answer.
 #include <QKeyEvent>
 #include <QScrollBar>
+#include "core/edit/editor_controller_p.h"
 #include "core/grid.h"
 #include "core/edit/grid_drag_move_p.h"
 #include "core/grid_p.h"
@@ -170,8 +171,8 @@ void KeyHandler::deleteRow()
         g.MessageBox(QStringLiteral("确定要删除这行数据？"), QStringLiteral("提示"),
                      platform::MB_OKCANCEL | platform::MB_ICONQUESTION) != platform::IDOK)
         return;
-    d.seams.editor->CommitPending();
-    d.seams.editor->Hide();
+    d.editor->CommitPending();
+    d.editor->Hide();
     g.DeleteRow(row);
 }
 
@@ -179,25 +180,25 @@ void KeyHandler::enter()
 {
     const TMoveDirectory dir = d.misc.moveDirEnter;
     if (dir == mdNone) {
-        if (d.seams.editor->IsOpen())
+        if (d.editor->IsOpen())
             g.HideEditor();
         else if (g.GetRow() >= 0 && !sel.IsFixed(g.GetRow(), g.GetCol()))
             g.ShowEditor();
         return;
     }
-    d.seams.editor->Hide();
+    d.editor->Hide();
     arrow(dir == mdLeft ? NavDir::Left : dir == mdTop ? NavDir::Up : dir == mdRight ? NavDir::Right : NavDir::Down,
           false);
 }
 
 void KeyHandler::escape()
 {
-    if (d.seams.editor->IsOpen()) {
-        d.seams.editor->Cancel();
+    if (d.editor->IsOpen()) {
+        d.editor->Cancel();
         return;
     }
-    if (HeaderDragMove *move = HeaderDragMove::Find(g); move && move->Busy()) {
-        move->Cancel();
+    if (d.dragMove->Busy()) {
+        d.dragMove->Cancel();
         return;
     }
     if (g.GetRow() >= 0)

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include "core/view/cell_painter_p.h"
+#include "core/edit/editor_controller_p.h"
 #include "core/grid.h"
 #include "core/edit/grid_drag_move_p.h"
 #include "core/view/grid_hints_p.h"
@@ -149,13 +150,12 @@ private:
 
 void MouseHandler::Press(QPoint p, Qt::KeyboardModifiers mods)
 {
-    if (GridHints *hints = GridHints::Find(g))
-        hints->Hide();
+    d.hints->Hide();
     d.nav.linkPress = QPoint(-1, -1);
     if (d.rows <= 0 || d.cols <= 0)
         return;
     // With moving allowed, a header press is a click only once it is released undragged.
-    if (startSizing(p) || HeaderDragMove::Of(g).Press(p) || headerClick(p))
+    if (startSizing(p) || d.dragMove->Press(p) || headerClick(p))
         return;
     int row = -1, col = -1;
     g.CellFromPoint(p, row, col);
@@ -170,7 +170,7 @@ void MouseHandler::Press(QPoint p, Qt::KeyboardModifiers mods)
     if (!sel.Enter(row, col))
         return;
     clickCell(row, col, p);
-    if (d.seams.editor->PressButtonAt(row, col, p))
+    if (d.editor->PressButtonAt(row, col, p))
         return;
     if (g.GetCellType(row, col) == ctHyperLink)
         d.nav.linkPress = QPoint(col, row);
@@ -190,8 +190,8 @@ bool MouseHandler::startSizing(QPoint p)
         g.OnBeforeRowHeightChange(&g, b.index, canChange);
     if (!canChange)
         return true;   // the border is still the border: no click on the title behind it
-    d.seams.editor->CommitPending();
-    d.seams.editor->Hide();
+    d.editor->CommitPending();
+    d.editor->Hide();
     d.nav.mouse = b.vertical ? gsColSizing : gsRowSizing;
     d.nav.sizingIndex = b.index;
     d.nav.sizingStart = b.vertical ? g.GetColWidth(b.index) : g.GetRowHeight(b.index);
@@ -245,7 +245,7 @@ void MouseHandler::clickCell(int row, int col, QPoint p)
 
 void MouseHandler::Move(QPoint p, Qt::MouseButtons buttons)
 {
-    if (HeaderDragMove *move = HeaderDragMove::Find(g); move && (buttons & Qt::LeftButton) && move->Move(p))
+    if ((buttons & Qt::LeftButton) && d.dragMove->Move(p))
         return;
     switch (d.nav.mouse) {
     case gsRowSizing:
@@ -304,18 +304,16 @@ void MouseHandler::hover(QPoint p)
     // One bitmap cursor only: the same shape is the same cursor.
     if (g.viewport()->cursor().shape() != cursor.shape())
         g.viewport()->setCursor(cursor);
-    GridHints::Of(g).Hover(p);
+    d.hints->Hover(p);
 }
 
 void MouseHandler::Release(QPoint p)
 {
     QPoint pressAt;
-    if (HeaderDragMove *move = HeaderDragMove::Find(g)) {
-        switch (move->Release(p, pressAt)) {
-        case HeaderDragMove::Outcome::Click: headerClick(pressAt); break;
-        case HeaderDragMove::Outcome::Drop: break;
-        case HeaderDragMove::Outcome::None: break;
-        }
+    switch (d.dragMove->Release(p, pressAt)) {
+    case HeaderDragMove::Outcome::Click: headerClick(pressAt); break;
+    case HeaderDragMove::Outcome::Drop: break;
+    case HeaderDragMove::Outcome::None: break;
     }
     if (d.nav.mouse == gsRowSizing || d.nav.mouse == gsColSizing) {
         platform::HideToolTip();

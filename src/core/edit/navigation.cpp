@@ -1,4 +1,5 @@
 // The grid's current cell and selection members, forwarded to the selection component.
+#include "core/edit/editor_controller_p.h"
 #include "core/grid.h"
 
 #include "core/grid_p.h"
@@ -20,7 +21,7 @@ QRect TCustomQorGrid::InternalGetSelection(int Row1, int Col1, int Row2, int Col
 
 void TCustomQorGrid::SelectCells(int Row1, int Col1, int Row2, int Col2)
 {
-    d->seams.editor->CommitPending();
+    d->editor->CommitPending();
     Selection(*d).Select(Row1, Col1, Row2, Col2);
 }
 
@@ -68,7 +69,7 @@ void TCustomQorGrid::DeleteSelection()
     };
     if (d->selection.isNull()) {
         const int row = GetRow();
-        if (row < 0 || d->seams.editor->IsOpen())
+        if (row < 0 || d->editor->IsOpen())
             return;
         const QRect a = d->merges->AreaAt(row, GetCol());
         empty(a.top(), a.left());

@@ -2,6 +2,7 @@
 #include "core/edit/selection_p.h"
 
 #include <algorithm>
+#include "core/edit/editor_controller_p.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
 #include "core/model/merge_table_p.h"
@@ -22,7 +23,7 @@ QRect Selection::Normalise(int row1, int col1, int row2, int col2) const
     if (!m_d.valid(row1, col1) || !m_d.valid(row2, col2))
         return QRect();
     QRect r(QPoint(std::min(col1, col2), std::min(row1, row2)), QPoint(std::max(col1, col2), std::max(row1, row2)));
-    r = m_d.seams.merges->AbsorbMerges(r);
+    r = m_d.merges->AbsorbMerges(r);
     if (!m_d.loading && m_d.options.Contains(qgoRowSelect)) {
         r.setLeft(0);
         r.setRight(m_d.cols - 1);
@@ -224,9 +225,9 @@ bool Selection::Enter(int row, int col)
             return false;
     }
     Clear();
-    m_d.seams.editor->CommitPending();
+    m_d.editor->CommitPending();
     m_d.currentIndex = index;
-    m_d.seams.editor->Hide();
+    m_d.editor->Hide();
     m_d.nav.anchor = m_d.nav.corner = QPoint(col, row);
     if (m_d.options.Contains(qgoRowSelect))
         m_d.selection = Normalise(row, 0, row, m_d.cols - 1);

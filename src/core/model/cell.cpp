@@ -49,7 +49,7 @@ TCellInfo::~TCellInfo()
     if (m_rec && !m_rec->Name.isEmpty())
         d.names.ForgetCell(this, m_rec->Name);
     d.seams.formulas->CellFreed(*this);
-    d.seams.merges->CellFreed(*this);
+    d.merges->CellFreed(*this);
 }
 
 TQorColumn *TCellInfo::GetColumn() const { return m_grid ? m_grid->Columns(m_col) : nullptr; }
@@ -88,8 +88,8 @@ void TCellInfo::SetText(const QString &Value)
                 Extras().richText = *rich;
     }
     DrawSelf();
-    if (d.seams.editor->IsOpenOn(row, col))
-        d.seams.editor->PutText(Value);
+    if (d.editorOpenOn(row, col))
+        d.putEditorText(Value);
     if (!loading)
         d.seams.dataOps->ColumnTextChanged(col);
     d.seams.formulas->TextStored(*this, !d.locked());
@@ -269,7 +269,7 @@ void TCellInfo::SetFont(const TQorFont &Value)
     if (PeekFont() && *PeekFont() == Value)
         return;
     Font() = Value;
-    GridPrivate::get(*m_grid).seams.editor->StyleChanged(GetRow(), m_col);
+    GridPrivate::get(*m_grid).editorStyleChanged(GetRow(), m_col);
     DrawSelf();
 }
 
@@ -443,8 +443,8 @@ void TCellInfo::DrawSelf() const
 void TCellInfo::HideEditor() const
 {
     GridPrivate &d = GridPrivate::get(*m_grid);
-    if (d.seams.editor->IsOpenOn(GetRow(), m_col))
-        d.seams.editor->Hide();
+    if (d.editorOpenOn(GetRow(), m_col))
+        d.hideEditor();
 }
 
 // --- Comparison with an untouched cell

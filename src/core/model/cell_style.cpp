@@ -78,7 +78,7 @@ struct CellAccess {
         }
         if (name == "ValueType" || name == "Digits")
             cell.ConvertStoredText(name == "Digits");
-        d.seams.editor->StyleChanged(cell.GetRow(), cell.m_col);
+        d.editorStyleChanged(cell.GetRow(), cell.m_col);
         cell.DrawSelf();
     }
 };

@@ -148,7 +148,7 @@ void TQorColumn::ChangeAttribute(bool closesEditor, Apply &&apply)
     m_grid->EndUpdate();
     const int current = m_grid->GetRow();
     if (current >= 0 && m_grid->GetCol() == m_index)
-        d.seams.editor->StyleChanged(current, m_index);
+        d.editorStyleChanged(current, m_index);
     d.repaintAll();
 }
 
@@ -219,8 +219,8 @@ void TQorColumn::HideGridEditor() const
     if (!m_grid)
         return;
     GridPrivate &d = GridPrivate::get(*m_grid);
-    if (d.seams.editor->IsOpen() && m_grid->GetCol() == m_index)
-        d.seams.editor->Hide();
+    if (d.editorOpen() && m_grid->GetCol() == m_index)
+        d.hideEditor();
 }
 
 } // namespace qor

@@ -24,8 +24,8 @@ QString TCustomQorGrid::GetCellText(int Row, int Col) const
 {
     if (!d->valid(Row, Col))
         return QString();
-    if (d->seams.editor->IsOpenOn(Row, Col))
-        return d->seams.editor->Text();
+    if (d->editorOpenOn(Row, Col))
+        return d->editorText();
     if (const TCellInfo *cell = d->cells.At(Row, Col))
         return cell->GetText();
     if (auto text = d->seams.binding->FieldText(Row, Col))

@@ -3,6 +3,7 @@
 
 #include <QScrollBar>
 #include "core/grid_p.h"
+#include "core/model/merge_table_p.h"
 
 namespace qor {
 
@@ -13,14 +14,14 @@ void TCustomQorGrid::SetRows(int Value)
 {
     if (Value < 0 || Value == d->rows || d->seams.binding->ControlsRowCount())
         return;
-    d->seams.editor->Hide();
+    d->hideEditor();
     if (!d->resetRows(Value)) {
         d->refuseSize(Value, d->cols);
         return;
     }
     d->seams.dataOps->ClearGrouping();
     d->resetCursor();
-    d->seams.view->ScrollToOrigin();
+    d->scrollToOrigin();
     d->layoutChanged();
 }
 
@@ -28,14 +29,14 @@ void TCustomQorGrid::SetCols(int Value)
 {
     if (Value < 0 || Value == d->cols)
         return;
-    d->seams.editor->Hide();
+    d->hideEditor();
     if (!d->resetCols(Value)) {
         d->refuseSize(d->rows, Value);
         return;
     }
     d->resetCursor();
     d->layout.titleRowsSet = false;
-    d->seams.view->ScrollToOrigin();
+    d->scrollToOrigin();
     d->layoutChanged();
 }
 
@@ -66,31 +67,31 @@ int TCustomQorGrid::RealRows() const
 
 void TCustomQorGrid::ClearRow()
 {
-    d->seams.editor->Hide();
+    d->hideEditor();
     d->resetRows(0);
     d->resetCursor();
-    d->seams.view->ScrollToOrigin();
+    d->scrollToOrigin();
 }
 
 void TCustomQorGrid::ClearCol()
 {
-    d->seams.editor->Hide();
+    d->hideEditor();
     d->resetCols(0);
     d->resetCursor();
-    d->seams.view->ScrollToOrigin();
+    d->scrollToOrigin();
 }
 
 void TCustomQorGrid::Clear()
 {
-    d->seams.editor->Hide();
-    d->seams.view->RemoveEmbedded();
-    d->seams.merges->Clear();
+    d->hideEditor();
+    d->removeEmbedded();
+    d->merges->Clear();
     d->resetRows(0);
     d->resetCols(0);
     d->resetCursor();
     d->seams.dataOps->ResetFilter();
     d->layout.titleRowsSet = false;
-    d->seams.view->ScrollToOrigin();
+    d->scrollToOrigin();
     d->layoutChanged();
 }
 

@@ -11,7 +11,7 @@ void TCustomQorGrid::SetGridType(TGridType Value)
 {
     if (Value == d->layout.gridType || Value > gtGrid)
         return;
-    d->seams.view->ScrollToOrigin();
+    d->scrollToOrigin();
     d->applyGridType(Value);
     d->layoutChanged();
 }
@@ -91,7 +91,7 @@ static void changeTitleWH(GridPrivate &d)
         return;
     l.spaces[0] = l.titleWidth;
     l.spaces[1] = l.titleHeight;
-    d.seams.view->ScrollToOrigin();
+    d.scrollToOrigin();
     d.layoutChanged();
 }
 
@@ -145,7 +145,7 @@ void TCustomQorGrid::SetFixRowCount(int Value)
     if (Value < 0 || Value == d->layout.fixRowCount)
         return;
     d->layout.fixRowCount = Value;
-    d->seams.view->ScrollToOrigin();
+    d->scrollToOrigin();
     d->layoutChanged();
 }
 
@@ -154,7 +154,7 @@ void TCustomQorGrid::SetFixColCount(int Value)
     if (Value < 0 || Value == d->layout.fixColCount)
         return;
     d->layout.fixColCount = Value;
-    d->seams.view->ScrollToOrigin();
+    d->scrollToOrigin();
     d->layoutChanged();
 }
 

@@ -10,7 +10,7 @@ void TCustomQorGrid::MergeCells(int Row1, int Col1, int Row2, int Col2)
 {
     if (!d->merges->MergeCells(Row1, Col1, Row2, Col2) || !d->selection.isValid())
         return;
-    const QRect sel = d->seams.merges->AbsorbMerges(d->selection);
+    const QRect sel = d->merges->AbsorbMerges(d->selection);
     if (!sel.contains(GetCol(), GetRow()))
         d->currentIndex = int64_t(sel.top()) * d->cols + sel.left();
     d->selection = sel;

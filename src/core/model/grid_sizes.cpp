@@ -42,7 +42,7 @@ void setLineSize(GridPrivate &d, int index, bool vertical, int pixels)
     Axis &axis = vertical ? d.rowAxis : d.colAxis;
     if (!axis.Valid(index))
         return;
-    d.seams.editor->CommitPending();
+    d.commitEditor();
     const bool wasZero = axis.CurrentSize(index) == 0;
     const int size = std::max(pixels, 0);
     axis.SetSize(index, size, d.layout.unitType);
@@ -56,7 +56,7 @@ void setLinePhySize(GridPrivate &d, int index, bool vertical, double value)
     Axis &axis = vertical ? d.rowAxis : d.colAxis;
     if (!axis.Valid(index) || std::isnan(value))
         return;
-    d.seams.editor->CommitPending();
+    d.commitEditor();
     const bool wasZero = axis.CurrentSize(index) == 0;
     axis.SetPhySize(index, value, d.layout.unitType);
     sizeChanged(d, index, vertical, wasZero);
@@ -67,7 +67,7 @@ void setLineVisible(GridPrivate &d, int index, bool vertical, bool visible)
     Axis &axis = vertical ? d.rowAxis : d.colAxis;
     if (!axis.Valid(index) || axis.Entry(index).visible == visible)
         return;
-    d.seams.editor->Hide();
+    d.hideEditor();
     const bool wasZero = axis.CurrentSize(index) == 0;
     axis.SetVisible(index, visible, d.layout.unitType);
     d.layoutChanged();

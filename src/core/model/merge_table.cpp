@@ -177,8 +177,8 @@ void MergeTable::setArea(TCellInfo &owner, int rows, int cols)
     else
         Remove(&owner);
     m_d.repaintAll();
-    if (m_d.seams.editor->IsOpenOn(owner.GetRow(), owner.GetCol()))
-        m_d.seams.editor->Reposition();
+    if (m_d.editorOpenOn(owner.GetRow(), owner.GetCol()))
+        m_d.repositionEditor();
 }
 
 void MergeTable::SetExtent(TCellInfo &cell, int n, bool vertical)

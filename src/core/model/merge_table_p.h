@@ -8,7 +8,6 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
-#include "core/grid_seams_p.h"
 #include "platform/qor_global.h"
 
 namespace qor {
@@ -16,17 +15,18 @@ namespace qor {
 struct GridPrivate;
 class TCellInfo;
 
-class QOR_AUTOTEST_EXPORT MergeTable final : public IMergeHost {
+class QOR_AUTOTEST_EXPORT MergeTable final {
 public:
     explicit MergeTable(GridPrivate &d) : m_d(d) {}
 
-    // --- IMergeHost
-    void RecalcCrossingLines() override {}
-    void Clear() override;
+    // Lines that cross merged areas are worked out while painting; nothing is kept yet.
+    void RecalcCrossingLines() {}
+    void Clear();
     // Every merged area that intersects the rectangle is absorbed until none sticks out; with
     // row selection on (and not loading) the result also spans all columns.
-    QRect AbsorbMerges(const QRect &rect) const override { return absorb(rect, nullptr); }
-    void CalMergeCell() override;
+    QRect AbsorbMerges(const QRect &rect) const { return absorb(rect, nullptr); }
+    // Re-applies every listed merge (after loading, sorting, row and column operations).
+    void CalMergeCell();
     // Structural changes bracket themselves with these instead: every covered mark is taken
     // off before (so no stale one can survive) and put back after, in time proportional to the
     // merged cells rather than to the sheet.
@@ -39,7 +39,8 @@ public:
     void ReleaseLines(int first, int last, bool vertical);
     void MoveLinks(int from, int delta, bool vertical);
     void ReapplyReleased();
-    void CellFreed(TCellInfo &cell) override;
+    // The cell is about to be freed: it leaves the merge list.
+    void CellFreed(TCellInfo &cell);
 
     // --- The merge list, in insertion order
     int Count() const { return m_live; }

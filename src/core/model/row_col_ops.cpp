@@ -102,8 +102,8 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
         m_d.layoutChanged();
         return true;
     }
-    m_d.seams.editor->CommitPending();
-    m_d.seams.editor->Hide();
+    m_d.commitEditor();
+    m_d.hideEditor();
     at = append ? lines : std::clamp(at, 0, lines - 1);
     const int64_t newRows = vertical ? int64_t(m_d.rows) + count : m_d.rows;
     const int64_t newCols = vertical ? m_d.cols : int64_t(m_d.cols) + count;
@@ -180,7 +180,7 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
                                                      : IFormulaHost::Shift::ColsInserted,
                                             at, count);
     m_d.layoutChanged();
-    m_d.seams.view->ReplaceEmbedded();
+    m_d.replaceEmbedded();
     return true;
 }
 
@@ -188,13 +188,13 @@ bool RowColOps::Delete(int at, bool vertical)
 {
     if (refusedWhenGrouped(false, vertical))
         return false;
-    m_d.seams.editor->Hide();
+    m_d.hideEditor();
     m_d.selection = QRect();
     const int lines = vertical ? m_d.rows : m_d.cols;
     if (lines <= 1)
         return false;
     at = std::clamp(at, 0, lines - 1);
-    m_d.seams.editor->CommitPending();
+    m_d.commitEditor();
     m_d.merges->ReleaseLines(at, at, vertical);
     m_d.merges->DelLines(at, 1, vertical);
     const int oldCols = m_d.cols;
@@ -214,7 +214,7 @@ bool RowColOps::Delete(int at, bool vertical)
     m_d.seams.formulas->ShiftReferences(vertical ? IFormulaHost::Shift::RowsDeleted : IFormulaHost::Shift::ColsDeleted,
                                         at, 1);
     m_d.layoutChanged();
-    m_d.seams.view->ReplaceEmbedded();
+    m_d.replaceEmbedded();
     return true;
 }
 
@@ -229,7 +229,7 @@ bool RowColOps::Move(int from, int count, int to, bool vertical)
     const int target = std::min(to, lines - count);
     if (target == from)
         return true;
-    m_d.seams.editor->Hide();
+    m_d.hideEditor();
     m_d.q->BeginUpdate();
     // Areas cut by the block or by the place it lands are split first, so that every area
     // moves whole.

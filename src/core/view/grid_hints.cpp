@@ -7,37 +7,25 @@
 #include "core/model/column.h"
 #include "core/grid.h"
 #include "core/grid_p.h"
-#include "io/grid_stream_settings.h"
 #include "platform/tooltip.h"
 
 namespace qor {
 
 namespace {
-constexpr const char *kName = "qor_grid_hints";
 constexpr int HintWidth = 320;   // longer hints wrap
 } // namespace
 
-GridHints::GridHints(TCustomQorGrid &grid) : QObject(&grid), m_grid(grid)
+void GridHints::SetEnabled(bool on)
 {
-    setObjectName(QLatin1String(kName));
-}
-
-GridHints &GridHints::Of(TCustomQorGrid &grid)
-{
-    if (GridHints *h = Find(grid))
-        return *h;
-    return *new GridHints(grid);
-}
-
-GridHints *GridHints::Find(const TCustomQorGrid &grid)
-{
-    return grid.findChild<GridHints *>(QLatin1String(kName), Qt::FindDirectChildrenOnly);
+    m_enabled = on;
+    if (!on)
+        Hide();
 }
 
 QString GridHints::HintAt(QPoint p, int &row, int &col) const
 {
     row = col = -1;
-    if (!m_grid.GetShowHint() || !m_grid.HasOption(qgoShowHintSymbol))
+    if (!m_enabled || !m_grid.HasOption(qgoShowHintSymbol))
         return QString();
     // The header panels lie over cells scrolled beneath them.
     if (m_grid.GetColumnHeaderRect().contains(p) || m_grid.GetRowHeaderRect().contains(p))
@@ -136,26 +124,18 @@ void GridHints::showOwn(const QString &text, int row, int col)
     m_text = text;
 }
 
-bool TCustomQorGrid::GetShowHint() const { return StoredExtras(*this).ShowHint; }
-
-void TCustomQorGrid::SetShowHint(bool Value)
-{
-    StoredExtras(*this).ShowHint = Value;
-    if (!Value)
-        if (GridHints *h = GridHints::Find(*this))
-            h->Hide();
-}
+bool TCustomQorGrid::GetShowHint() const { return d->hints->Enabled(); }
+void TCustomQorGrid::SetShowHint(bool Value) { d->hints->SetEnabled(Value); }
 
 bool TCustomQorGrid::viewportEvent(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::ToolTip:
         if (d->nav.mouse == gsNormal)
-            GridHints::Of(*this).ToolTip(static_cast<QHelpEvent *>(event)->pos());
+            d->hints->ToolTip(static_cast<QHelpEvent *>(event)->pos());
         return true;
     case QEvent::Leave:
-        if (GridHints *h = GridHints::Find(*this))
-            h->Hide();
+        d->hints->Hide();
         break;
     default:
         break;

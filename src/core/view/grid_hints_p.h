@@ -2,7 +2,6 @@
 // Cell hints: the text of the cell (or its column) under the pointer, shown after the usual
 // tooltip delay, or at once in the grid's own hint window with qgoQuickShowHint, and taken
 // away when the pointer leaves the cell.
-#include <QObject>
 #include <QPoint>
 #include <QString>
 #include "platform/qor_global.h"
@@ -13,11 +12,13 @@ namespace qor {
 
 class TCustomQorGrid;
 
-class QOR_AUTOTEST_EXPORT GridHints : public QObject {
+class QOR_AUTOTEST_EXPORT GridHints {
 public:
-    // The grid's hints, made on first use; Find never makes them.
-    static GridHints &Of(TCustomQorGrid &grid);
-    static GridHints *Find(const TCustomQorGrid &grid);
+    explicit GridHints(TCustomQorGrid &grid) : m_grid(grid) {}
+
+    // The grid's ShowHint: off, no cell shows its hint.
+    bool Enabled() const { return m_enabled; }
+    void SetEnabled(bool on);
 
     // The hint of the cell under p (viewport coordinates) and that cell; empty, and -1, when
     // hints are off or the point is on no cell with a hint.
@@ -37,10 +38,10 @@ public:
     QLabel *Window() const { return m_window; }
 
 private:
-    explicit GridHints(TCustomQorGrid &grid);
     void showOwn(const QString &text, int row, int col);
 
     TCustomQorGrid &m_grid;
+    bool m_enabled = true;
     QLabel *m_window = nullptr;   // a child of the grid
     int m_row = -1;
     int m_col = -1;

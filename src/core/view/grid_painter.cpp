@@ -5,7 +5,6 @@
 #include "core/model/cell.h"
 #include "core/model/column.h"
 #include "core/grid.h"
-#include "core/edit/grid_drag_move_p.h"
 #include "core/grid_p.h"
 #include "core/grid_seams_p.h"
 
@@ -13,23 +12,32 @@ namespace qor {
 
 using platform::ToQColor;
 
-// Where a dragged row or column would land: a thick line between two lines.
-static void drawMoveIndicator(TCustomQorGrid &grid, QPainter &canvas)
+QRect DropIndicatorRect(const TCustomQorGrid &grid)
 {
-    const HeaderDragMove *move = HeaderDragMove::Find(grid);
-    const QRect r = move ? move->Indicator() : QRect();
-    if (!r.isEmpty())
-        canvas.fillRect(r, ToQColor(grid.GetFocusColor()));
+    const DragMoveState &s = GridPrivate::get(grid).nav.drag;
+    if (!s.dragging || s.target == s.from || s.target < 0)
+        return QRect();
+    const bool after = s.target > s.from;
+    const int line = after ? s.target + s.count - 1 : s.target;
+    const QRect view = grid.viewport()->rect();
+    const QRect sheet = grid.GetSheetRect();
+    if (s.vertical) {
+        const QRect r = grid.GetCellRect(line, 0);
+        const int y = after ? r.top() + r.height() : r.top();
+        const int right = std::min(sheet.left() + sheet.width(), view.width());
+        return QRect(0, y - 1, std::max(right, 0), 3);
+    }
+    const QRect r = grid.GetCellRect(0, line);
+    const int x = after ? r.left() + r.width() : r.left();
+    const int bottom = std::min(sheet.top() + sheet.height(), view.height());
+    return QRect(x - 1, 0, 3, std::max(bottom, 0));
 }
 
-GridPaintState &GridPaintState::Of(TCustomQorGrid &grid)
+static void drawMoveIndicator(const TCustomQorGrid &grid, QPainter &canvas)
 {
-    static const char *const kName = "qor_grid_paint_state";
-    if (auto *state = grid.findChild<QObject *>(QLatin1String(kName), Qt::FindDirectChildrenOnly))
-        return *static_cast<GridPaintState *>(state);
-    auto *state = new GridPaintState(&grid);
-    state->setObjectName(QLatin1String(kName));
-    return *state;
+    const QRect r = DropIndicatorRect(grid);
+    if (!r.isEmpty())
+        canvas.fillRect(r, ToQColor(grid.GetFocusColor()));
 }
 
 GridPainter::GridPainter(TCustomQorGrid &grid) : m_grid(grid) { buildEnv(); }
@@ -37,11 +45,10 @@ GridPainter::GridPainter(TCustomQorGrid &grid) : m_grid(grid) { buildEnv(); }
 void GridPainter::buildEnv()
 {
     GridPrivate &d = GridPrivate::get(m_grid);
-    GridPaintState &state = GridPaintState::Of(m_grid);
     m_env.lineColor = m_grid.GetLineColor();
     m_env.sheetColor = m_grid.GetColor();
     m_env.tint.focusColor = m_grid.GetFocusColor();
-    m_env.tint.focused = m_grid.hasFocus() || d.seams.editor->IsOpen();
+    m_env.tint.focused = m_grid.hasFocus() || d.editorOpen();
     m_env.tint.hasSelectionRect = d.selection.isValid() && int64_t(d.selection.width()) * d.selection.height() > 1;
     m_env.ledger.cellWidth = m_grid.GetCurrencyCellWidth();
     m_env.ledger.currencyDigits = m_grid.GetCurrencyDigits();
@@ -51,7 +58,7 @@ void GridPainter::buildEnv()
     m_env.ledger.thousandColor = m_grid.GetCurrencyThousandSeparatorColor();
     m_env.showHintSymbol = m_grid.HasOption(qgoShowHintSymbol);
     m_env.alwaysShowButton = m_grid.HasOption(qgoAlwaysShowButton);
-    m_env.images = &state.images;
+    m_env.images = &d.paint.images;
     const TQorPicture &back = m_grid.GetBackGround();
     m_env.backGround = back.Image.isNull() ? nullptr : &back.Image;
     m_env.tileBackGround = m_grid.GetTileBackGround();
@@ -347,7 +354,7 @@ void GridPainter::DrawFocusRect(QPainter &canvas)
 
 void GridPainter::DrawPagesLine(QPainter &canvas)
 {
-    const GridPaintState &state = GridPaintState::Of(m_grid);
+    const GridPaintState &state = GridPrivate::get(m_grid).paint;
     if (!state.showPageLines)
         return;
     const QRect sheet = m_grid.GetSheetRect();

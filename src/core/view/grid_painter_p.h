@@ -3,7 +3,6 @@
 // and scrolling bands of the view region (merged areas once, empty positions from their
 // column, nothing created), the focus rectangle and page lines. Only visible rows and columns
 // are visited, so a frame costs the same at any sheet size.
-#include <QObject>
 #include <QRect>
 #include <vector>
 #include "core/view/cell_painter_p.h"
@@ -15,19 +14,9 @@ namespace qor {
 class TCustomQorGrid;
 class TCellInfo;
 
-// Painting state a grid keeps beside its model: the image list cells index into and the page
-// breaks that printing computes (rows and columns that start a new page).
-class QOR_AUTOTEST_EXPORT GridPaintState : public QObject {
-public:
-    explicit GridPaintState(QObject *parent) : QObject(parent) {}
-    // The grid's state, made on first use.
-    static GridPaintState &Of(TCustomQorGrid &grid);
-
-    std::vector<QImage> images;
-    std::vector<int> rowBreaks;
-    std::vector<int> colBreaks;
-    bool showPageLines = false;
-};
+// Where a row or column dragged by its header would land (viewport coordinates): a thick
+// line between two lines; empty when the block would not move.
+QOR_AUTOTEST_EXPORT QRect DropIndicatorRect(const TCustomQorGrid &grid);
 
 class QOR_AUTOTEST_EXPORT GridPainter {
 public:

@@ -2,7 +2,6 @@
 
 #include "core/grid.h"
 #include "core/grid_p.h"
-#include "core/grid_seams_p.h"
 #include "core/model/merge_table_p.h"
 #include "core/view/scroll_p.h"
 
@@ -14,48 +13,6 @@ namespace {
 // focus rectangle.
 constexpr int EdgeRoom = 3;
 
-class GridView final : public IViewHost {
-public:
-    explicit GridView(TCustomQorGrid &grid) : m_grid(grid), m_d(GridPrivate::get(grid)) {}
-
-    void InvalidateCell(int row, int col) override
-    {
-        if (!m_grid.isVisible() || !m_d.valid(row, col))
-            return;
-        const QRect r = m_d.geometry().CellEditRect(row, col);
-        if (r.isNull())
-            return;
-        m_grid.viewport()->update(r.adjusted(-EdgeRoom, -EdgeRoom, EdgeRoom, EdgeRoom));
-    }
-    void InvalidateAll() override
-    {
-        if (m_grid.isVisible())
-            m_grid.viewport()->update();
-    }
-    void InvalidateColumnHeader() override
-    {
-        if (!m_grid.isVisible())
-            return;
-        const QRect r = m_d.geometry().ColumnHeaderRect();
-        if (!r.isEmpty())
-            m_grid.viewport()->update(r);
-    }
-    void LayoutChanged() override
-    {
-        if (m_d.scroller)
-            m_d.scroller->LayoutChanged();
-    }
-    void ScrollToOrigin() override
-    {
-        if (m_d.scroller)
-            m_d.scroller->SetPosition(0, 0);
-    }
-
-private:
-    TCustomQorGrid &m_grid;
-    GridPrivate &m_d;
-};
-
 } // namespace
 
 GridGeometry GridPrivate::geometry() const
@@ -64,14 +21,49 @@ GridGeometry GridPrivate::geometry() const
                         [this](int row, int col) { return merges->AreaAt(row, col); });
 }
 
-void InstallGridView(TCustomQorGrid &grid, GridSeams &seams)
+void GridView::Start()
 {
-    GridPrivate &d = GridPrivate::get(grid);
-    auto scroller = std::make_unique<GridScroller>(d);
-    d.scroller = scroller.get();
-    d.scrollerObject = std::move(scroller);
-    seams.view = std::make_unique<GridView>(grid);
-    d.scroller->UpdateScrollRange();
+    auto scroller = std::make_unique<GridScroller>(m_d);
+    m_d.scroller = scroller.get();
+    m_d.scrollerObject = std::move(scroller);
+    m_d.scroller->UpdateScrollRange();
+}
+
+void GridView::InvalidateCell(int row, int col)
+{
+    if (!m_grid.isVisible() || !m_d.valid(row, col))
+        return;
+    const QRect r = m_d.geometry().CellEditRect(row, col);
+    if (r.isNull())
+        return;
+    m_grid.viewport()->update(r.adjusted(-EdgeRoom, -EdgeRoom, EdgeRoom, EdgeRoom));
+}
+
+void GridView::InvalidateAll()
+{
+    if (m_grid.isVisible())
+        m_grid.viewport()->update();
+}
+
+void GridView::InvalidateColumnHeader()
+{
+    if (!m_grid.isVisible())
+        return;
+    const QRect r = m_d.geometry().ColumnHeaderRect();
+    if (!r.isEmpty())
+        m_grid.viewport()->update(r);
+}
+
+void GridView::LayoutChanged()
+{
+    if (m_d.scroller)
+        m_d.scroller->LayoutChanged();
+}
+
+void GridView::ScrollToOrigin()
+{
+    if (m_d.scroller)
+        m_d.scroller->SetPosition(0, 0);
 }
 
 } // namespace qor

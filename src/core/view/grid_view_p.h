@@ -1,15 +1,35 @@
 #pragma once
-// The grid's own view seam: repaints exactly what changed and keeps scrolling in step with
-// the layout.
+// The grid's view: repaints exactly what changed and keeps scrolling in step with the layout.
 #include "platform/qor_global.h"
 
 namespace qor {
 
 class TCustomQorGrid;
-struct GridSeams;
+struct GridPrivate;
 
-// Creates the grid's scroller and installs the view seam; the grid's construction calls it
-// before any layer runs.
-void InstallGridView(TCustomQorGrid &grid, GridSeams &seams);
+class QOR_AUTOTEST_EXPORT GridView {
+public:
+    // Made with the grid's private object; reaches the grid's widgets only once it is shown.
+    GridView(TCustomQorGrid &grid, GridPrivate &d) : m_grid(grid), m_d(d) {}
+
+    // Creates the grid's scroller; the grid's construction calls it once its size is set.
+    void Start();
+
+    // Repaints a cell (its merged area and the focus rectangle included).
+    void InvalidateCell(int row, int col);
+    void InvalidateAll();
+    void InvalidateColumnHeader();
+    // Sizes, extent or grid type changed: header panels, visible region, scroll range, page
+    // lines and embedded controls follow.
+    void LayoutChanged();
+    void ScrollToOrigin();
+    // Embedded documents, user controls and charts re-placed after a batch; none exist yet.
+    void ReplaceEmbedded() {}
+    void RemoveEmbedded() {}
+
+private:
+    TCustomQorGrid &m_grid;
+    GridPrivate &m_d;
+};
 
 } // namespace qor

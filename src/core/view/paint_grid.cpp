@@ -67,7 +67,7 @@ TColor TCustomQorGrid::BrushColor(TColor Color, bool Selected) const
 {
     TSelectionTint tint;
     tint.focusColor = d->look.focusColor;
-    tint.focused = hasFocus() || d->seams.editor->IsOpen();
+    tint.focused = hasFocus() || d->editorOpen();
     tint.hasSelectionRect = d->selection.isValid() && int64_t(d->selection.width()) * d->selection.height() > 1;
     return SelectionBrushColor(Color, Selected, tint);
 }
@@ -83,6 +83,6 @@ void TCustomQorGrid::FillExcludeRect(QPainter *Canvas, const QRect &Outer, const
         GridPainter::FillExcludeRect(*Canvas, Outer, Inner, platform::ToQColor(Color));
 }
 
-std::vector<QImage> &TCustomQorGrid::Images() { return GridPaintState::Of(*this).images; }
+std::vector<QImage> &TCustomQorGrid::Images() { return d->paint.images; }
 
 } // namespace qor

@@ -1,11 +1,12 @@
 // Conversions between a cell's plain text and its rich text, installed into every grid.
+#include "core/view/rich_text_host_p.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QCache>
 #include <QPainter>
 #include <QTextDocument>
 #include <cmath>
 #include "core/grid.h"
-#include "core/grid_seams_p.h"
 #include "format/rich_text.h"
 #include "platform/colors.h"
 
@@ -77,11 +78,8 @@ private:
     mutable QCache<QByteArray, QTextDocument> m_documents{64};
 };
 
-const bool installed = [] {
-    RegisterGridSeams([](TCustomQorGrid &grid, GridSeams &seams) { seams.richText = std::make_unique<RichTextHost>(grid); });
-    return true;
-}();
-
 } // namespace
+
+std::unique_ptr<IRichTextHost> MakeRichTextHost(TCustomQorGrid &grid) { return std::make_unique<RichTextHost>(grid); }
 
 } // namespace qor

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "core/view/grid_view_p.h"
 
 namespace qor {
 
@@ -72,8 +73,8 @@ void GridScroller::UpdateScrollRange()
     }
     // Embedded controls follow a bar that appears or disappears.
     const bool appeared = (oldRange[0] == 0) != (m_range[0] == 0) || (oldRange[1] == 0) != (m_range[1] == 0);
-    if (appeared && d.seams.view)
-        d.seams.view->ReplaceEmbedded();
+    if (appeared)
+        d.view->ReplaceEmbedded();
     d.scroll.posX = std::clamp(d.scroll.posX, 0, m_range[0]);
     d.scroll.posY = std::clamp(d.scroll.posY, 0, m_range[1]);
     bar(false)->setValue(d.scroll.posX);
@@ -106,7 +107,7 @@ bool GridScroller::SetPosition(int x, int y)
     bar(true)->setValue(y);
     m_updating = guard;
     CalViewRegion();
-    d.seams.editor->Reposition();
+    d.repositionEditor();
     repaintScrolled(movedX, movedY);
     return true;
 }
@@ -183,7 +184,7 @@ void GridScroller::SetTopRow(int row)
         return;
     const GridGeometry g = d.geometry();
     if (row >= g.FixRows())
-        d.seams.editor->CommitPending();
+        d.commitEditor();
     SetPosition(d.scroll.posX, g.PositionForTopRow(row));
 }
 
@@ -193,7 +194,7 @@ void GridScroller::SetLeftCol(int col)
         return;
     const GridGeometry g = d.geometry();
     if (col >= g.FixCols())
-        d.seams.editor->CommitPending();
+        d.commitEditor();
     SetPosition(g.PositionForLeftCol(col), d.scroll.posY);
 }
 

@@ -1,0 +1,23 @@
+#pragma once
+#include <cstdint>
+
+namespace qor {
+
+// Settings documents carry that no concern of the grid uses yet: kept as stored (and named so)
+// so that a load and a save give them back unchanged.
+struct GridStoredExtras {
+    bool Ctl3D = true;
+    uint8_t BorderStyle = 1;
+    int32_t ResizeColOnRow = 0;
+    int32_t ResizeRowOnCol = 0;
+    int32_t SortingColIndex = -1;
+    bool SortingColASC = true;
+    bool ColumnDeleted = false;
+    bool Grouped = false;
+    int32_t LastGroupedRow = -1;
+    int32_t FirstGroupedRow = -1;
+
+    bool operator==(const GridStoredExtras &) const = default;
+};
+
+} // namespace qor

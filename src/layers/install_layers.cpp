@@ -1,0 +1,13 @@
+// The layers above the core, installed into every new grid in this order.
+#include "core/grid_seams_p.h"
+
+#include "formula/formula_manager_p.h"
+
+namespace qor {
+
+void InstallGridLayers(TCustomQorGrid &grid)
+{
+    FormulaManager::Install(grid);
+}
+
+} // namespace qor
