@@ -64,9 +64,7 @@ void fillStyle(CellRecord &r, const Source &s)
     r.valueType = s.GetValueType();
     r.digits = s.GetDigits();
     r.thousandSeparators = s.GetThousandSeparators();
-    // One byte holds the character: one beyond Latin-1 is stored as "*" so that it still hides.
-    const char16_t pc = s.GetPasswordChar().unicode();
-    r.passwordChar = pc <= 0xFF ? uint8_t(pc) : uint8_t('*');
+    r.passwordChar = s.GetPasswordChar().unicode();
     r.maxLength = s.GetMaxLength();
     r.directInput = s.GetDirectInput();
     r.tileGraphic = s.GetTileGraphic();
@@ -263,7 +261,7 @@ QString applyHead(TCellInfo &cell, const CellRecord &r, int version)
     cell.SetValueType(TValueType(r.valueType));
     cell.SetDigits(r.digits);
     cell.SetThousandSeparators(r.thousandSeparators);
-    cell.SetPasswordChar(QChar(char16_t(r.passwordChar)));
+    cell.SetPasswordChar(QChar(r.passwordChar));
     cell.SetMaxLength(r.maxLength);
     cell.SetDirectInput(r.directInput);
     cell.SetTileGraphic(r.tileGraphic);

@@ -4,7 +4,7 @@
 
 #include "core/model/enums.h"
 #include "io/cell_record_p.h"
-#include "io/text_record.h"
+#include "io/record_fields_p.h"
 
 namespace qor {
 
@@ -14,22 +14,6 @@ constexpr char kOwnTag[] = "Cell";
 constexpr char kPlainTag[] = "Cel_";
 
 [[noreturn]] void refuse(const char *what) { throw StreamFormatError(what); }
-
-void writePicture(ByteWriter &out, const QByteArray &bytes)
-{
-    out.writeI32(int32_t(bytes.size()));
-    out.writeBytes(bytes);
-}
-
-QByteArray readBlock(ByteReader &in)
-{
-    const int32_t n = in.readI32();
-    if (n < 1)
-        return QByteArray();
-    if (n > in.remaining())
-        refuse("cell record: block longer than the record");
-    return in.readBytes(n);
-}
 
 // Reads the tag; false (nothing consumed) when it is not a cell record's.
 bool readTag(ByteReader &in, CellRecord &rec)
@@ -85,6 +69,92 @@ void validate(const CellRecord &r)
         checkSize(r.phyRowHeight);
 }
 
+// Every field after the tag, numbered as the record counts them (the tag is field 1).
+template <class R, class F>
+void cellFields(R &r, F &&f)
+{
+    using namespace fields;
+    constexpr Block block{"cell record: block longer than the record"};
+    for (auto *t : {&r.text, &r.leftText, &r.rightText, &r.name, &r.tag, &r.mask, &r.items})
+        f(Text{}, QOR_MEMBER(*t));                   // 2
+    f(block, QOR_MEMBER(r.graphic));                 // 9
+    f(WideFont{}, QOR_MEMBER(r.font));               // 10 to 17
+    f(Bool{}, QOR_MEMBER(r.readOnly));               // 18
+    f(U8{}, QOR_MEMBER(r.alignment));
+    f(U8{}, QOR_MEMBER(r.verAlignment));
+    f(I32{}, QOR_MEMBER(r.backColor));
+    f(I32{}, QOR_MEMBER(r.rows));
+    f(I32{}, QOR_MEMBER(r.cols));
+    f(Bool{}, QOR_MEMBER(r.fixCell));
+    f(Bool{}, QOR_MEMBER(r.wordWrap));
+    f(Bool{}, QOR_MEMBER(r.autoHeight));
+    f(U8{}, QOR_MEMBER(r.cellType));
+    f(U8{}, QOR_MEMBER(r.graphicHorAlignment));
+    f(I32{}, QOR_MEMBER(r.biasColor));
+    f(Bool{}, QOR_MEMBER(r.checked));                // 30
+    f(Bool{}, QOR_MEMBER(r.topLine));
+    f(Bool{}, QOR_MEMBER(r.leftLine));
+    f(Bool{}, QOR_MEMBER(r.rightLine));
+    f(Bool{}, QOR_MEMBER(r.bottomLine));
+    f(U8{}, QOR_MEMBER(r.valueType));
+    f(I32{}, QOR_MEMBER(r.digits));
+    f(Bool{}, QOR_MEMBER(r.thousandSeparators));
+    f(Latin1Char{}, QOR_MEMBER(r.passwordChar));
+    f(I32{}, QOR_MEMBER(r.maxLength));
+    f(Bool{}, QOR_MEMBER(r.directInput));            // 40
+    for (auto &frame : r.frames)
+        f(Bool{}, QOR_MEMBER(frame));
+    f(Bool{}, QOR_MEMBER(r.tileGraphic));            // 45
+    f(Bool{}, QOR_MEMBER(r.stretch));
+    f(Bool{}, QOR_MEMBER(r.stretchFine));
+    f(Bool{}, QOR_MEMBER(r.verticalText));
+    for (auto &width : r.frameWidths)                // 49
+        f(I32{}, QOR_MEMBER(width));
+    for (auto &color : r.frameColors)                // 53
+        f(I32{}, QOR_MEMBER(color));
+    for (auto &style : r.frameStyles)                // 57
+        f(U8{}, QOR_MEMBER(style));
+    f(U8{}, QOR_MEMBER(r.biasDirection));            // 61
+    f(I32{}, QOR_MEMBER(r.biasWidth));
+    f(U8{}, QOR_MEMBER(r.biasStyle));
+    f(I32{}, QOR_MEMBER(r.transparentColor));
+    f.tail();                                        // CellRecord::TolerantFrom
+    f(Bool{}, QOR_MEMBER(r.transparent));            // 65
+    f(I32{}, QOR_MEMBER(r.colWidth));
+    f(I32{}, QOR_MEMBER(r.rowHeight));
+    f(I32{}, QOR_MEMBER(r.comboItemHeight));
+    f(U8{}, QOR_MEMBER(r.graphicVerAlignment));
+    for (auto &margin : r.graphicMargins)            // 70
+        f(U32{}, QOR_MEMBER(margin));
+    for (auto &margin : r.textMargins)               // 74
+        f(U32{}, QOR_MEMBER(margin));
+    f(I32{}, QOR_MEMBER(r.imageIndex));              // 78
+    f(Bool{}, QOR_MEMBER(r.ctl3D));
+    f(I16{}, QOR_MEMBER(r.cursor));
+    f(Text{}, QOR_MEMBER(r.hint));
+    f(I32{}, QOR_MEMBER(r.itemIndex));
+    f(Extended{}, QOR_MEMBER(r.increment));
+    f(block, QOR_MEMBER(r.richText));                // 84
+    f(Extended{}, QOR_MEMBER(r.formulaValue));
+    f(U8{}, QOR_MEMBER(r.brushStyle));
+    f(Bool{}, QOR_MEMBER(r.isNumber));
+    f(Text{}, QOR_MEMBER(r.valueChecked));
+    f(Text{}, QOR_MEMBER(r.valueUnChecked));
+    f(Text{}, QOR_MEMBER(r.fieldName));              // 90
+    f(Bool{}, QOR_MEMBER(r.trimZero));
+    f(I32{}, QOR_MEMBER(r.fontAngle));
+    f(Bool{}, QOR_MEMBER(r.shrinkToFit));
+    f(Bool{}, QOR_MEMBER(r.printable));
+    f(Bool{}, QOR_MEMBER(r.printCurrencyLine));
+    f(I32{}, QOR_MEMBER(r.verticalTextSpace));
+    f(Float64{}, QOR_MEMBER(r.phyColWidth));
+    f(Float64{}, QOR_MEMBER(r.phyRowHeight));
+    f(I32{}, QOR_MEMBER(r.tabNextRow));
+    f(I32{}, QOR_MEMBER(r.tabNextCol));              // 100
+    f(Bool{}, QOR_MEMBER(r.showCurrencyLine));
+    f(I32{}, QOR_MEMBER(r.dropDownCount));           // CellRecord::LastField
+}
+
 } // namespace
 
 QString JoinItemLines(const QStringList &lines)
@@ -100,194 +170,22 @@ QString JoinItemLines(const QStringList &lines)
 void WriteCellRecord(ByteWriter &out, const CellRecord &r)
 {
     out.writeTag(r.ownRec ? kOwnTag : kPlainTag);
-    for (const QString *t : {&r.text, &r.leftText, &r.rightText, &r.name, &r.tag, &r.mask, &r.items})
-        SaveTextToStream(out, *t);
-    writePicture(out, r.graphic);
-    SaveTextToStream(out, r.font.name);
-    out.writeI32(r.font.size);
-    out.writeU8(r.font.charset);
-    out.writeI32(r.font.color);
-    out.writeBool(r.font.bold);
-    out.writeBool(r.font.italic);
-    out.writeBool(r.font.underline);
-    out.writeBool(r.font.strikeOut);
-    out.writeBool(r.readOnly);                       // 18
-    out.writeU8(r.alignment);
-    out.writeU8(r.verAlignment);
-    out.writeI32(r.backColor);
-    out.writeI32(r.rows);
-    out.writeI32(r.cols);
-    out.writeBool(r.fixCell);
-    out.writeBool(r.wordWrap);
-    out.writeBool(r.autoHeight);
-    out.writeU8(r.cellType);
-    out.writeU8(r.graphicHorAlignment);
-    out.writeI32(r.biasColor);
-    out.writeBool(r.checked);                        // 30
-    out.writeBool(r.topLine);
-    out.writeBool(r.leftLine);
-    out.writeBool(r.rightLine);
-    out.writeBool(r.bottomLine);
-    out.writeU8(r.valueType);
-    out.writeI32(r.digits);
-    out.writeBool(r.thousandSeparators);
-    out.writeU8(r.passwordChar);
-    out.writeI32(r.maxLength);
-    out.writeBool(r.directInput);                    // 40
-    for (bool f : r.frames)
-        out.writeBool(f);
-    out.writeBool(r.tileGraphic);                    // 45
-    out.writeBool(r.stretch);
-    out.writeBool(r.stretchFine);
-    out.writeBool(r.verticalText);
-    for (int32_t w : r.frameWidths)                  // 49
-        out.writeI32(w);
-    for (int32_t c : r.frameColors)                  // 53
-        out.writeI32(c);
-    for (uint8_t s : r.frameStyles)                  // 57
-        out.writeU8(s);
-    out.writeU8(r.biasDirection);                    // 61
-    out.writeI32(r.biasWidth);
-    out.writeU8(r.biasStyle);
-    out.writeI32(r.transparentColor);
-    out.writeBool(r.transparent);                    // 65
-    out.writeI32(r.colWidth);
-    out.writeI32(r.rowHeight);
-    out.writeI32(r.comboItemHeight);
-    out.writeU8(r.graphicVerAlignment);
-    for (uint32_t m : r.graphicMargins)              // 70
-        out.writeU32(m);
-    for (uint32_t m : r.textMargins)                 // 74
-        out.writeU32(m);
-    out.writeI32(r.imageIndex);                      // 78
-    out.writeBool(r.ctl3D);
-    out.writeI16(r.cursor);
-    SaveTextToStream(out, r.hint);
-    out.writeI32(r.itemIndex);
-    out.writeExtended(r.increment);
-    writePicture(out, r.richText);                   // 84
-    out.writeExtended(r.formulaValue);
-    out.writeU8(r.brushStyle);
-    out.writeBool(r.isNumber);
-    SaveTextToStream(out, r.valueChecked);
-    SaveTextToStream(out, r.valueUnChecked);
-    SaveTextToStream(out, r.fieldName);              // 90
-    out.writeBool(r.trimZero);
-    out.writeI32(r.fontAngle);
-    out.writeBool(r.shrinkToFit);
-    out.writeBool(r.printable);
-    out.writeBool(r.printCurrencyLine);
-    out.writeI32(r.verticalTextSpace);
-    out.writeDouble(r.phyColWidth);
-    out.writeDouble(r.phyRowHeight);
-    out.writeI32(r.tabNextRow);
-    out.writeI32(r.tabNextCol);                      // 100
-    out.writeBool(r.showCurrencyLine);
-    out.writeI32(r.dropDownCount);
+    cellFields(r, fields::FieldWriter(out));
 }
 
 bool ReadCellTexts(ByteReader &in, CellRecord &r, int version)
 {
     if (!readTag(in, r))
         return false;
-    r.text = LoadTextFromStream2(in, version);
-    r.leftText = LoadTextFromStream2(in, version);
-    r.rightText = LoadTextFromStream2(in, version);
+    cellFields(r, fields::FieldReader(in, version, CellRecord::TolerantFrom, r.lastField, 3));
     return true;
 }
 
 bool ReadCellRecord(ByteReader &in, CellRecord &r, int version)
 {
-    if (!ReadCellTexts(in, r, version))
+    if (!readTag(in, r))
         return false;
-    for (QString *t : {&r.name, &r.tag, &r.mask, &r.items})
-        *t = LoadTextFromStream2(in, version);
-    r.graphic = readBlock(in);
-    r.font.name = LoadTextFromStream2(in, version);
-    r.font.size = in.readI32();
-    r.font.charset = in.readU8();
-    r.font.color = in.readI32();
-    r.font.bold = in.readBool();
-    r.font.italic = in.readBool();
-    r.font.underline = in.readBool();
-    r.font.strikeOut = in.readBool();
-    r.readOnly = in.readBool();
-    r.alignment = in.readU8();
-    r.verAlignment = in.readU8();
-    r.backColor = in.readI32();
-    r.rows = in.readI32();
-    r.cols = in.readI32();
-    r.fixCell = in.readBool();
-    r.wordWrap = in.readBool();
-    r.autoHeight = in.readBool();
-    r.cellType = in.readU8();
-    r.graphicHorAlignment = in.readU8();
-    r.biasColor = in.readI32();
-    r.checked = in.readBool();
-    r.topLine = in.readBool();
-    r.leftLine = in.readBool();
-    r.rightLine = in.readBool();
-    r.bottomLine = in.readBool();
-    r.valueType = in.readU8();
-    r.digits = in.readI32();
-    r.thousandSeparators = in.readBool();
-    r.passwordChar = in.readU8();
-    r.maxLength = in.readI32();
-    r.directInput = in.readBool();
-    for (bool &f : r.frames)
-        f = in.readBool();
-    r.tileGraphic = in.readBool();
-    r.stretch = in.readBool();
-    r.stretchFine = in.readBool();
-    r.verticalText = in.readBool();
-    for (int32_t &w : r.frameWidths)
-        w = in.readI32();
-    for (int32_t &c : r.frameColors)
-        c = in.readI32();
-    for (uint8_t &s : r.frameStyles)
-        s = in.readU8();
-    r.biasDirection = in.readU8();
-    r.biasWidth = in.readI32();
-    r.biasStyle = in.readU8();
-    r.transparentColor = in.readI32();
-
-    // Records of earlier releases end somewhere from here on: each field counts only when it
-    // is there completely, and the first one that is not ends the record.
-    TolerantTail next(in, CellRecord::TolerantFrom, r.lastField);
-    next([&] { r.transparent = in.readBool(); });
-    next([&] { r.colWidth = in.readI32(); });
-    next([&] { r.rowHeight = in.readI32(); });
-    next([&] { r.comboItemHeight = in.readI32(); });
-    next([&] { r.graphicVerAlignment = in.readU8(); });
-    for (uint32_t &m : r.graphicMargins)
-        next([&] { m = in.readU32(); });
-    for (uint32_t &m : r.textMargins)
-        next([&] { m = in.readU32(); });
-    next([&] { r.imageIndex = in.readI32(); });
-    next([&] { r.ctl3D = in.readBool(); });
-    next([&] { r.cursor = in.readI16(); });
-    next([&] { r.hint = LoadTextFromStream2(in, version); });
-    next([&] { r.itemIndex = in.readI32(); });
-    next([&] { r.increment = in.readExtended(); });
-    next([&] { r.richText = readBlock(in); });
-    next([&] { r.formulaValue = in.readExtended(); });
-    next([&] { r.brushStyle = in.readU8(); });
-    next([&] { r.isNumber = in.readBool(); });
-    next([&] { r.valueChecked = LoadTextFromStream2(in, version); });
-    next([&] { r.valueUnChecked = LoadTextFromStream2(in, version); });
-    next([&] { r.fieldName = LoadTextFromStream2(in, version); });
-    next([&] { r.trimZero = in.readBool(); });
-    next([&] { r.fontAngle = in.readI32(); });
-    next([&] { r.shrinkToFit = in.readBool(); });
-    next([&] { r.printable = in.readBool(); });
-    next([&] { r.printCurrencyLine = in.readBool(); });
-    next([&] { r.verticalTextSpace = in.readI32(); });
-    next([&] { r.phyColWidth = in.readDouble(); });
-    next([&] { r.phyRowHeight = in.readDouble(); });
-    next([&] { r.tabNextRow = in.readI32(); });
-    next([&] { r.tabNextCol = in.readI32(); });
-    next([&] { r.showCurrencyLine = in.readBool(); });
-    next([&] { r.dropDownCount = in.readI32(); });
+    cellFields(r, fields::FieldReader(in, version, CellRecord::TolerantFrom, r.lastField));
     validate(r);
     return true;
 }

@@ -78,7 +78,7 @@ void putHead(RecordTarget &t, const CellRecord &r)
         }
     }
     QOR_PUT_STYLE(ThousandSeparators, r.thousandSeparators);
-    QOR_PUT_STYLE(PasswordChar, QChar(char16_t(r.passwordChar)));
+    QOR_PUT_STYLE(PasswordChar, QChar(r.passwordChar));
     QOR_PUT_STYLE(MaxLength, r.maxLength);
     QOR_PUT_STYLE(DirectInput, r.directInput);
     QOR_PUT_STYLE(TileGraphic, r.tileGraphic);

@@ -30,7 +30,7 @@ struct CellRecord {
     uint8_t valueType = 0;
     int32_t digits = 0;
     bool thousandSeparators = false;
-    uint8_t passwordChar = 0;
+    char16_t passwordChar = 0;
     int32_t maxLength = 0;
     bool directInput = false;
     bool frames[4] = {};                  // left, top, right, bottom

@@ -11,6 +11,7 @@
 #include "core/grid_p.h"
 #include "io/cell_record_p.h"
 #include "io/font_record.h"
+#include "io/record_fields_p.h"
 #include "io/stream_version.h"
 #include "io/text_record.h"
 
@@ -54,14 +55,6 @@ struct ColumnRecord {
 
 [[noreturn]] void refuse(const char *what) { throw StreamFormatError(what); }
 
-uint8_t ordinal(ByteReader &in, uint8_t last)
-{
-    const uint8_t v = in.readU8();
-    if (v > last)
-        refuse("column record: enumeration out of range");
-    return v;
-}
-
 int32_t ordinal32(int32_t v, int32_t last)
 {
     if (v < 0 || v > last)
@@ -69,18 +62,142 @@ int32_t ordinal32(int32_t v, int32_t last)
     return v;
 }
 
-uint16_t margin(ByteReader &in)
-{
-    const uint32_t v = in.readU32();
-    if (v > 0xFFFF)
-        refuse("column record: margin out of range");
-    return uint16_t(v);
-}
+// An enumeration's ordinal in one byte, up to its last value.
+struct Ordinal {
+    uint8_t last;
+    void write(ByteWriter &out, uint8_t v) const { out.writeU8(v); }
+    uint8_t read(ByteReader &in, int) const
+    {
+        const uint8_t v = in.readU8();
+        if (v > last)
+            refuse("column record: enumeration out of range");
+        return v;
+    }
+};
 
-void writeMargins(ByteWriter &out, std::initializer_list<uint16_t> margins)
+struct Margin {
+    void write(ByteWriter &out, uint16_t v) const { out.writeU32(v); }
+    uint16_t read(ByteReader &in, int) const
+    {
+        const uint32_t v = in.readU32();
+        if (v > 0xFFFF)
+            refuse("column record: margin out of range");
+        return uint16_t(v);
+    }
+};
+
+// The high half of the cursor field is not part of the cursor.
+struct Cursor {
+    void write(ByteWriter &out, TCursor v) const { out.writeI32(int32_t(uint16_t(v))); }
+    TCursor read(ByteReader &in, int) const { return TCursor(in.readU32() & 0xFFFF); }
+};
+
+struct Width {
+    void write(ByteWriter &out, int32_t v) const { out.writeI32(v); }
+    int32_t read(ByteReader &in, int) const
+    {
+        const int32_t v = in.readI32();
+        if (v < 0)
+            refuse("column record: negative width");
+        return v;
+    }
+};
+
+// Records of the old tag kept the tag as a number.
+struct TagText {
+    bool oldTag;
+    void write(ByteWriter &out, const QString &v) const { SaveTextToStream(out, v); }
+    QString read(ByteReader &in, int version) const
+    {
+        return oldTag ? QString::number(in.readI32()) : LoadTextFromStream2(in, version);
+    }
+};
+
+// Every field after the tag (field 1), in stored order.
+template <class R, class F>
+void columnFields(R &r, F &&f)
 {
-    for (uint16_t m : margins)
-        out.writeU32(m);
+    using namespace fields;
+    auto &s = r.style;
+    f(Ordinal{taCenter}, QOR_MEMBER(r.titleAlignment));
+    f(Text{}, QOR_MEMBER(r.caption));
+    f(I32{}, QOR_MEMBER(r.titleColor));
+    f(NarrowFont{}, QOR_MEMBER(r.titleFont));
+    f(Bool{}, QOR_MEMBER(s.ReadOnly));                        // 6
+    f(Ordinal{taCenter}, QOR_MEMBER(s.Alignment));
+    f(Ordinal{vtaCenter}, QOR_MEMBER(s.VerAlignment));
+    f(I32{}, QOR_MEMBER(s.BackColor));
+    f(Bool{}, QOR_MEMBER(s.FixCell));
+    f(Bool{}, QOR_MEMBER(s.WordWrap));
+    f(Text{}, QOR_MEMBER(s.Mask));
+    f(Bool{}, QOR_MEMBER(s.AutoHeight));
+    f(Ordinal{ctMemo}, QOR_MEMBER(s.CellType));
+    f(Text{}, QOR_MEMBER(r.items));                           // 15
+    f(Block{"column record: picture longer than the record"}, QOR_MEMBER(r.graphic));
+    f(I32{}, QOR_MEMBER(s.BiasColor));
+    f(Ordinal{vtChineseDate}, QOR_MEMBER(s.ValueType));
+    f(I32{}, QOR_MEMBER(s.Digits));
+    f(Bool{}, QOR_MEMBER(s.ThousandSeparators));              // 20
+    f(Latin1Char{}, QOR_MEMBER(s.PasswordChar));
+    f(I32{}, QOR_MEMBER(s.MaxLength));
+    f(Bool{}, QOR_MEMBER(s.DirectInput));
+    f(Bool{}, QOR_MEMBER(s.TileGraphic));
+    f(Bool{}, QOR_MEMBER(s.Stretch));                         // 25
+    f(Bool{}, QOR_MEMBER(s.StretchFine));
+    f(Bool{}, QOR_MEMBER(s.VerticalText));
+    f(Ordinal{bdUp}, QOR_MEMBER(s.BiasDirection));
+    f(I32{}, QOR_MEMBER(s.BiasWidth));
+    f(Ordinal{psInsideFrame}, QOR_MEMBER(s.BiasStyle));       // 30
+    f(I32{}, QOR_MEMBER(s.TransparentColor));
+    f(Bool{}, QOR_MEMBER(s.Transparent));
+    f(I32{}, QOR_MEMBER(s.ComboItemHeight));
+    f(Ordinal{taCenter}, QOR_MEMBER(s.GraphicHorAlignment));
+    f(Ordinal{vtaCenter}, QOR_MEMBER(s.GraphicVerAlignment)); // 35
+    f(Margin{}, QOR_MEMBER(s.TextLMargin));
+    f(Margin{}, QOR_MEMBER(s.TextTMargin));
+    f(Margin{}, QOR_MEMBER(s.TextRMargin));
+    f(Margin{}, QOR_MEMBER(s.TextBMargin));
+    f(Margin{}, QOR_MEMBER(s.GraphicLMargin));
+    f(Margin{}, QOR_MEMBER(s.GraphicTMargin));
+    f(Margin{}, QOR_MEMBER(s.GraphicRMargin));
+    f(Margin{}, QOR_MEMBER(s.GraphicBMargin));
+    f(I32{}, QOR_MEMBER(s.ImageIndex));                       // 44
+    f(Cursor{}, QOR_MEMBER(s.Cursor));
+    f(Text{}, QOR_MEMBER(s.Hint));
+    f(Extended{}, QOR_MEMBER(s.Increment));
+    f(Ordinal{bsDiagCross}, QOR_MEMBER(s.BrushStyle));
+    f(Width{}, QOR_MEMBER(r.width));                          // 49
+    f(Bool{}, QOR_MEMBER(r.visible));
+    f(I32{}, QOR_MEMBER(r.right));
+    f(Width{}, QOR_MEMBER(r.savedWidth));
+    f.tail();                                                 // kTolerantFrom
+    f(I32{}, QOR_MEMBER(r.filterType));                       // 53
+    f(I32{}, QOR_MEMBER(r.condition1));
+    f(Text{}, QOR_MEMBER(r.value1));
+    f(Bool{}, QOR_MEMBER(r.andCombined));
+    f(I32{}, QOR_MEMBER(r.condition2));
+    f(Text{}, QOR_MEMBER(r.value2));
+    f(Bool{}, QOR_MEMBER(r.numeric));
+    f(Bool{}, QOR_MEMBER(r.top10First));                      // 60
+    f(I32{}, QOR_MEMBER(r.top10Count));
+    f(Bool{}, QOR_MEMBER(r.top10Second));
+    f(Text{}, QOR_MEMBER(r.fieldName));
+    f(Bool{}, QOR_MEMBER(r.grouped));
+    f(Bool{}, QOR_MEMBER(r.groupAscending));                  // 65
+    f(TagText{r.oldTag}, QOR_MEMBER(s.Tag));
+    f(U8{}, QOR_MEMBER(r.formulaType));
+    f(Text{}, QOR_MEMBER(s.ValueChecked));
+    f(Text{}, QOR_MEMBER(s.ValueUnChecked));
+    f(Bool{}, QOR_MEMBER(s.TrimZero));                        // 70
+    f(Text{}, QOR_MEMBER(r.name));
+    f(I32{}, QOR_MEMBER(s.FontAngle));
+    f(Bool{}, QOR_MEMBER(s.ShrinkToFit));
+    f(Bool{}, QOR_MEMBER(s.Printable));
+    f(Bool{}, QOR_MEMBER(s.PrintCurrencyLine));               // 75
+    f(I32{}, QOR_MEMBER(s.VerticalTextSpace));
+    f(Float64{}, QOR_MEMBER(r.phyWidth));
+    f(Bool{}, QOR_MEMBER(s.ShowCurrencyLine));
+    f(I32{}, QOR_MEMBER(s.DropDownCount));                    // kLastField
 }
 
 ColumnRecord recordOf(const TQorColumn &c)
@@ -121,177 +238,14 @@ ColumnRecord recordOf(const TQorColumn &c)
 
 void writeRecord(ByteWriter &out, const ColumnRecord &r)
 {
-    const TCellStyle &s = r.style;
     out.writeTag(kTag);
-    out.writeU8(r.titleAlignment);
-    SaveTextToStream(out, r.caption);
-    out.writeI32(r.titleColor);
-    SaveFontToStream(out, r.titleFont);
-    out.writeBool(s.ReadOnly);                       // 6
-    out.writeU8(s.Alignment);
-    out.writeU8(s.VerAlignment);
-    out.writeI32(s.BackColor);
-    out.writeBool(s.FixCell);
-    out.writeBool(s.WordWrap);
-    SaveTextToStream(out, s.Mask);
-    out.writeBool(s.AutoHeight);
-    out.writeU8(s.CellType);
-    SaveTextToStream(out, r.items);                  // 15
-    out.writeI32(int32_t(r.graphic.size()));
-    out.writeBytes(r.graphic);
-    out.writeI32(s.BiasColor);
-    out.writeU8(s.ValueType);
-    out.writeI32(s.Digits);
-    out.writeBool(s.ThousandSeparators);             // 20
-    out.writeU8(s.PasswordChar <= 0xFF ? uint8_t(s.PasswordChar) : uint8_t('*'));
-    out.writeI32(s.MaxLength);
-    out.writeBool(s.DirectInput);
-    out.writeBool(s.TileGraphic);
-    out.writeBool(s.Stretch);                        // 25
-    out.writeBool(s.StretchFine);
-    out.writeBool(s.VerticalText);
-    out.writeU8(s.BiasDirection);
-    out.writeI32(s.BiasWidth);
-    out.writeU8(s.BiasStyle);                        // 30
-    out.writeI32(s.TransparentColor);
-    out.writeBool(s.Transparent);
-    out.writeI32(s.ComboItemHeight);
-    out.writeU8(s.GraphicHorAlignment);
-    out.writeU8(s.GraphicVerAlignment);              // 35
-    writeMargins(out, {s.TextLMargin, s.TextTMargin, s.TextRMargin, s.TextBMargin});
-    writeMargins(out, {s.GraphicLMargin, s.GraphicTMargin, s.GraphicRMargin, s.GraphicBMargin});
-    out.writeI32(s.ImageIndex);                      // 44
-    out.writeI32(int32_t(uint16_t(s.Cursor)));
-    SaveTextToStream(out, s.Hint);
-    out.writeExtended(s.Increment);
-    out.writeU8(s.BrushStyle);
-    out.writeI32(r.width);                           // 49
-    out.writeBool(r.visible);
-    out.writeI32(r.right);
-    out.writeI32(r.savedWidth);
-    out.writeI32(r.filterType);                      // 53
-    out.writeI32(r.condition1);
-    SaveTextToStream(out, r.value1);
-    out.writeBool(r.andCombined);
-    out.writeI32(r.condition2);
-    SaveTextToStream(out, r.value2);
-    out.writeBool(r.numeric);
-    out.writeBool(r.top10First);                     // 60
-    out.writeI32(r.top10Count);
-    out.writeBool(r.top10Second);
-    SaveTextToStream(out, r.fieldName);
-    out.writeBool(r.grouped);
-    out.writeBool(r.groupAscending);                 // 65
-    SaveTextToStream(out, s.Tag);
-    out.writeU8(r.formulaType);
-    SaveTextToStream(out, s.ValueChecked);
-    SaveTextToStream(out, s.ValueUnChecked);
-    out.writeBool(s.TrimZero);                       // 70
-    SaveTextToStream(out, r.name);
-    out.writeI32(s.FontAngle);
-    out.writeBool(s.ShrinkToFit);
-    out.writeBool(s.Printable);
-    out.writeBool(s.PrintCurrencyLine);              // 75
-    out.writeI32(s.VerticalTextSpace);
-    out.writeDouble(r.phyWidth);
-    out.writeBool(s.ShowCurrencyLine);
-    out.writeI32(s.DropDownCount);
+    columnFields(r, fields::FieldWriter(out));
 }
 
 // Reads the fields after the tag into r, whose style starts as the column's current one.
 void readRecord(ByteReader &in, ColumnRecord &r, int version)
 {
-    TCellStyle &s = r.style;
-    auto text = [&] { return LoadTextFromStream2(in, version); };
-    r.titleAlignment = ordinal(in, taCenter);
-    r.caption = text();
-    r.titleColor = in.readI32();
-    r.titleFont = LoadFontFromStream(in);
-    s.ReadOnly = in.readBool();
-    s.Alignment = ordinal(in, taCenter);
-    s.VerAlignment = ordinal(in, vtaCenter);
-    s.BackColor = in.readI32();
-    s.FixCell = in.readBool();
-    s.WordWrap = in.readBool();
-    s.Mask = text();
-    s.AutoHeight = in.readBool();
-    s.CellType = ordinal(in, ctMemo);
-    r.items = text();
-    if (const int32_t n = in.readI32(); n > 0) {
-        if (n > in.remaining())
-            refuse("column record: picture longer than the record");
-        r.graphic = in.readBytes(n);
-    }
-    s.BiasColor = in.readI32();
-    s.ValueType = ordinal(in, vtChineseDate);
-    s.Digits = in.readI32();
-    s.ThousandSeparators = in.readBool();
-    s.PasswordChar = in.readU8();
-    s.MaxLength = in.readI32();
-    s.DirectInput = in.readBool();
-    s.TileGraphic = in.readBool();
-    s.Stretch = in.readBool();
-    s.StretchFine = in.readBool();
-    s.VerticalText = in.readBool();
-    s.BiasDirection = ordinal(in, bdUp);
-    s.BiasWidth = in.readI32();
-    s.BiasStyle = ordinal(in, psInsideFrame);
-    s.TransparentColor = in.readI32();
-    s.Transparent = in.readBool();
-    s.ComboItemHeight = in.readI32();
-    s.GraphicHorAlignment = ordinal(in, taCenter);
-    s.GraphicVerAlignment = ordinal(in, vtaCenter);
-    s.TextLMargin = margin(in);
-    s.TextTMargin = margin(in);
-    s.TextRMargin = margin(in);
-    s.TextBMargin = margin(in);
-    s.GraphicLMargin = margin(in);
-    s.GraphicTMargin = margin(in);
-    s.GraphicRMargin = margin(in);
-    s.GraphicBMargin = margin(in);
-    s.ImageIndex = in.readI32();
-    // The high half of the cursor field is not part of the cursor.
-    s.Cursor = TCursor(in.readU32() & 0xFFFF);
-    s.Hint = text();
-    s.Increment = in.readExtended();
-    s.BrushStyle = ordinal(in, bsDiagCross);
-    r.width = in.readI32();
-    r.visible = in.readBool();
-    r.right = in.readI32();
-    r.savedWidth = in.readI32();
-    if (r.width < 0 || r.savedWidth < 0)
-        refuse("column record: negative width");
-
-    // Earlier releases end the record somewhere from here on.
-    TolerantTail next(in, kTolerantFrom, r.lastField);
-    next([&] { r.filterType = in.readI32(); });
-    next([&] { r.condition1 = in.readI32(); });
-    next([&] { r.value1 = text(); });
-    next([&] { r.andCombined = in.readBool(); });
-    next([&] { r.condition2 = in.readI32(); });
-    next([&] { r.value2 = text(); });
-    next([&] { r.numeric = in.readBool(); });
-    next([&] { r.top10First = in.readBool(); });
-    next([&] { r.top10Count = in.readI32(); });
-    next([&] { r.top10Second = in.readBool(); });
-    next([&] { r.fieldName = text(); });
-    next([&] { r.grouped = in.readBool(); });
-    next([&] { r.groupAscending = in.readBool(); });
-    // Records of the old tag kept the tag as a number.
-    next([&] { s.Tag = r.oldTag ? QString::number(in.readI32()) : text(); });
-    next([&] { r.formulaType = in.readU8(); });
-    next([&] { s.ValueChecked = text(); });
-    next([&] { s.ValueUnChecked = text(); });
-    next([&] { s.TrimZero = in.readBool(); });
-    next([&] { r.name = text(); });
-    next([&] { s.FontAngle = in.readI32(); });
-    next([&] { s.ShrinkToFit = in.readBool(); });
-    next([&] { s.Printable = in.readBool(); });
-    next([&] { s.PrintCurrencyLine = in.readBool(); });
-    next([&] { s.VerticalTextSpace = in.readI32(); });
-    next([&] { r.phyWidth = in.readDouble(); });
-    next([&] { s.ShowCurrencyLine = in.readBool(); });
-    next([&] { s.DropDownCount = in.readI32(); });
+    columnFields(r, fields::FieldReader(in, version, kTolerantFrom, r.lastField));
     if (r.has(53))
         ordinal32(r.filterType, ftNonBlanks);
     if (r.has(54))

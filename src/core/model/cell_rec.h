@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include "core/model/enums.h"
+#include "core/model/style_attributes.h"
 #include "platform/colors.h"
 
 namespace qor {
@@ -11,58 +12,8 @@ namespace qor {
 // The attributes a cell inherits from its column while it has no record. Packed: a styled
 // cell pays for this once per record, and every column holds one.
 struct QOR_EXPORT TCellStyle {
-    QString Mask;
-    QString Hint;
-    QString Tag;
-    QString ValueChecked;
-    QString ValueUnChecked;
-    double Increment = 1.0;
-    int32_t Digits = 2;
-    int32_t MaxLength = 0;
-    int32_t VerticalTextSpace = 3;
-    int32_t FontAngle = 0;
-    TColor BackColor = clWhite;
-    TColor TransparentColor = clBlack;
-    int32_t ImageIndex = -1;
-    TColor BiasColor = clBlack;
-    int32_t BiasWidth = 1;
-    int32_t DropDownCount = 7;
-    int32_t ComboItemHeight = 13;
-    char16_t PasswordChar = 0;
-    uint16_t TextLMargin = 3;
-    uint16_t TextTMargin = 2;
-    uint16_t TextRMargin = 4;
-    uint16_t TextBMargin = 2;
-    uint16_t GraphicLMargin = 4;
-    uint16_t GraphicTMargin = 2;
-    uint16_t GraphicRMargin = 4;
-    uint16_t GraphicBMargin = 2;
-    TCursor Cursor = crDefault;
-    uint8_t Alignment : 2 = taLeftJustify;
-    uint8_t VerAlignment : 2 = vtaCenter;
-    uint8_t CellType : 4 = ctEdit;
-    uint8_t ValueType : 4 = vtString;
-    bool ThousandSeparators : 1 = true;
-    bool TrimZero : 1 = false;
-    bool ReadOnly : 1 = false;
-    bool FixCell : 1 = false;
-    bool DirectInput : 1 = true;
-    bool AutoHeight : 1 = false;
-    bool WordWrap : 1 = false;
-    bool VerticalText : 1 = false;
-    bool ShrinkToFit : 1 = false;
-    uint8_t BrushStyle : 3 = bsSolid;
-    bool Transparent : 1 = false;
-    uint8_t GraphicHorAlignment : 2 = taCenter;
-    uint8_t GraphicVerAlignment : 2 = vtaCenter;
-    bool Stretch : 1 = false;
-    bool StretchFine : 1 = false;
-    bool TileGraphic : 1 = false;
-    uint8_t BiasStyle : 3 = psSolid;
-    uint8_t BiasDirection : 1 = bdDown;
-    bool Printable : 1 = true;
-    bool PrintCurrencyLine : 1 = true;
-    bool ShowCurrencyLine : 1 = true;
+    QOR_STYLE_ATTRIBUTES(QOR_STYLE_WIDE_MEMBER)
+    QOR_STYLE_ATTRIBUTES(QOR_STYLE_BIT_MEMBER)
 
     bool operator==(const TCellStyle &other) const = default;
 };

@@ -11,22 +11,7 @@
 
 namespace qor {
 
-namespace {
-
-// Attributes whose change must close an in-place editor open on the cell first.
-constexpr bool closesEditor(std::string_view name)
-{
-    return name == "CellType" || name == "ReadOnly" || name == "FixCell" || name == "DirectInput" ||
-           name == "ValueType" || name == "Mask" || name == "MaxLength" || name == "PasswordChar";
-}
-
-// Attributes whose default for a cell without a record comes from the grid, not the column:
-// a cell bound to a Boolean or date field takes the editor kind that field calls for.
-constexpr bool gridDefaulted(std::string_view name) { return name == "CellType"; }
-
-} // namespace
-
-#define QOR_CELL_STYLE(Type, Name, Default)                                                                          \
+#define QOR_CELL_STYLE(Type, Name, Default, Bits)                                                                    \
     Type TCellInfo::Get##Name() const                                                                              \
     {                                                                                                              \
         if (m_rec)                                                                                                 \

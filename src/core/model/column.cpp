@@ -152,20 +152,12 @@ void TQorColumn::ChangeAttribute(bool closesEditor, Apply &&apply)
     d.repaintAll();
 }
 
-namespace {
-constexpr bool columnClosesEditor(std::string_view name)
-{
-    return name == "CellType" || name == "ReadOnly" || name == "FixCell" || name == "DirectInput" ||
-           name == "ValueType" || name == "Mask" || name == "MaxLength" || name == "PasswordChar";
-}
-} // namespace
-
-#define QOR_COLUMN_STYLE(Type, Name, Default)                                                                        \
+#define QOR_COLUMN_STYLE(Type, Name, Default, Bits)                                                                  \
     Type TQorColumn::Get##Name() const { return static_cast<Type>(m_style.Name); }                                 \
     void TQorColumn::Set##Name(AttrArg<Type> Value)                                                                \
     {                                                                                                              \
         const auto stored = ToStorage(Value);                                                                      \
-        ChangeAttribute(columnClosesEditor(#Name), [&stored](TCellStyle &s) { s.Name = stored; });                 \
+        ChangeAttribute(closesEditor(#Name), [&stored](TCellStyle &s) { s.Name = stored; });                       \
     }
 
 QOR_STYLE_ATTRIBUTES(QOR_COLUMN_STYLE)

@@ -1,56 +1,19 @@
 #pragma once
-// The column-backed attributes: X(Type, Name, column default).
-#define QOR_STYLE_ATTRIBUTES(X) \
-    X(TAlignment, Alignment, taLeftJustify) \
-    X(TVerAlignment, VerAlignment, vtaCenter) \
-    X(TCellType, CellType, ctEdit) \
-    X(TValueType, ValueType, vtString) \
-    X(int, Digits, 2) \
-    X(bool, ThousandSeparators, true) \
-    X(bool, TrimZero, false) \
-    X(QString, Mask, QString()) \
-    X(int, MaxLength, 0) \
-    X(QChar, PasswordChar, QChar()) \
-    X(bool, ReadOnly, false) \
-    X(bool, FixCell, false) \
-    X(bool, DirectInput, true) \
-    X(bool, AutoHeight, false) \
-    X(bool, WordWrap, false) \
-    X(bool, VerticalText, false) \
-    X(int, VerticalTextSpace, 3) \
-    X(bool, ShrinkToFit, false) \
-    X(int, FontAngle, 0) \
-    X(TColor, BackColor, clWhite) \
-    X(TBrushStyle, BrushStyle, bsSolid) \
-    X(bool, Transparent, false) \
-    X(TColor, TransparentColor, clBlack) \
-    X(TAlignment, GraphicHorAlignment, taCenter) \
-    X(TVerAlignment, GraphicVerAlignment, vtaCenter) \
-    X(bool, Stretch, false) \
-    X(bool, StretchFine, false) \
-    X(bool, TileGraphic, false) \
-    X(int, ImageIndex, -1) \
-    X(uint16_t, TextLMargin, 3) \
-    X(uint16_t, TextTMargin, 2) \
-    X(uint16_t, TextRMargin, 4) \
-    X(uint16_t, TextBMargin, 2) \
-    X(uint16_t, GraphicLMargin, 4) \
-    X(uint16_t, GraphicTMargin, 2) \
-    X(uint16_t, GraphicRMargin, 4) \
-    X(uint16_t, GraphicBMargin, 2) \
-    X(TColor, BiasColor, clBlack) \
-    X(TPenStyle, BiasStyle, psSolid) \
-    X(int, BiasWidth, 1) \
-    X(TBiasDirection, BiasDirection, bdDown) \
-    X(TCursor, Cursor, crDefault) \
-    X(QString, Hint, QString()) \
-    X(QString, Tag, QString()) \
-    X(int, DropDownCount, 7) \
-    X(int, ComboItemHeight, 13) \
-    X(double, Increment, 1.0) \
-    X(QString, ValueChecked, QString()) \
-    X(QString, ValueUnChecked, QString()) \
-    X(bool, Printable, true) \
-    X(bool, PrintCurrencyLine, true) \
-    X(bool, ShowCurrencyLine, true) \
+// What sets some column-backed attributes apart, for the setters of cells and columns.
+#include <string_view>
+#include "core/model/style_attributes.h"
 
+namespace qor {
+
+// Attributes whose change must close an in-place editor open on the cell first.
+constexpr bool closesEditor(std::string_view name)
+{
+    return name == "CellType" || name == "ReadOnly" || name == "FixCell" || name == "DirectInput" ||
+           name == "ValueType" || name == "Mask" || name == "MaxLength" || name == "PasswordChar";
+}
+
+// Attributes whose default for a cell without a record comes from the grid, not the column:
+// a cell bound to a Boolean or date field takes the editor kind that field calls for.
+constexpr bool gridDefaulted(std::string_view name) { return name == "CellType"; }
+
+} // namespace qor
