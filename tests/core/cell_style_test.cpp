@@ -168,7 +168,7 @@ TEST(CellStyle, ComboItemIndexFollowsTheText)
     EXPECT_EQ(c->GetItemIndex(), -1);
 }
 
-TEST(CellStyle, FramesAndLinesAreSharedWithTheNeighbourAcrossTheEdge)
+TEST(CellStyle, FramesAndLinesAreSharedWithTheNeighbourAcrossTheEdgeAndResetToAgree)
 {
     TQorGrid g;
     g.Cells(1, 1)->SetLeftFrame(true);
@@ -186,6 +186,14 @@ TEST(CellStyle, FramesAndLinesAreSharedWithTheNeighbourAcrossTheEdge)
     g.Cells(3, 3)->SetRightFrame(true);
     EXPECT_TRUE(g.Cells(0, 0)->GetTopFrame());
     EXPECT_EQ(GridPrivate::get(g).cells.checkConsistency(), "");
+    // A record read from a stream sets only its own frames; the reset makes the neighbours agree.
+    TCellInfo *c = g.Cells(2, 2);
+    c->CheckNil()->Frames = 0xF;
+    c->ResetCellFrame();
+    EXPECT_TRUE(g.Cells(2, 1)->GetRightFrame());
+    EXPECT_TRUE(g.Cells(1, 2)->GetBottomFrame());
+    EXPECT_TRUE(g.Cells(2, 3)->GetLeftFrame());
+    EXPECT_TRUE(g.Cells(3, 2)->GetTopFrame());
 }
 
 TEST(CellStyle, FramesRunAlongTheWholeEdgeOfAMergedArea)
@@ -205,19 +213,7 @@ TEST(CellStyle, FramesRunAlongTheWholeEdgeOfAMergedArea)
     EXPECT_TRUE(g.Cells(2, 1)->GetTopFrame());
 }
 
-TEST(CellStyle, ResetCellFrameMakesNeighboursAgree)
-{
-    TQorGrid g;
-    TCellInfo *c = g.Cells(1, 1);
-    c->CheckNil()->Frames = 0xF; // as a record read from a stream would leave it
-    c->ResetCellFrame();
-    EXPECT_TRUE(g.Cells(1, 0)->GetRightFrame());
-    EXPECT_TRUE(g.Cells(0, 1)->GetBottomFrame());
-    EXPECT_TRUE(g.Cells(1, 2)->GetLeftFrame());
-    EXPECT_TRUE(g.Cells(2, 1)->GetTopFrame());
-}
-
-TEST(CellStyle, NamesAreUniqueUpperCasedAndRefusedWithAMessage)
+TEST(CellStyle, NamesAreUniqueUpperCasedRefusedWithAMessageAndMovedWhileLoading)
 {
     TQorGrid g;
     g.Cells(0, 0)->SetName("Total");
@@ -244,11 +240,7 @@ TEST(CellStyle, NamesAreUniqueUpperCasedAndRefusedWithAMessage)
     EXPECT_EQ(g.CellByName("total"), g.Cells(0, 0));
     g.Cells(0, 0)->SetName("");
     EXPECT_EQ(g.CellByName("total"), nullptr);
-}
-
-TEST(CellStyle, WhileLoadingANameMovesSilentlyToTheNewCell)
-{
-    TQorGrid g;
+    // While loading, a name moves silently to the new cell.
     g.Cells(0, 0)->SetName("Sum");
     g.SetLoading(true);
     g.Cells(2, 2)->SetName("SUM");

@@ -8,10 +8,16 @@
 
 using namespace qor;
 
-TEST(GridLayout, MarginsAndSpacesBelongToTheInvoiceType)
+TEST(GridLayout, MarginsSpacesAndShadowBelongToTheInvoiceType)
 {
     TQorGrid g;
+    const QSize plain = g.GetExtent();
+    g.SetOptions(g.GetOptions().With(qgoShadow));
+    EXPECT_EQ(g.GetShadowWidth(), 3);
+    EXPECT_EQ(g.GetExtent(), plain + QSize(3, 3));
     g.SetGridType(gtExcel);
+    EXPECT_EQ(g.GetShadowWidth(), 0);
+    g.SetOptions(g.GetOptions().Without(qgoShadow));
     EXPECT_EQ(g.GetLeftMargin(), 0);
     EXPECT_EQ(g.GetBackColor(), clWhite);
     EXPECT_EQ(g.GetLeftSpace(), 40);
@@ -30,31 +36,19 @@ TEST(GridLayout, MarginsAndSpacesBelongToTheInvoiceType)
     EXPECT_EQ(g.GetLeftMargin(), 12);
     EXPECT_EQ(g.GetTopMargin(), 30);
     EXPECT_EQ(g.GetExtent().width(), 240 + 12 + 30);
-}
-
-TEST(GridLayout, GridToExcelKeepsTheBackgroundColour)
-{
-    TQorGrid g;
+    // Between the two sheet types the background colour is kept.
     g.SetGridType(gtGrid);
     g.SetBackColor(clYellow);
     g.SetGridType(gtExcel);
     EXPECT_EQ(g.GetBackColor(), clYellow);
 }
 
-TEST(GridLayout, ShadowWidensTheExtentOfInvoicesOnly)
+TEST(GridLayout, ExcelTitleOptionSetsHeaderSizesAndTitleSizesDoNotMoveAnInvoice)
 {
     TQorGrid g;
-    const QSize plain = g.GetExtent();
-    g.SetOptions(g.GetOptions().With(qgoShadow));
-    EXPECT_EQ(g.GetShadowWidth(), 3);
-    EXPECT_EQ(g.GetExtent(), plain + QSize(3, 3));
-    g.SetGridType(gtExcel);
-    EXPECT_EQ(g.GetShadowWidth(), 0);
-}
-
-TEST(GridLayout, ExcelTitleOptionSetsHeaderSizes)
-{
-    TQorGrid g;
+    g.SetTitleWidth(70);
+    EXPECT_EQ(g.GetTitleWidth(), 70);
+    EXPECT_EQ(g.GetLeftSpace(), 10);
     g.SetGridType(gtExcel);
     g.SetTitleWidth(55);
     EXPECT_EQ(g.GetLeftSpace(), 55);
@@ -68,14 +62,6 @@ TEST(GridLayout, ExcelTitleOptionSetsHeaderSizes)
     EXPECT_EQ(g.GetTopSpace(), 20);
     g.SetTitleHeight(-5);
     EXPECT_EQ(g.GetTitleHeight(), 0);
-}
-
-TEST(GridLayout, TitleSizesDoNotMoveAnInvoice)
-{
-    TQorGrid g;
-    g.SetTitleWidth(70);
-    EXPECT_EQ(g.GetTitleWidth(), 70);
-    EXPECT_EQ(g.GetLeftSpace(), 10);
 }
 
 TEST(GridLayout, FixedBandsTakeEffectOutsideInvoicesOnly)

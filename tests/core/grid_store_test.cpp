@@ -5,6 +5,7 @@
 #include "core/grid.h"
 #include "core/grid_p.h"
 #include "message_recorder.h"
+#include "rowcol_sheet.h"
 
 using namespace qor;
 
@@ -12,17 +13,8 @@ namespace {
 
 void expectConsistent(TCustomQorGrid &g)
 {
-    GridPrivate &d = GridPrivate::get(g);
-    EXPECT_EQ(d.cells.checkConsistency(), "");
-    EXPECT_EQ(d.rowAxis.checkConsistency(), "");
-    EXPECT_EQ(d.colAxis.checkConsistency(), "");
-    EXPECT_EQ(d.names.checkConsistency(), "");
-    EXPECT_EQ(d.cells.Count(), g.GetRows() * g.GetCols());
-    EXPECT_EQ(d.rowAxis.Count(), g.GetRows());
-    EXPECT_EQ(int(d.rowInfo.size()), g.GetRows());
-    ASSERT_EQ(d.columns.Count(), g.GetCols());
-    for (int i = 0; i < g.GetCols(); ++i)
-        EXPECT_EQ(g.Columns(i)->GetIndex(), i);
+    test::ExpectConsistent(g);
+    EXPECT_EQ(g.CellList().Count(), g.GetRows() * g.GetCols());
 }
 
 } // namespace

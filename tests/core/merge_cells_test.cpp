@@ -24,7 +24,6 @@ TEST(MergeCells, OverlappingMergesJoinIntoOneArea)
     EXPECT_EQ(g.Cells(0, 0)->GetCols(), 3);
 }
 
-
 TEST(MergeCells, AChainOfAreasIsAbsorbedUntilNothingSticksOut)
 {
     // (0,1)-(1,1) and (1,2)-(2,3) both touch the request only through each other.
@@ -41,7 +40,7 @@ TEST(MergeCells, AChainOfAreasIsAbsorbedUntilNothingSticksOut)
     EXPECT_EQ(g.MergedArea(2, 0), Area(0, 0, 3, 3));
 }
 
-TEST(MergeCells, InvalidAndSingleCellRequestsDoNothing)
+TEST(MergeCells, InvalidRequestsDoNothingAndExtentsAreClippedToTheGrid)
 {
     TQorGrid g;
     g.MergeCells(1, 1, 1, 1);
@@ -56,11 +55,7 @@ TEST(MergeCells, InvalidAndSingleCellRequestsDoNothing)
     EXPECT_EQ(cell->GetRows(), 1);
     EXPECT_EQ(cell->GetCols(), 1);
     ExpectConsistent(g);
-}
-
-TEST(MergeCells, ExtentsAreClippedToTheGrid)
-{
-    TQorGrid g;
+    // Extents reaching beyond the sheet are clipped to it.
     g.SetRows(5);
     g.Cells(2, 0)->SetRows(8);
     ExpectConsistent(g);
@@ -84,7 +79,6 @@ TEST(MergeCells, CoveredTextsSurviveAndComeBackWhenUndone)
     EXPECT_EQ(Sheet(g)[0], "a b c .");
     EXPECT_EQ(g.MergeCellList().size(), 0u);
 }
-
 
 TEST(MergeCells, GrowingACoveredCellGrowsTheAreaCoveringIt)
 {
@@ -139,7 +133,7 @@ TEST(MergeCells, MergingGrowsTheSelectionAndMovesTheCurrentCellIntoIt)
     EXPECT_EQ(g.GetCol(), 1);
 }
 
-TEST(MergeList, AddsOnceAndForgetsFreedOwners)
+TEST(MergeList, AddsOnceForgetsFreedOwnersAndKeepsItsOrder)
 {
     TQorGrid g;
     g.MergeCells(0, 0, 1, 1);
@@ -152,11 +146,7 @@ TEST(MergeList, AddsOnceAndForgetsFreedOwners)
     g.SetRows(2); // frees every cell
     EXPECT_EQ(g.MergeCellList().size(), 0u);
     ExpectConsistent(g);
-}
-
-TEST(MergeList, ManyOwnersComeAndGoWithoutLosingOrder)
-{
-    TQorGrid g;
+    // Many owners come and go without the list losing its order.
     g.SetRows(200);
     for (int r = 0; r < 200; r += 2)
         g.MergeCells(r, 0, r + 1, 0);

@@ -23,7 +23,7 @@ TEST(RowInsert, InsertsBeforeTheRowAndMovesCellsDown)
     EXPECT_EQ(c->GetRow(), 3);
 }
 
-TEST(RowInsert, PositionIsClampedBeforeTheLastRow)
+TEST(RowInsert, PositionIsClampedAndCountsBeyondAnIntAreRefused)
 {
     TQorGrid g;
     g.SetRows(3);
@@ -33,6 +33,13 @@ TEST(RowInsert, PositionIsClampedBeforeTheLastRow)
     g.InsertRow(-4, 1);
     EXPECT_EQ(Sheet(g)[1], "a . . .");
     g.InsertRow(0, 0);
+    EXPECT_EQ(g.GetRows(), 5);
+    ExpectConsistent(g);
+    // Rows beyond what an int can count are refused.
+    g.SetCols(1);
+    MessageRecorder boxes;
+    g.InsertRow(0, INT_MAX);
+    EXPECT_EQ(boxes.count(), 1);
     EXPECT_EQ(g.GetRows(), 5);
     ExpectConsistent(g);
 }
@@ -89,17 +96,12 @@ TEST(RowInsert, AnAreaAcrossTheInsertionPointGrowsAndHorizontalMergesRepeat)
     EXPECT_EQ(Sheet(g), (Lines{"A < C <", "^ ^ . <", "^ ^ B <", ". . . ."}));
     EXPECT_EQ(g.MergedArea(0, 0), Area(0, 0, 2, 1));
     EXPECT_EQ(g.MergedArea(1, 2), Area(1, 2, 1, 3));
-}
-
-TEST(RowInsert, AnAreaEndingAboveTheInsertionPointDoesNotGrow)
-{
-    TQorGrid g;
-    g.MergeCells(0, 0, 1, 0);
-    g.InsertRow(2, 3);
+    // An area ending above the insertion point does not grow; one below it moves whole.
+    g.InsertRow(3, 3);
     ExpectConsistent(g);
-    EXPECT_EQ(g.MergedArea(0, 0), Area(0, 0, 1, 0));
+    EXPECT_EQ(g.MergedArea(0, 0), Area(0, 0, 2, 1));
     g.InsertRow(0, 1);
-    EXPECT_EQ(g.MergedArea(1, 0), Area(1, 0, 2, 0));
+    EXPECT_EQ(g.MergedArea(1, 0), Area(1, 0, 3, 1));
     ExpectConsistent(g);
 }
 
@@ -118,7 +120,6 @@ TEST(RowInsert, FormulaReferencesShiftButNotOnAppend)
     EXPECT_EQ(f.shifts.back(), (Call{Shift::ColsDeleted, 0, 1}));
     EXPECT_EQ(f.shifts[2], (Call{Shift::RowsDeleted, 4, 1}));
 }
-
 
 TEST(RowAppend, AddsAfterTheLastRowAndGrowsAreasCoveringIt)
 {
@@ -167,16 +168,7 @@ TEST(ColInsert, HorizontalAreasAcrossTheInsertionPointWiden)
     ExpectConsistent(g);
 }
 
-TEST(ColInsert, CurrentCellKeepsItsPositionWhenTheColumnCountChanges)
-{
-    TQorGrid g;
-    GridPrivate::get(g).currentIndex = 2 * 4 + 3;
-    g.InsertCol(0, 2);
-    EXPECT_EQ(g.GetRow(), 2);
-    EXPECT_EQ(g.GetCol(), 3);
-}
-
-TEST(RowDelete, RemovesTheRowAndFreesItsCells)
+TEST(RowDelete, RemovesTheRowAndFreesItsCellsButNeverTheLast)
 {
     TQorGrid g;
     Fill(g, {"a", "b", "c", "d"});
@@ -187,11 +179,7 @@ TEST(RowDelete, RemovesTheRowAndFreesItsCells)
     EXPECT_EQ(g.CellByName("Gone"), nullptr);
     g.DeleteRow(99);
     EXPECT_EQ(Sheet(g), (Lines{"a . . .", "c . . ."}));
-}
-
-TEST(RowDelete, AGridKeepsItsLastRow)
-{
-    TQorGrid g;
+    // A grid keeps its last row and its last column.
     g.SetRows(1);
     g.SetCellText(0, 0, "x");
     g.DeleteRow(0);
@@ -202,9 +190,16 @@ TEST(RowDelete, AGridKeepsItsLastRow)
     EXPECT_EQ(g.GetCols(), 1);
 }
 
-TEST(RowDelete, CurrentRowKeepsItsIndexUnlessItWasTheLast)
+// The current cell is held as an index into the store: it must be re-derived when the
+// column count changes, and follow its row otherwise.
+TEST(RowDelete, CurrentCellKeepsItsPositionUnlessItsRowWentAway)
 {
     TQorGrid g;
+    GridPrivate::get(g).currentIndex = 2 * 4 + 3;
+    g.InsertCol(0, 2);
+    EXPECT_EQ(g.GetRow(), 2);
+    EXPECT_EQ(g.GetCol(), 3);
+    g.SetCols(4);
     GridPrivate::get(g).currentIndex = 1 * 4 + 2;
     g.DeleteRow(1);
     EXPECT_EQ(g.GetRow(), 1);
@@ -245,7 +240,6 @@ TEST(RowDelete, DeletingAMiddleRowShrinksTheArea)
     EXPECT_EQ(g.MergedArea(0, 0), Area(0, 0, 0, 1));
 }
 
-
 TEST(ColDelete, AreasFollowTheColumns)
 {
     TQorGrid g;
@@ -279,15 +273,4 @@ TEST(GroupedGrid, RefusesInsertionAndDeletionWithAMessage)
     EXPECT_EQ(boxes.boxes()[3].text, "Can not insert column on a grouped grid");
     EXPECT_EQ(boxes.boxes()[4].text, "Can not delete column on a grouped grid");
     EXPECT_EQ(boxes.last().caption, "提示");
-}
-
-TEST(RowInsert, RowsBeyondWhatAnIntCanCountAreRefused)
-{
-    TQorGrid g;
-    g.SetCols(1);
-    MessageRecorder boxes;
-    g.InsertRow(0, INT_MAX);
-    EXPECT_EQ(boxes.count(), 1);
-    EXPECT_EQ(g.GetRows(), 4);
-    ExpectConsistent(g);
 }

@@ -21,7 +21,7 @@ TEST(RowColUnits, ConversionsAt96DpiRoundHalfToEven)
     EXPECT_EQ(TCustomQorGrid::XmmToPixel(1e300), INT_MAX) << "huge values saturate";
 }
 
-TEST(RowColUnits, MillimetresAreTheMasterOfPixelSizes)
+TEST(RowColUnits, MillimetresAreTheMasterOfPixelSizesAndSurviveHiding)
 {
     TQorGrid g;
     g.SetUnitType(utMillimeter);
@@ -34,9 +34,15 @@ TEST(RowColUnits, MillimetresAreTheMasterOfPixelSizes)
     g.SetPhyRowHeight(2, -3);
     EXPECT_EQ(g.GetRowHeight(2), 0);
     EXPECT_DOUBLE_EQ(g.GetPhyRowHeight(2), 0);
+    // Hiding keeps the physical size for showing again.
+    g.SetPhyRowHeight(0, 10);
+    g.SetRowVisible(0, false);
+    EXPECT_EQ(g.GetRowRec(0).PhyHeight, 0);
+    g.SetRowVisible(0, true);
+    EXPECT_DOUBLE_EQ(g.GetRowRec(0).PhyHeight, 10);
+    EXPECT_EQ(g.GetRowRec(0).Height, 38);
     ExpectConsistent(g);
 }
-
 
 TEST(RowColVisibility, HidingKeepsTheSizeAndShowingRestoresIt)
 {
@@ -60,18 +66,6 @@ TEST(RowColVisibility, HidingKeepsTheSizeAndShowingRestoresIt)
     g.SetColWidth(2, 40);
     EXPECT_TRUE(g.GetColVisible(2)) << "a positive width shows the column";
     ExpectConsistent(g);
-}
-
-TEST(RowColVisibility, HidingInMillimetresKeepsThePhysicalSize)
-{
-    TQorGrid g;
-    g.SetUnitType(utMillimeter);
-    g.SetPhyRowHeight(0, 10);
-    g.SetRowVisible(0, false);
-    EXPECT_EQ(g.GetRowRec(0).PhyHeight, 0);
-    g.SetRowVisible(0, true);
-    EXPECT_DOUBLE_EQ(g.GetRowRec(0).PhyHeight, 10);
-    EXPECT_EQ(g.GetRowRec(0).Height, 38);
 }
 
 TEST(RowColVisibility, FormulasAtAPositionAreRecalculatedWhenItsSizeSwitchesToOrFromZero)
@@ -117,7 +111,6 @@ TEST(RowColVisibility, NeighboursSkipZeroSizeLines)
     EXPECT_EQ(g.GetFirstNoWidthCol(1), 0);
     EXPECT_EQ(g.GetLastNoWidthCol(3), 3);
 }
-
 
 TEST(AutoHeight, WrappedTextGrowsTheRowAndShortTextShrinksIt)
 {
