@@ -10,7 +10,6 @@
 #include <vector>
 #include "core/model/cell.h"
 #include "core/model/cell_data.h"
-#include "core/model/cell_list.h"
 #include "core/model/column.h"
 #include "core/model/containers.h"
 #include "core/model/enums.h"
@@ -72,7 +71,6 @@ public:
     TCellInfo *Cells(int Row, int Col);
     // Whether a cell object exists there (never creates one).
     bool PeekCell(int Row, int Col) const;
-    const TCellList &CellList() const;
     // Readers never create a cell: without one, the bound field or the column answers.
     QString GetCellText(int Row, int Col) const;
     void SetCellText(int Row, int Col, const QString &Value);

@@ -14,7 +14,7 @@ namespace {
 void expectConsistent(TCustomQorGrid &g)
 {
     test::ExpectConsistent(g);
-    EXPECT_EQ(g.CellList().Count(), g.GetRows() * g.GetCols());
+    EXPECT_EQ(GridPrivate::get(g).cells.Count(), g.GetRows() * g.GetCols());
 }
 
 } // namespace
@@ -24,8 +24,8 @@ TEST(GridStore, NewGridHasItsInitialValues)
     TQorGrid g;
     EXPECT_EQ(g.GetRows(), 4);
     EXPECT_EQ(g.GetCols(), 4);
-    EXPECT_EQ(g.CellList().Count(), 16);
-    EXPECT_EQ(g.CellList().CellCount(), 0);
+    EXPECT_EQ(GridPrivate::get(g).cells.Count(), 16);
+    EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), 0);
     EXPECT_EQ(g.GetOptions().Bits(), 0x35FFC1FCu);
     EXPECT_EQ(g.GetGridType(), gtInvoice);
     EXPECT_EQ(g.GetDefaultRowHeight(), 18);
@@ -85,9 +85,9 @@ TEST(GridStore, OutOfRangePositionsNeverCrashNorCreateCells)
             g.SetRowState(p[0], true);
         }
     }
-    EXPECT_EQ(g.CellList().Get(-1), nullptr);
-    EXPECT_EQ(g.CellList().Get(16), nullptr);
-    EXPECT_EQ(g.CellList().CellCount(), 0);
+    EXPECT_EQ(GridPrivate::get(g).cells.Get(-1), nullptr);
+    EXPECT_EQ(GridPrivate::get(g).cells.Get(16), nullptr);
+    EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), 0);
     expectConsistent(g);
 }
 
@@ -107,7 +107,7 @@ TEST(GridStore, ReadingUntouchedCellsCreatesNone)
         }
     // Writing an empty text into an untouched cell stores nothing either.
     g.SetCellText(2, 2, QString());
-    EXPECT_EQ(g.CellList().CellCount(), 0);
+    EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), 0);
 }
 
 TEST(GridStore, CellsAreCreatedOnceOnDemand)
@@ -120,11 +120,11 @@ TEST(GridStore, CellsAreCreatedOnceOnDemand)
     EXPECT_EQ(g.Cells(1, 2), c);
     EXPECT_EQ(c->GetRow(), 1);
     EXPECT_EQ(c->GetCol(), 2);
-    EXPECT_EQ(g.CellList().Get(1 * 4 + 2), c);
+    EXPECT_EQ(GridPrivate::get(g).cells.Get(1 * 4 + 2), c);
     EXPECT_EQ(c->GetRec(), nullptr);
     g.SetCellText(3, 3, "last");
     EXPECT_EQ(g.GetCellText(3, 3), "last");
-    EXPECT_EQ(g.CellList().CellCount(), 2);
+    EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), 2);
     expectConsistent(g);
 }
 
@@ -139,8 +139,8 @@ TEST(GridStore, ChangingRowsDiscardsEveryCellAndHeight)
     EXPECT_EQ(g.GetRows(), 6);
     EXPECT_EQ(g.GetCellText(0, 0), "");
     EXPECT_EQ(g.GetCellText(3, 3), "");
-    EXPECT_EQ(g.CellList().CellCount(), 0);
-    EXPECT_EQ(g.CellList().Count(), 24);
+    EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), 0);
+    EXPECT_EQ(GridPrivate::get(g).cells.Count(), 24);
     const TRowRec rec = g.GetRowRec(5);
     EXPECT_EQ(rec.Height, 18);
     EXPECT_EQ(rec.SavedHeight, 18);
@@ -299,7 +299,7 @@ TEST(GridStore, InternalSetColsAppendsDefaultColumnsSilently)
     g.Clear();
     EXPECT_TRUE(g.InternalSetCols(3));
     EXPECT_TRUE(g.InternalSetRows(2));
-    EXPECT_EQ(g.CellList().Count(), 6);
+    EXPECT_EQ(GridPrivate::get(g).cells.Count(), 6);
     EXPECT_EQ(g.Columns(2)->GetWidth(), 60);
     EXPECT_EQ(g.GetRowHeight(1), 18);
     EXPECT_FALSE(g.InternalSetRows(-1));
@@ -325,11 +325,11 @@ TEST(GridStore, LargeSparseSheetHoldsOnlyWhatWasWritten)
     TQorGrid g;
     g.SetCols(10);
     g.SetRows(1000000);
-    EXPECT_EQ(g.CellList().Count(), 10000000);
+    EXPECT_EQ(GridPrivate::get(g).cells.Count(), 10000000);
     g.SetCellText(999999, 9, "last");
     g.SetCellText(500000, 0, "middle");
     g.Cells(123456, 3)->SetName("Somewhere");
-    EXPECT_EQ(g.CellList().CellCount(), 3);
+    EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), 3);
     EXPECT_EQ(g.GetRowRec(999999).Bottom, 1000000 * 18);
     EXPECT_EQ(g.CellByName("SOMEWHERE")->GetRow(), 123456);
     expectConsistent(g);

@@ -48,7 +48,7 @@ TEST(MergeCells, InvalidRequestsDoNothingAndExtentsAreClippedToTheGrid)
     g.MergeCells(-1, 0, 1, 1);
     g.MergeCells(0, 0, 4, 1);
     EXPECT_EQ(g.MergeCellList().size(), 0u);
-    EXPECT_EQ(g.CellList().CellCount(), 0);
+    EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), 0);
     TCellInfo *cell = g.Cells(1, 1);
     cell->SetRows(0);
     cell->SetCols(-3);

@@ -2,6 +2,7 @@
 // and that painting creates nothing.
 #include <gtest/gtest.h>
 #include "core/model/cell.h"
+#include "core/grid_p.h"
 #include "paint_fixture.h"
 
 using namespace qor;
@@ -140,9 +141,9 @@ TEST_F(Sheet, PaintingCreatesNoCellsAndEmptyPositionsFollowTheirColumn)
 {
     g.Columns(2)->SetBackColor(clYellow);
     g.SetCellText(0, 0, "x");
-    const int before = g.CellList().CellCount();
+    const int before = GridPrivate::get(g).cells.CellCount();
     const QImage img = paintGrid(g);
-    EXPECT_EQ(g.CellList().CellCount(), before);
+    EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), before);
     EXPECT_FALSE(g.PeekCell(3, 2));
     const QRect r = g.GetCellRect(3, 2);
     EXPECT_EQ(pixelColor(img, r.center().x(), r.center().y()), clYellow);

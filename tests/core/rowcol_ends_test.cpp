@@ -346,14 +346,14 @@ TEST(RowEnds, InsertAndDeleteAtTheTopAndInTheMiddleKeepRowsWhole)
             EXPECT_EQ(g.GetRowHeight(r), m.height) << where << " " << id;
             EXPECT_EQ(g.GetRowVisible(r), m.visible) << where << " " << id;
             EXPECT_EQ(g.GetRowState(r) & 1u, m.state ? 1u : 0u) << where << " " << id;
-            EXPECT_EQ(g.CellList().At(r, 0)->GetRow(), r) << where;
+            EXPECT_EQ(GridPrivate::get(g).cells.At(r, 0)->GetRow(), r) << where;
             if (old == 10 || old == 30 || old == 50) {
-                const TCellInfo *owner = g.CellList().At(r, 1);
+                const TCellInfo *owner = GridPrivate::get(g).cells.At(r, 1);
                 ASSERT_NE(owner, nullptr) << where;
                 EXPECT_EQ(owner->GetRows(), 2) << where << " " << id;
                 EXPECT_EQ(owner->GetCols(), 2) << where << " " << id;
-                EXPECT_FALSE(g.CellList().At(r + 1, 2)->GetNeedDraw()) << where << " " << id;
-                EXPECT_EQ(g.CellList().At(r + 1, 2)->GetMergeRow(), r) << where << " " << id;
+                EXPECT_FALSE(GridPrivate::get(g).cells.At(r + 1, 2)->GetNeedDraw()) << where << " " << id;
+                EXPECT_EQ(GridPrivate::get(g).cells.At(r + 1, 2)->GetMergeRow(), r) << where << " " << id;
             }
         }
         std::vector<std::string> expected;

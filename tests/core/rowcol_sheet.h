@@ -19,7 +19,7 @@ inline std::vector<std::string> Sheet(TCustomQorGrid &g)
     for (int r = 0; r < g.GetRows(); ++r) {
         std::string line;
         for (int c = 0; c < g.GetCols(); ++c) {
-            const TCellInfo *cell = g.CellList().At(r, c);
+            const TCellInfo *cell = GridPrivate::get(g).cells.At(r, c);
             std::string token = ".";
             if (cell && !cell->GetNeedDraw())
                 token = cell->GetMergeRow() == r ? "<" : "^";

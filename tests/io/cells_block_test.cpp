@@ -90,7 +90,7 @@ TEST(CellsBlock, LoadPlacesCellsAndSkipsHiddenRowsAndColumnsOnRequest)
     EXPECT_EQ(edge.GetCellText(3, 3), QString("a"));
     TQorGrid outside;
     loadBlock(outside, block, 4, 0, false, false);
-    EXPECT_EQ(outside.CellList().CellCount(), 0);
+    EXPECT_EQ(GridPrivate::get(outside).cells.CellCount(), 0);
 }
 
 TEST(CellsBlock, OnlyTextTakesTheTextsAlone)
@@ -117,7 +117,7 @@ TEST(CellsBlock, DamagedBlocksChangeNothing)
     for (qsizetype n = 0; n < block.size(); n += 3) {
         TQorGrid target;
         loadBlock(target, block.left(n), 0, 0, false, false);
-        EXPECT_EQ(target.CellList().CellCount(), 0) << "cut at " << n;
+        EXPECT_EQ(GridPrivate::get(target).cells.CellCount(), 0) << "cut at " << n;
     }
     QByteArray huge = block;
     ByteWriter w;
@@ -125,7 +125,7 @@ TEST(CellsBlock, DamagedBlocksChangeNothing)
     huge.replace(13, 4, w.bytes());
     TQorGrid target;
     loadBlock(target, huge, 0, 0, false, false);
-    EXPECT_EQ(target.CellList().CellCount(), 0);
+    EXPECT_EQ(GridPrivate::get(target).cells.CellCount(), 0);
 }
 
 TEST(CellsBlock, FilesAndSelection)

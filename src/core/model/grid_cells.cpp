@@ -18,7 +18,6 @@ TCellInfo *TCustomQorGrid::Cells(int Row, int Col)
 
 bool TCustomQorGrid::PeekCell(int Row, int Col) const { return d->cells.At(Row, Col) != nullptr; }
 
-const TCellList &TCustomQorGrid::CellList() const { return d->cells; }
 
 QString TCustomQorGrid::GetCellText(int Row, int Col) const
 {
