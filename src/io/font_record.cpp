@@ -92,4 +92,12 @@ TFontRecord LoadWideFontFromStream(ByteReader &in, int version)
     return f;
 }
 
+TFontRecord LoadWideFontFromStream(ByteReader &in)
+{
+    TFontRecord f;
+    f.name = LoadTextFromStream(in);
+    readTail(in, f);
+    return f;
+}
+
 } // namespace qor

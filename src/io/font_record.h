@@ -27,6 +27,7 @@ struct QOR_EXPORT TFontRecord {
 QOR_EXPORT void SaveFontToStream(ByteWriter &out, const TFontRecord &font);
 QOR_EXPORT TFontRecord LoadFontFromStream(ByteReader &in);
 QOR_EXPORT void SaveWideFontToStream(ByteWriter &out, const TFontRecord &font);
-QOR_EXPORT TFontRecord LoadWideFontFromStream(ByteReader &in, int version);
+QOR_EXPORT TFontRecord LoadWideFontFromStream(ByteReader &in, int version); // cell records: 8-bit face below 9
+QOR_EXPORT TFontRecord LoadWideFontFromStream(ByteReader &in);              // grid settings: always a text record
 
 } // namespace qor

@@ -17,10 +17,10 @@ void writeEmptyTexts(ByteWriter &out)
     out.writeU8(0);
 }
 
-void skipTexts(ByteReader &in, int version)
+void skipTexts(ByteReader &in)
 {
-    LoadTextFromStream2(in, version);
-    LoadTextFromStream2(in, version);
+    LoadTextFromStream(in);
+    LoadTextFromStream(in);
     in.readU8();
 }
 
@@ -151,20 +151,21 @@ void GridSettings::Read(ByteReader &in, int version)
         // Two bytes held the first sixteen options; the later ones start from a new grid's.
         Options = in.readU16() | (DefaultGridOptions.Bits() & 0xFFFF0000u);
     }
-    // Blocks of earlier releases may end anywhere from here on.
+    // Blocks of earlier releases may end anywhere from here on. Unlike cell and column records,
+    // the settings kept their texts and font faces UTF-16 in every version.
     try {
-        ColumnTitles = LoadTextFromStream2(in, version);
+        ColumnTitles = LoadTextFromStream(in);
         ColumnTitleAlign = in.readU8();
-        ColumnTitleFont = LoadWideFontFromStream(in, version);
+        ColumnTitleFont = LoadWideFontFromStream(in);
         SortBeginRow = in.readI32();
         SortEndRow = in.readI32();
         ShowHint = in.readBool();
-        Font = LoadWideFontFromStream(in, version);
+        Font = LoadWideFontFromStream(in);
         FooterRows = in.readI32();
         TitleRows = in.readI32();
         Extras.SortingColIndex = in.readI32();
         Extras.SortingColASC = in.readBool();
-        skipTexts(in, version);
+        skipTexts(in);
         DefaultRowHeight = in.readI32();
         DefaultColWidth = in.readI32();
         RTFLineSpace = in.readDouble();
@@ -177,13 +178,13 @@ void GridSettings::Read(ByteReader &in, int version)
                 throw StreamFormatError("background picture claims more bytes than the stream holds");
             BackGround = in.readBytes(picture);
         }
-        skipTexts(in, version);
+        skipTexts(in);
         Extras.ColumnDeleted = in.readBool();
         IncludeHiddenData = in.readBool();
         Extras.Grouped = in.readBool();
         Extras.LastGroupedRow = in.readI32();
         Extras.FirstGroupedRow = in.readI32();
-        CurrencySymbol = LoadTextFromStream2(in, version);
+        CurrencySymbol = LoadTextFromStream(in);
         CurrencyCellWidth = in.readI32();
         CurrencyDigits = in.readI32();
         CurrencyDecimalSeparatorColor = in.readI32();

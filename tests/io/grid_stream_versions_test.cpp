@@ -9,23 +9,18 @@ namespace qor::test {
 
 namespace {
 
-// A text as a release of that version wrote it: 8-bit below 9, UTF-16 from 9 on.
-void text(ByteWriter &w, const QString &s, int version)
+// The grid settings' texts are text records (UTF-16) in every version; only cell and column
+// records held 8-bit texts before version 9.
+void text(ByteWriter &w, const QString &s)
 {
-    if (version >= 9) {
-        w.writeI32(int32_t(s.size() * 2));
-        for (QChar c : s)
-            w.writeU16(c.unicode());
-    } else {
-        const QByteArray b = s.toLatin1();
-        w.writeI32(int32_t(b.size()));
-        w.writeBytes(b);
-    }
+    w.writeI32(int32_t(s.size() * 2));
+    for (QChar c : s)
+        w.writeU16(c.unicode());
 }
 
-void wideFont(ByteWriter &w, const QString &face, int size, int version)
+void wideFont(ByteWriter &w, const QString &face, int size)
 {
-    text(w, face, version);
+    text(w, face);
     w.writeI32(size);
     w.writeU8(1);       // charset
     w.writeI32(0);      // colour
@@ -36,6 +31,8 @@ struct OldSettings {
     uint32_t options = 0;
     TColor focusColor = 13284009;
     QString currency = "$";
+    QString titles = "A\r\nB";
+    QString face = "MS Sans Serif";
     int margins = 25;
     double phyMargin = 12.5;
     int defaultRowHeight = 20;
@@ -65,19 +62,19 @@ QByteArray settings(int version, const OldSettings &s)
     } else {
         w.writeU16(uint16_t(s.options));
     }
-    text(w, "A\r\nB", version);            // column titles
+    text(w, s.titles);                     // column titles
     w.writeU8(taCenter);
-    wideFont(w, "MS Sans Serif", 9, version);
+    wideFont(w, s.face, 9);
     w.writeI32(1);                         // SortBeginRow
     w.writeI32(-1);                        // SortEndRow
     w.writeU8(1);                          // ShowHint
-    wideFont(w, "MS Sans Serif", 10, version);
+    wideFont(w, s.face, 10);
     w.writeI32(0);                         // FooterRows
     w.writeI32(1);                         // TitleRows
     w.writeI32(-1);                        // SortingColIndex
     w.writeU8(1);                          // SortingColASC
-    text(w, "", version);
-    text(w, "", version);
+    text(w, "");
+    text(w, "");
     w.writeU8(0);
     w.writeI32(s.defaultRowHeight);
     w.writeI32(60);                        // DefaultColWidth
@@ -86,15 +83,15 @@ QByteArray settings(int version, const OldSettings &s)
     w.writeU8(0);                          // ShowPagesLine
     w.writeU8(0);                          // AutoShowBlobField
     w.writeI32(0);                         // no background
-    text(w, "", version);
-    text(w, "", version);
+    text(w, "");
+    text(w, "");
     w.writeU8(0);
     w.writeU8(0);                          // column deleted
     w.writeU8(0);                          // IncludeHiddenData
     w.writeU8(0);                          // grouped
     w.writeI32(-1);
     w.writeI32(-1);
-    text(w, s.currency, version);
+    text(w, s.currency);
     w.writeI32(12);
     w.writeI32(2);
     w.writeI32(0xFF);
@@ -255,7 +252,7 @@ TEST(GridStreamVersions, Version5TagsSixteenByteRowRecords)
     EXPECT_EQ(grid.GetRowRec(2).Bottom, 20 + 20 + 33);
 }
 
-TEST(GridStreamVersions, Version8ReadsEightBitTextsAndThirtySixByteRows)
+TEST(GridStreamVersions, Version8ReadsWideSettingsTextsAndThirtySixByteRows)
 {
     ByteWriter block;
     block.writeI32(2);
@@ -264,7 +261,9 @@ TEST(GridStreamVersions, Version8ReadsEightBitTextsAndThirtySixByteRows)
     foreignColumn(block);
     foreignColumn(block);
     OldSettings s;
-    s.currency = "EUR";
+    s.currency = QString::fromUtf8("¥");
+    s.titles = QString::fromUtf8("金额\r\n数量");
+    s.face = QString::fromUtf8("宋体");
     s.options = TQorGridOptions{qgoEditing}.Bits();
     block.writeBytes(settings(8, s));
     ByteWriter w;
@@ -274,8 +273,10 @@ TEST(GridStreamVersions, Version8ReadsEightBitTextsAndThirtySixByteRows)
     w.writeBytes(block.bytes());
     TQorGrid grid;
     load(grid, w.bytes()); // bare, first word 8: plain
-    EXPECT_EQ(grid.GetCurrencySymbol(), QString("EUR"));
-    EXPECT_EQ(grid.Columns(1)->Title().GetCaption(), QString("B"));
+    // The settings' texts and font faces are UTF-16 even in this version.
+    EXPECT_EQ(grid.GetCurrencySymbol(), QString::fromUtf8("¥"));
+    EXPECT_EQ(grid.Columns(1)->Title().GetCaption(), QString::fromUtf8("数量"));
+    EXPECT_EQ(grid.GetFont().Font.family(), QString::fromUtf8("宋体"));
     EXPECT_EQ(grid.GetRowRec(1).Group2, 2);
     EXPECT_EQ(grid.GetRowState(1), 1u);
     EXPECT_FALSE(grid.GetRowVisible(1));
