@@ -27,3 +27,22 @@ TEST(NavigationFixedColumn, ArrowsAndTabPassItWithOrWithoutCellObjects)
     }
     EXPECT_FALSE(n.g.PeekCell(2, 1)) << "the predicates created a cell";
 }
+
+TEST(NavigationFixedColumn, DownOnARadioColumnWalksItsItemsWithoutACellObject)
+{
+    NavGrid n(4, 2);
+    n.g.Columns(0)->SetCellType(ctRadioButton);
+    n.g.Columns(0)->Items().Add(QStringLiteral("a"));
+    n.g.Columns(0)->Items().Add(QStringLiteral("b"));
+    ASSERT_FALSE(n.g.PeekCell(1, 0));
+    ASSERT_TRUE(n.g.SetFocusCell(1, 0));
+    n.key(Qt::Key_Down);
+    ASSERT_TRUE(n.g.PeekCell(1, 0));
+    EXPECT_EQ(n.g.Cells(1, 0)->GetItemIndex(), 0);
+    EXPECT_EQ(n.current(), QPoint(0, 1));
+    n.key(Qt::Key_Down);
+    n.key(Qt::Key_Down);   // past the last item the cell moves on
+    EXPECT_EQ(n.g.Cells(1, 0)->GetItemIndex(), 1);
+    EXPECT_EQ(n.current(), QPoint(0, 2));
+    EXPECT_FALSE(n.g.PeekCell(2, 0)) << "entering a radio position creates nothing";
+}

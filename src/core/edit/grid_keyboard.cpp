@@ -130,13 +130,15 @@ void KeyHandler::arrow(NavDir dir, bool shift)
 bool KeyHandler::radioStep(int delta)
 {
     const int row = g.GetRow(), col = g.GetCol();
-    TCellInfo *cell = row >= 0 ? d.cells.At(row, col) : nullptr;
-    if (!cell || cell->GetCellType() != ctRadioButton || sel.CellReadOnly(row, col))
+    if (row < 0 || g.GetCellType(row, col) != ctRadioButton || sel.CellReadOnly(row, col))
         return false;
-    const int next = cell->GetItemIndex() + delta;
-    if (next < 0 || next >= cell->Items().Count())
+    // A position without a cell object has the column's items and no choice yet.
+    TCellInfo *cell = d.cells.At(row, col);
+    const int count = cell ? cell->Items().Count() : g.Columns(col)->GetItems().Count();
+    const int next = (cell ? cell->GetItemIndex() : -1) + delta;
+    if (next < 0 || next >= count)
         return false;
-    cell->SetItemIndex(next);
+    g.Cells(row, col)->SetItemIndex(next);
     return true;
 }
 
