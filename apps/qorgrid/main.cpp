@@ -14,20 +14,25 @@
 
 namespace {
 
+int runDemo(int argc, char **argv);
+int runInfo(int argc, char **argv);
+
 struct Command {
     const char *name;
     const char *synopsis;
     const char *what;
+    int (*run)(int argc, char **argv); // the arguments after the command's name
 };
 
 const Command kCommands[] = {
     {"demo", "demo [-o DIR]",
      "build a small invoice through the grid's API and print a summary of it; save it as\n"
      "         DIR/invoice.qld (default ./qorgrid-demo, created), read it back and render it\n"
-     "         to DIR/invoice.png"},
-    {"info", "info FILE.qld", "print what a grid document holds"},
+     "         to DIR/invoice.png",
+     runDemo},
+    {"info", "info FILE.qld", "print what a grid document holds", runInfo},
     {"render", "render FILE.qld -o out.png [--size WxH] [--scroll X,Y]",
-     "paint a grid document's client area into a PNG (default 1280x800)"},
+     "paint a grid document's client area into a PNG (default 1280x800)", qor::app::RunRender},
 };
 
 void printUsage(std::FILE *to)
@@ -81,6 +86,15 @@ int runDemo(int argc, char **argv)
     return saved;
 }
 
+int runInfo(int argc, char **argv)
+{
+    if (argc != 1) {
+        std::fprintf(stderr, "usage: qorgrid %s\n", kCommands[1].synopsis);
+        return 2;
+    }
+    return qor::app::PrintDocumentInfo(QString::fromLocal8Bit(argv[0]));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -109,13 +123,5 @@ int main(int argc, char **argv)
             return 0;
         }
     }
-    if (std::strcmp(command->name, "demo") == 0)
-        return runDemo(argc - 2, argv + 2);
-    if (std::strcmp(command->name, "render") == 0)
-        return qor::app::RunRender(argc - 2, argv + 2);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: qorgrid %s\n", command->synopsis);
-        return 2;
-    }
-    return qor::app::PrintDocumentInfo(QString::fromLocal8Bit(argv[2]));
+    return command->run(argc - 2, argv + 2);
 }
