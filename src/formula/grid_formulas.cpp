@@ -55,6 +55,18 @@ void TCustomQorGrid::ResetFormula(int Index, int Count, TResetFormulaMode Mode)
                                                     IFormulaHost::Shift::Footer};
     if (Mode > rfFooter)
         return;
+    if (Mode == rfFooter) {
+        FormulaManager::Of(*this).ShiftReferences(kinds[Mode], 0, 0); // the footer rows say where
+        return;
+    }
+    // Inserted lines exist already, deleted ones are gone; in 64 bits, so that no hostile pair
+    // overflows the shifts.
+    const bool rows = Mode == rfRowsInserted || Mode == rfRowsDeleted;
+    const bool inserted = Mode == rfRowsInserted || Mode == rfColsInserted;
+    const int64_t lines = rows ? GetRows() : GetCols();
+    const int64_t end = int64_t(Index) + Count;
+    if (Index < 0 || Count <= 0 || Index > lines || end > INT_MAX || (inserted && end > lines))
+        return;
     FormulaManager::Of(*this).ShiftReferences(kinds[Mode], Index, Count);
 }
 
