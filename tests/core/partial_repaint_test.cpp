@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QWheelEvent>
 #include <functional>
+#include <ostream>
 #include <string>
 #include "core/grid.h"
 #include "core/grid_p.h"
@@ -182,6 +183,8 @@ struct Kind {
     int frozen;   // rows and columns
     const char *name;
 };
+
+void PrintTo(const Kind &kind, std::ostream *os) { *os << kind.name; }
 
 class PartialRepaint : public ::testing::TestWithParam<Kind> {};
 
