@@ -252,18 +252,20 @@ TEST(GeometryScroll, RepaintsCoverOnlyWhatChanged)
     GridPrivate::get(s.g).repaintCell(3, 2);   // a covered cell: its whole area
     QApplication::processEvents();
     EXPECT_EQ(spy.painted.boundingRect(), s.g.CellRect(2, 1).adjusted(-3, -3, 3, 3));
-    // Scrolling repaints what moves: below the frozen rows, right of the frozen columns.
+    // Scrolling repaints within what moves: below the frozen rows, right of the frozen columns.
     s.g.SetFixRowCount(2);
     s.g.SetFixColCount(1);
     QApplication::processEvents();
     spy.painted = QRegion();
     s.g.SetPosition(0, 40);
     QApplication::processEvents();
-    EXPECT_EQ(spy.painted.boundingRect(), s.g.viewport()->rect().adjusted(0, s.g.GetTopFixSpace(), 0, 0));
+    EXPECT_TRUE((spy.painted - s.g.viewport()->rect().adjusted(0, s.g.GetTopFixSpace(), 0, 0)).isEmpty());
+    EXPECT_FALSE(spy.painted.isEmpty());
     spy.painted = QRegion();
     s.g.SetPosition(30, 40);
     QApplication::processEvents();
-    EXPECT_EQ(spy.painted.boundingRect(), s.g.viewport()->rect().adjusted(s.g.GetLeftFixSpace(), 0, 0, 0));
+    EXPECT_TRUE((spy.painted - s.g.viewport()->rect().adjusted(s.g.GetLeftFixSpace(), 0, 0, 0)).isEmpty());
+    EXPECT_FALSE(spy.painted.isEmpty());
     spy.painted = QRegion();
     s.g.BeginUpdate();
     GridPrivate::get(s.g).repaintCell(5, 5);

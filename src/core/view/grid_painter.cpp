@@ -80,10 +80,11 @@ void GridPainter::FillExcludeRect(QPainter &canvas, const QRect &outer, const QR
     canvas.fillRect(QRect(in.right() + 1, in.top(), outer.right() - in.right(), in.height()), color);
 }
 
-void GridPainter::Paint(QPainter &canvas, const QRect &client)
+void GridPainter::Paint(QPainter &canvas, const QRect &client, const QRegion &dirty)
 {
     if (m_grid.GetLocking())
         return;
+    m_dirty = dirty;
     const QRect sheet = m_grid.GetSheetRect();
     FillExcludeRect(canvas, client, sheet, ToQColor(m_grid.GetBackColor()));
     if (m_grid.OnDrawGridBackground)
@@ -141,9 +142,19 @@ void GridPainter::DrawTo(QPainter &canvas)
             m_grid.CalAutoHeight_Row(row);
 }
 
+// Frames are centred on an edge and reach over the crossing ones: a neighbour's reach.
+static constexpr int FrameReach = 4;
+
+bool GridPainter::needed(const QRect &rect) const
+{
+    return m_dirty.isEmpty() || m_dirty.intersects(rect.adjusted(-FrameReach, -FrameReach, FrameReach, FrameReach));
+}
+
 void GridPainter::drawBand(QPainter &canvas, const Band &band)
 {
     if (band.row1 < band.row0 || band.col1 < band.col0 || band.row0 < 0 || band.col0 < 0 || band.clip.isEmpty())
+        return;
+    if (!needed(band.clip))
         return;
     canvas.save();
     canvas.setClipRect(band.clip, Qt::IntersectClip);
@@ -152,8 +163,13 @@ void GridPainter::drawBand(QPainter &canvas, const Band &band)
     for (int r = band.row0; r <= band.row1; ++r) {
         if (GridPrivate::get(m_grid).rowAxis.CurrentSize(r) <= 0)
             continue;
+        // A row (a position) outside the region is skipped; a covered position inside it
+        // still draws its whole merged area, clipped.
+        if (!m_dirty.isEmpty() && !needed(rowSpan(band, r)))
+            continue;
         for (int c = band.col0; c <= band.col1; ++c)
-            drawPosition(canvas, band, r, c);
+            if (m_dirty.isEmpty() || needed(m_grid.GetCellRect(r, c)))
+                drawPosition(canvas, band, r, c);
     }
     CellPainter painter(canvas, m_env);
     for (const PendingFrame &f : m_frames)
@@ -196,6 +212,7 @@ bool GridPainter::drawPosition(QPainter &canvas, const Band &band, int row, int 
     flags.drawTopLine = orow <= band.row0;
     flags.frames = false;
     CellPainter(canvas, m_env).Paint(rect, m_style, flags, handled);
+    ++d.paint.cellsPainted;
     const bool *fr = m_style.frame;
     if (fr[0] || fr[1] || fr[2] || fr[3])
         m_frames.push_back({rect, m_style, flags.drawLeftLine || !leftFrameShared(orow, ocol),
@@ -203,6 +220,13 @@ bool GridPainter::drawPosition(QPainter &canvas, const Band &band, int row, int 
     if (cell && cell->GetAutoHeight())
         m_autoHeightRows.push_back(orow);
     return true;
+}
+
+// The row's strip across the band.
+QRect GridPainter::rowSpan(const Band &band, int row) const
+{
+    const QRect r = m_grid.GetCellRect(row, band.col0);
+    return QRect(band.clip.left(), r.top(), band.clip.width(), r.height());
 }
 
 // Whether the neighbour across the edge draws it already as its own right (bottom) frame.
@@ -261,7 +285,7 @@ void GridPainter::drawHeaders(QPainter &canvas)
         small.setPointSizeF(std::max(4.0, small.pointSizeF() * 0.7));
         auto drawCol = [&](int c, const QRect &clip) {
             const QRect r = m_grid.GetColTitleRect(c);
-            if (r.isEmpty())
+            if (r.isEmpty() || !needed(r))
                 return;
             canvas.setClipRect(clip);
             if (excel) {
@@ -295,7 +319,7 @@ void GridPainter::drawHeaders(QPainter &canvas)
         canvas.setPen(ink);
         auto drawRow = [&](int r, const QRect &clip) {
             const QRect rect = m_grid.GetRowTitleRect(r);
-            if (rect.isEmpty())
+            if (rect.isEmpty() || !needed(rect))
                 return;
             canvas.setClipRect(clip);
             drawHeaderCell(canvas, rect, excel ? QString::number(r + 1) : QString(), Qt::AlignCenter);

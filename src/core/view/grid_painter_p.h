@@ -4,6 +4,7 @@
 // column, nothing created), the focus rectangle and page lines. Only visible rows and columns
 // are visited, so a frame costs the same at any sheet size.
 #include <QRect>
+#include <QRegion>
 #include <vector>
 #include "core/view/cell_painter_p.h"
 
@@ -22,8 +23,10 @@ class QOR_AUTOTEST_EXPORT GridPainter {
 public:
     explicit GridPainter(TCustomQorGrid &grid);
 
-    // The whole client area in order; nothing while the grid is locked.
-    void Paint(QPainter &canvas, const QRect &client);
+    // The whole client area in order; nothing while the grid is locked. A paint event's
+    // region limits the work to the cells and header cells it touches (the canvas is clipped
+    // to it); an empty region is all of the client.
+    void Paint(QPainter &canvas, const QRect &client, const QRegion &dirty = QRegion());
     // Header cells, then the frozen and scrolling cells of the view region.
     void DrawTo(QPainter &canvas);
     // One position with or without its cell object, into rect (every step, frames included).
@@ -52,11 +55,15 @@ private:
     void drawBand(QPainter &canvas, const Band &band);
     // Paints the area of the position (its owner's when covered) unless done; false if skipped.
     bool drawPosition(QPainter &canvas, const Band &band, int row, int col);
+    QRect rowSpan(const Band &band, int row) const;
     bool leftFrameShared(int row, int col) const;
+    // Whether what is drawn in rect (with the frames reaching over its edges) meets the region.
+    bool needed(const QRect &rect) const;
     bool topFrameShared(int row, int col) const;
 
     TCustomQorGrid &m_grid;
     CellPaintEnv m_env;
+    QRegion m_dirty;                         // empty: everything
     CellPaintStyle m_style;                  // reused: resolving allocates nothing per cell
     std::vector<int64_t> m_paintedOwners;    // merged areas done in the current band
     std::vector<PendingFrame> m_frames;

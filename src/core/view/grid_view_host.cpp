@@ -37,6 +37,12 @@ void GridView::InvalidateCell(int row, int col)
     if (r.isNull())
         return;
     m_grid.viewport()->update(r.adjusted(-EdgeRoom, -EdgeRoom, EdgeRoom, EdgeRoom));
+    // A data grid marks the current row in its header: the mark comes and goes with the cell.
+    if (m_d.layout.gridType == gtExcel)
+        return;
+    const QRect title = m_d.geometry().RowTitleRect(row);
+    if (!title.isEmpty())
+        m_grid.viewport()->update(title);
 }
 
 void GridView::InvalidateAll()

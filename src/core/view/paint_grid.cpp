@@ -11,8 +11,10 @@ namespace qor {
 void TCustomQorGrid::paintEvent(QPaintEvent *event)
 {
     QPainter canvas(viewport());
-    canvas.setClipRect(event->rect());
-    GridPainter(*this).Paint(canvas, viewport()->rect());
+    canvas.setClipRegion(event->region());
+    const QRect client = viewport()->rect();
+    const QRegion dirty = event->region();
+    GridPainter(*this).Paint(canvas, client, (QRegion(client) - dirty).isEmpty() ? QRegion() : dirty);
 }
 
 void TCustomQorGrid::Paint(QPainter *Canvas)

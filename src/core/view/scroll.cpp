@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "core/model/cell.h"
+#include "core/model/merge_table_p.h"
 #include "core/view/grid_view_p.h"
 
 namespace qor {
@@ -98,7 +100,7 @@ bool GridScroller::SetPosition(int x, int y)
     y = std::clamp(y, 0, m_range[1]);
     if (x == d.scroll.posX && y == d.scroll.posY)
         return false;
-    const bool movedX = x != d.scroll.posX, movedY = y != d.scroll.posY;
+    const int dx = d.scroll.posX - x, dy = d.scroll.posY - y;
     d.scroll.posX = x;
     d.scroll.posY = y;
     const bool guard = m_updating;
@@ -108,14 +110,15 @@ bool GridScroller::SetPosition(int x, int y)
     m_updating = guard;
     CalViewRegion();
     d.repositionEditor();
-    repaintScrolled(movedX, movedY);
+    repaintScrolled(dx, dy);
     return true;
 }
 
 // What a scroll changes: below the frozen rows (with the row header) for a vertical move,
 // right of the frozen columns (with the column header) for a horizontal one. A form has no
-// fixed part: all of it.
-void GridScroller::repaintScrolled(bool movedX, bool movedY)
+// fixed part: all of it. A move along one axis shifts the pixels already there and leaves
+// only the uncovered band to paint.
+void GridScroller::repaintScrolled(int dx, int dy)
 {
     QWidget *viewport = d.q->viewport();
     if (d.locked() || !d.q->isVisible())
@@ -126,12 +129,51 @@ void GridScroller::repaintScrolled(bool movedX, bool movedY)
     }
     const GridGeometry g = d.geometry();
     const QRect client = viewport->rect();
+    const QRect below = client.adjusted(0, g.TopFixSpace(), 0, 0);
+    const QRect right = client.adjusted(g.LeftFixSpace(), 0, 0, 0);
+    // An area drawn across the frozen boundary changes on both sides of it.
+    if ((dy && crossesFrozen(true, g.FixRows())) || (dx && crossesFrozen(false, g.FixCols()))) {
+        viewport->update();
+        return;
+    }
+    if (pixelsMove() && (dx == 0) != (dy == 0)) {
+        const QRect moved = dy ? below : right;
+        if (std::abs(dy ? dy : dx) < (dy ? moved.height() : moved.width())) {
+            viewport->scroll(dx, dy, moved);
+            return;
+        }
+    }
     QRegion band;
-    if (movedY)
-        band += client.adjusted(0, g.TopFixSpace(), 0, 0);
-    if (movedX)
-        band += client.adjusted(g.LeftFixSpace(), 0, 0, 0);
+    if (dy)
+        band += below;
+    if (dx)
+        band += right;
     viewport->update(band);
+}
+
+// Whether a merged area starts in the frozen rows (columns) and reaches past them.
+bool GridScroller::crossesFrozen(bool vertical, int fixed) const
+{
+    if (fixed <= 0)
+        return false;
+    for (const TCellInfo *owner : d.merges->Owners()) {
+        const int first = vertical ? owner->GetRow() : owner->GetCol();
+        const int count = vertical ? owner->GetRows() : owner->GetCols();
+        if (first < fixed && first + count > fixed)
+            return true;
+    }
+    return false;
+}
+
+// Whether the scrolled part looks the same shifted: not under a picture fixed to the window,
+// nor with the application's own background or foreground painting, which may depend on
+// the position.
+bool GridScroller::pixelsMove() const
+{
+    const TCustomQorGrid &q = *d.q;
+    if (q.OnDrawGridBackground || q.OnDrawGridForeground || q.OnDrawTitle)
+        return false;
+    return q.GetBackGround().Image.isNull() || !q.GetLockBackGround();
 }
 
 // The user moved a bar (or Qt clamped it): follow unless a recomputation is running.

@@ -39,7 +39,9 @@ protected:
 private:
     QScrollBar *bar(bool vertical) const;
     void barMoved();
-    void repaintScrolled(bool movedX, bool movedY);
+    void repaintScrolled(int dx, int dy);
+    bool pixelsMove() const;
+    bool crossesFrozen(bool vertical, int fixed) const;
     void barAction(bool vertical, int action);
     bool wheel(QWheelEvent *event);
     int wheelDistance(bool vertical, int notches) const;
