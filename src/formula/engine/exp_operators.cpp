@@ -69,6 +69,10 @@ bool TextOperand(const ExpValue &v, bool blankIsZero, double &out)
     std::string cleaned(v.TextRef());
     if (!IsNumericText(cleaned))
         return false;
+    // Only "+" and "-" read a blank text as empty or 0; to "*", "/" and "^" it is no number, so
+    // a blank divisor gives 0 rather than a division by zero.
+    if (!blankIsZero && TrimBlanks(cleaned).empty())
+        return false;
     if (!ParseNumber(cleaned, out))
         out = 0; // the empty text
     return true;
