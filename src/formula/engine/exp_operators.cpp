@@ -131,6 +131,29 @@ double RoundRule(double x)
     return x < 0 ? -whole : whole;
 }
 
+void ConcatInPlace(ExpValue &acc, const ExpValue &R, bool &solid)
+{
+    if (!acc.IsText()) {
+        acc = ExpValue::FromText(acc.AsText());
+        solid = false;
+    }
+    std::string &text = acc.MutableText();
+    if (!solid) {
+        const std::string_view trimmed = TrimBlanks(text);
+        if (trimmed.empty() || trimmed == "-")
+            text.clear();
+        else
+            solid = true;
+    }
+    if (!R.IsText()) {
+        text += R.AsText();
+        return;
+    }
+    const std::string_view trimmed = TrimBlanks(R.TextRef());
+    if (!trimmed.empty() && trimmed != "-")
+        text += R.TextRef();
+}
+
 ExpValue ApplyOperator(char op, const ExpValue &L, const ExpValue &R)
 {
     if (op == '!') {
