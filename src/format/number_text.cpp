@@ -128,8 +128,10 @@ void appendFormatted(const Decimal &d, const TNumberFormat &f, QString &out)
     if (f.trimZero)
         while (fracEnd > nInt && o[fracEnd] == '0')
             --fracEnd;
+    // The sign belongs to the rounded number, not to what is left after cutting: -0.97 cut at
+    // the point shows -0, while -0.004 rounds to zero and shows 0.
     bool nonZero = false;
-    for (int t = 0; t <= fracEnd && !nonZero; ++t)
+    for (int t = 0; t <= n && !nonZero; ++t)
         nonZero = o[t] != '0';
 
     const int intStart = o[0] == '0' ? 1 : 0;

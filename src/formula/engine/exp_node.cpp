@@ -1,8 +1,10 @@
 #include "formula/engine/exp_node.h"
 
+#include <algorithm>
 #include <climits>
 #include <string>
 
+#include "formula/engine/exp_stack.h"
 #include "formula/engine/expression_error.h"
 
 namespace qor {
@@ -28,30 +30,7 @@ bool IsClose(const TExpToken &t) { return t.Code == ')'; }
 [[noreturn]] Q_NEVER_INLINE void Fail(const char *message) { throw EExpressionError(message); }
 [[noreturn]] void TreeFault() { Fail("Calculate error: syntax tree fault."); }
 
-[[noreturn]] Q_NEVER_INLINE void TooDeep(const char *stage)
-{
-    throw EExpressionError(std::string(stage) + ": expression nested too deeply (more than "
-                           + std::to_string(ExpLimits::MaxDepth) + " levels).");
-}
-
 } // namespace
-
-class TExpTree::DepthGuard {
-public:
-    DepthGuard(ExpLimits &limits, const char *stage) : m_limits(limits)
-    {
-        if (++m_limits.depth > ExpLimits::MaxDepth) {
-            --m_limits.depth;
-            TooDeep(stage);
-        }
-    }
-    ~DepthGuard() { --m_limits.depth; }
-    DepthGuard(const DepthGuard &) = delete;
-    DepthGuard &operator=(const DepthGuard &) = delete;
-
-private:
-    ExpLimits &m_limits;
-};
 
 int TExpTree::NewNode()
 {
@@ -68,6 +47,8 @@ void TExpTree::Build(const TExpToken *tokens, int count, ExpLimits &limits)
     m_tokens = tokens;
     m_count = count;
     m_limits = &limits;
+    if (limits.floor == 0)
+        limits.floor = exp::StackFloor();
     m_used = 0;
     if (m_nodes.size() < size_t(count) * 2 + 2)
         m_nodes.resize(size_t(count) * 2 + 2);
@@ -89,7 +70,17 @@ void TExpTree::Build(const TExpToken *tokens, int count, ExpLimits &limits)
         }
     }
     m_spine.clear();
-    BuildNode(NewNode(), 0, count);
+    // Depth-first in text order from an explicit stack: nesting costs no native recursion, and
+    // the first fault met is the one a recursive descent would meet.
+    m_work.clear();
+    m_work.push_back({NewNode(), 0, count});
+    while (!m_work.empty()) {
+        const Pending w = m_work.back();
+        m_work.pop_back();
+        const size_t mark = m_work.size();
+        BuildNode(w.node, w.a, w.b);
+        std::reverse(m_work.begin() + std::ptrdiff_t(mark), m_work.end());
+    }
 }
 
 bool TExpTree::RemoveSorroundingParenthesis(int &a, int &b) const
@@ -104,7 +95,7 @@ bool TExpTree::RemoveSorroundingParenthesis(int &a, int &b) const
     return removed;
 }
 
-// Children of one token or none are leaves: set them without a level of recursion.
+// Children of one token or none are leaves, set at once; the others wait on the work stack.
 inline void TExpTree::BuildChild(int node, int a, int b)
 {
     if (b - a < 2) {
@@ -113,12 +104,18 @@ inline void TExpTree::BuildChild(int node, int a, int b)
         nd.Token = b - a == 1 ? a : -1;
         return;
     }
-    BuildNode(node, a, b);
+    m_work.push_back({node, a, b});
+}
+
+// The ")" that closes the "(" at i within [i, end), or end when it stays open there.
+inline int TExpTree::SkipGroup(int i, int end) const
+{
+    const int j = m_match[size_t(i)];
+    return j < end ? j : end;
 }
 
 void TExpTree::BuildNode(int node, int a, int b)
 {
-    DepthGuard guard(*m_limits, "Compile error");
     if (b - a >= 2)
         RemoveSorroundingParenthesis(a, b);
     const int n = b - a;
@@ -130,17 +127,16 @@ void TExpTree::BuildNode(int node, int a, int b)
 
     // FindLSOTI: every operator outside parentheses, with the best split of each prefix.
     const size_t base = m_ops.size();
-    int depth = 0;
+    // A closed group is skipped whole, so that each level scans only its own tokens; after a
+    // "(" left open nothing is at depth 0 any more, and no ")" can take the depth below it.
     for (int i = a; i < b; ++i) {
         const TExpToken &t = m_tokens[i];
         if (t.Code == '(') {
-            ++depth;
+            i = SkipGroup(i, b);
         } else if (t.Code == ')') {
-            if (--depth < 0) {
-                m_ops.resize(base);
-                Fail("Compile error: parenthesis mismatch.");
-            }
-        } else if (t.TokenType == ttOperation && depth == 0) {
+            m_ops.resize(base);
+            Fail("Compile error: parenthesis mismatch.");
+        } else if (t.TokenType == ttOperation) {
             const int rank = Rank(t.Code);
             int best = int(m_ops.size());
             if (m_ops.size() > base && m_ops[size_t(m_ops.back().best)].rank < rank)
@@ -223,18 +219,15 @@ void TExpTree::ParseFunction(int node, int a, int b)
     int i = a + 2;
     int last = -1;
     while (i < end) {
-        int depth = 0;
         int j = i;
         for (; j < end; ++j) {
             const TExpToken &t = m_tokens[j];
-            if (t.Code == '(') {
-                ++depth;
-            } else if (t.Code == ')') {
-                if (--depth < 0)
-                    Fail("Function parse error.");
-            } else if (t.TokenType == ttParamDelimitor && depth == 0) {
+            if (t.Code == '(')
+                j = SkipGroup(j, end);
+            else if (t.Code == ')')
+                Fail("Function parse error.");
+            else if (t.TokenType == ttParamDelimitor)
                 break;
-            }
         }
         const int child = NewNode();
         AddChild(node, last, child);
@@ -246,95 +239,130 @@ void TExpTree::ParseFunction(int node, int a, int b)
 ExpValue TExpTree::Calculate(TExpResolver &owner)
 {
     m_owner = &owner;
-    m_spine.clear();
-    m_args.clear();
     if (m_used == 0)
         return {};
-    return CalculateNode(0);
+    m_frames.clear();
+    m_values.clear();
+    m_solid.clear();
+    m_frames.push_back({0, -1, 0});
+    while (!m_frames.empty())
+        Step();
+    return std::move(m_values.back());
 }
 
-ExpValue TExpTree::CalculateNode(int node)
+void TExpTree::PushValue(ExpValue v)
 {
-    DepthGuard guard(*m_limits, "Calculate error");
-    const TExpNode &nd = m_nodes[size_t(node)];
-    if (nd.Token < 0 || nd.TokenCount != 1)
-        return {};
-    const TExpToken &t = m_tokens[nd.Token];
-    switch (t.TokenType) {
-    case ttNumeric:
-        return t.Number;
-    case ttVariable:
-        return ExpValue::FromText(std::string(t.Text));
-    case ttString:
-        return CallName(node, t);
-    case ttOperation:
-        if (t.Code == '!') {
-            if (nd.ChildCount != 1)
+    m_values.push_back(std::move(v));
+    m_solid.push_back(0);
+}
+
+// One step of the post-order walk: a node met for the first time pushes its first child (or
+// its value, for a leaf); a node met again after a child pushes the next child or applies
+// itself to the values its children left. Operands go left to right, as a recursive descent
+// takes them, but nesting costs heap, not stack.
+void TExpTree::Step()
+{
+    Frame &f = m_frames.back();
+    const TExpNode &nd = m_nodes[size_t(f.node)];
+    if (f.child < 0) {
+        if (nd.Token < 0 || nd.TokenCount != 1) {
+            m_frames.pop_back();
+            PushValue({});
+            return;
+        }
+        const TExpToken &t = m_tokens[nd.Token];
+        switch (t.TokenType) {
+        case ttNumeric:
+            m_frames.pop_back();
+            PushValue(t.Number);
+            return;
+        case ttVariable:
+            m_frames.pop_back();
+            PushValue(ExpValue::FromText(std::string(t.Text)));
+            return;
+        case ttString:
+            f.base = int32_t(m_values.size());
+            if (nd.FirstChild < 0) {
+                CallName(f);
+                return;
+            }
+            break;
+        case ttOperation:
+            if (nd.ChildCount != (t.Code == '!' ? 1 : 2))
                 TreeFault();
-            return exp::ApplyOperator('!', CalculateNode(nd.FirstChild), ExpValue());
+            break;
+        default:
+            m_frames.pop_back();
+            PushValue({});
+            return;
         }
-        return CalculateChain(node);
-    default:
-        return {};
+        f.child = nd.FirstChild;
+        m_frames.push_back({nd.FirstChild, -1, 0});
+        return;
     }
-}
 
-// A chain of binary operators is calculated bottom-up in a loop: left operands first, as the
-// recursive definition does, without one stack frame per operator.
-ExpValue TExpTree::CalculateChain(int node)
-{
-    const size_t base = m_spine.size();
-    int cur = node;
-    for (;;) {
-        const TExpNode &nd = m_nodes[size_t(cur)];
-        if (nd.ChildCount != 2) {
-            m_spine.resize(base);
-            TreeFault();
+    const TExpToken &t = m_tokens[nd.Token];
+    const int next = m_nodes[size_t(f.child)].NextSibling;
+    if (t.TokenType == ttString) {
+        if (next >= 0) {
+            f.child = next;
+            m_frames.push_back({next, -1, 0});
+        } else {
+            CallName(f);
         }
-        m_spine.push_back(cur);
-        const TExpNode &l = m_nodes[size_t(nd.FirstChild)];
-        if (l.Token >= 0 && l.TokenCount == 1 && m_tokens[l.Token].TokenType == ttOperation
-            && m_tokens[l.Token].Code != '!') {
-            cur = nd.FirstChild;
-            continue;
-        }
-        break;
+        return;
     }
-    ExpValue v = CalculateNode(m_nodes[size_t(m_spine.back())].FirstChild);
-    for (size_t i = m_spine.size(); i-- > base;) {
-        const TExpNode &nd = m_nodes[size_t(m_spine[i])];
-        const int rightNode = m_nodes[size_t(nd.FirstChild)].NextSibling;
-        const char op = m_tokens[nd.Token].Code;
+    if (t.Code == '!') {
+        m_values.back() = exp::ApplyOperator('!', m_values.back(), ExpValue());
+        m_solid.back() = 0;
+        m_frames.pop_back();
+        return;
+    }
+    const char op = t.Code;
+    if (f.child == nd.FirstChild) { // the left operand is done
+        ExpValue &v = m_values.back();
+        const TExpNode &rn = m_nodes[size_t(next)];
         // Numbers on both sides, the common case, skip the value machinery.
-        const TExpNode &rn = m_nodes[size_t(rightNode)];
         if (v.IsDouble() && op != '/' && op != '^' && rn.TokenCount == 1 && m_tokens[rn.Token].TokenType == ttNumeric) {
             const double a = v.DoubleRef(), b = m_tokens[rn.Token].Number;
             v.SetDouble(op == '+' ? a + b : op == '-' ? a - b : a * b);
-            continue;
+            m_frames.pop_back();
+            return;
         }
-        const ExpValue r = CalculateNode(rightNode);
-        if (v.IsDouble() && r.IsDouble() && op != '/' && op != '^') {
-            const double a = v.DoubleRef(), b = r.DoubleRef();
-            v.SetDouble(op == '+' ? a + b : op == '-' ? a - b : a * b);
-        } else {
-            v = exp::ApplyOperator(op, v, r);
-        }
+        f.child = next;
+        m_frames.push_back({next, -1, 0});
+        return;
     }
-    m_spine.resize(base);
-    return v;
+    m_frames.pop_back();
+    const size_t n = m_values.size();
+    ExpValue &v = m_values[n - 2];
+    const ExpValue &r = m_values[n - 1];
+    if (v.IsDouble() && r.IsDouble() && op != '/' && op != '^') {
+        const double a = v.DoubleRef(), b = r.DoubleRef();
+        v.SetDouble(op == '+' ? a + b : op == '-' ? a - b : a * b);
+    } else if (op == '+' && (v.IsText() || r.IsText())) {
+        bool solid = m_solid[n - 2] != 0; // a join of many texts grows in place
+        exp::ConcatInPlace(v, r, solid);
+        m_solid[n - 2] = solid ? 1 : 0;
+    } else {
+        v = exp::ApplyOperator(op, v, r);
+        m_solid[n - 2] = 0;
+    }
+    m_values.pop_back();
+    m_solid.pop_back();
 }
 
-ExpValue TExpTree::CallName(int node, const TExpToken &tok)
+void TExpTree::CallName(Frame f)
 {
-    const size_t base = m_args.size();
-    for (int c = m_nodes[size_t(node)].FirstChild; c >= 0; c = m_nodes[size_t(c)].NextSibling) {
-        ExpValue v = CalculateNode(c);
-        m_args.push_back(std::move(v));
-    }
+    m_frames.pop_back();
+    const size_t base = size_t(f.base);
     ExpValue value;
-    m_owner->Resolve(tok.Text, m_args.data() + base, int(m_args.size() - base), value);
-    m_args.resize(base);
-    return value;
+    // The resolver may run other trees, never this one: the arguments stay where they are.
+    m_owner->Resolve(m_tokens[m_nodes[size_t(f.node)].Token].Text, m_values.data() + base,
+                     int(m_values.size() - base), value);
+    m_values.resize(base);
+    m_solid.resize(base);
+    PushValue(std::move(value));
 }
 
 std::string TExpTree::Dump(int node) const

@@ -1,8 +1,8 @@
 #pragma once
 // Syntax tree of one evaluation. Nodes live in one array and refer to the parser's tokens by
 // index, so that building a tree for a short text costs no allocation once the arrays have grown.
-// Chains of operators ("1+2+3+...") are built and calculated in loops; only real nesting
-// (parentheses, arguments) recurses, and that is bounded by ExpLimits.
+// Building and calculating walk explicit stacks, so nesting costs heap and no native recursion;
+// only user functions recurse (a body is a tree of its own), bounded by ExpLimits.
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -20,14 +20,14 @@ public:
     virtual void Resolve(std::string_view name, const ExpValue *args, int argCount, ExpValue &value) = 0;
 };
 
-// Shared by every tree of one evaluation, also across user-function calls.
+// Shared by every tree of one evaluation, also across user-function calls. Calls nest until the
+// thread's stack would run short (floor); MaxCallDepth is only a backstop beyond that.
 struct ExpLimits {
-    static constexpr int MaxDepth = 400;       // nested tree levels being built or calculated
-    static constexpr int MaxCallDepth = 64;    // user functions calling each other
-    static constexpr int MaxCalls = 10000;     // user-function calls in one evaluation
-    int depth = 0;
+    static constexpr int MaxCallDepth = 100000; // user functions calling each other
+    static constexpr int MaxCalls = 2000000;    // user-function calls in one evaluation
     int callDepth = 0;
     int calls = 0;
+    uintptr_t floor = 0; // lowest frame address allowed, 0 until the first tree is built
 };
 
 struct TExpNode {
@@ -60,18 +60,23 @@ private:
         int32_t node;
         int32_t a, b;
     };
-    class DepthGuard;
 
     int NewNode();
     void BuildNode(int node, int a, int b);
     void BuildChild(int node, int a, int b);
+    int SkipGroup(int i, int end) const;
     bool RemoveSorroundingParenthesis(int &a, int &b) const;
     void SplitChain(int node, int a, int b, size_t opsBase);
     void ParseFunction(int node, int a, int b);
     void AddChild(int parent, int &last, int child);
-    ExpValue CalculateNode(int node);
-    ExpValue CalculateChain(int node);
-    ExpValue CallName(int node, const TExpToken &tok);
+    struct Frame {
+        int32_t node;
+        int32_t child; // the child being calculated, -1 before the first
+        int32_t base;  // a call: where its argument values start
+    };
+    void Step();
+    void PushValue(ExpValue v);
+    void CallName(Frame f);
 
     const TExpToken *m_tokens = nullptr;
     int m_count = 0;
@@ -82,8 +87,11 @@ private:
     std::vector<int32_t> m_match; // for "(": index of the ")" that closes it, or INT32_MAX
     std::vector<OpRef> m_ops;
     std::vector<Pending> m_pending;
+    std::vector<Pending> m_work; // ranges still to build, the next one last
     std::vector<int32_t> m_spine;
-    std::vector<ExpValue> m_args;
+    std::vector<Frame> m_frames;   // the walk of Calculate, innermost last
+    std::vector<ExpValue> m_values; // operands and arguments calculated so far
+    std::vector<uint8_t> m_solid;   // per value: a text known to be neither blank nor "-"
 };
 
 namespace exp {
@@ -91,6 +99,9 @@ namespace exp {
 QOR_AUTOTEST_EXPORT double RoundRule(double x);
 // "+", "-", "*", "/", "^" and "!" on two values (R unused for "!").
 QOR_AUTOTEST_EXPORT ExpValue ApplyOperator(char op, const ExpValue &L, const ExpValue &R);
+// "+" with at least one text operand, appended to acc in place so that a long chain of joins
+// stays linear. solid says acc's text is already known not to be blank or "-" (it only grows).
+QOR_AUTOTEST_EXPORT void ConcatInPlace(ExpValue &acc, const ExpValue &R, bool &solid);
 } // namespace exp
 
 } // namespace qor

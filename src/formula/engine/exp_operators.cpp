@@ -69,6 +69,10 @@ bool TextOperand(const ExpValue &v, bool blankIsZero, double &out)
     std::string cleaned(v.TextRef());
     if (!IsNumericText(cleaned))
         return false;
+    // Only "+" and "-" read a blank text as empty or 0; to "*", "/" and "^" it is no number, so
+    // a blank divisor gives 0 rather than a division by zero.
+    if (!blankIsZero && TrimBlanks(cleaned).empty())
+        return false;
     if (!ParseNumber(cleaned, out))
         out = 0; // the empty text
     return true;
@@ -125,6 +129,29 @@ double RoundRule(double x)
     if (whole == 0)
         return 0;
     return x < 0 ? -whole : whole;
+}
+
+void ConcatInPlace(ExpValue &acc, const ExpValue &R, bool &solid)
+{
+    if (!acc.IsText()) {
+        acc = ExpValue::FromText(acc.AsText());
+        solid = false;
+    }
+    std::string &text = acc.MutableText();
+    if (!solid) {
+        const std::string_view trimmed = TrimBlanks(text);
+        if (trimmed.empty() || trimmed == "-")
+            text.clear();
+        else
+            solid = true;
+    }
+    if (!R.IsText()) {
+        text += R.AsText();
+        return;
+    }
+    const std::string_view trimmed = TrimBlanks(R.TextRef());
+    if (!trimmed.empty() && trimmed != "-")
+        text += R.TextRef();
 }
 
 ExpValue ApplyOperator(char op, const ExpValue &L, const ExpValue &R)

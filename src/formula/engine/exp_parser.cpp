@@ -41,11 +41,12 @@ struct CharClasses {
 
 constexpr CharClasses kClasses;
 
-// The offending character as a reader can see it: a whole UTF-8 sequence, or the byte in hex.
+// The offending character itself: an ASCII byte or a whole UTF-8 sequence; a byte 0 or one that
+// is not valid UTF-8 would corrupt the message, so it is written in hex.
 std::string ShowCharacter(std::string_view text, size_t pos)
 {
     const auto b = uint8_t(text[pos]);
-    if (b >= 0x20 && b < 0x7f)
+    if (b != 0 && b < 0x80) // a tab shows as a tab; only the byte 0 would cut the message
         return std::string(1, char(b));
     int len = b >= 0xf0 && b < 0xf5 ? 4 : b >= 0xe0 ? 3 : b >= 0xc2 && b < 0xe0 ? 2 : 0;
     if (len && pos + size_t(len) <= text.size()) {

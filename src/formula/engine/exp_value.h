@@ -45,6 +45,7 @@ public:
     std::string AsText() const;
     QString ToQString() const { return QString::fromStdString(AsText()); }
     const std::string &TextRef() const { return m_text; } // the stored text of a Text value
+    std::string &MutableText() { return m_text; }         // the same, to grow it in place
     int32_t IntRef() const { return m_int; }
     double DoubleRef() const { return m_num; }
 

@@ -2,9 +2,14 @@
 
 #include "formula/engine/exp_functions.h"
 #include "formula/engine/exp_parser.h"
+#include "formula/engine/exp_stack.h"
 #include "formula/engine/exp_userfunction.h"
 
 namespace qor {
+
+namespace {
+constexpr uintptr_t CallStackMargin = 16 * 1024;
+} // namespace
 
 struct TQorExpression::Scratch {
     TExpParser parser;
@@ -43,6 +48,8 @@ void TQorExpression::SetFunctions(const QStringList &list)
     m_functionLines.reserve(size_t(list.size()));
     for (const QString &line : list)
         m_functionLines.push_back(line.toStdString());
+    m_parsedLines.clear();
+    m_parsedLines.resize(m_functionLines.size());
 }
 
 ExpValue TQorExpression::GetValue()
@@ -103,10 +110,13 @@ void TQorExpression::Evaluate(std::string_view Eval, const ExpValue *Args, int A
             if (++m_limits.calls > ExpLimits::MaxCalls)
                 throw EExpressionError("Calculate error: more than " + std::to_string(ExpLimits::MaxCalls)
                                        + " user function calls in one evaluation.");
-            if (m_limits.callDepth >= ExpLimits::MaxCallDepth)
+            // A little more stack than a tree level needs, so that a runaway recursion is
+            // named after its function rather than after the tree it happens to be in.
+            if (m_limits.callDepth >= ExpLimits::MaxCallDepth
+                || exp::FrameAddress() < m_limits.floor + CallStackMargin)
                 throw EExpressionError("Calculate error: user function \"" + fn->GetName()
                                        + "\" nested too deeply (more than "
-                                       + std::to_string(ExpLimits::MaxCallDepth) + " calls in a row).");
+                                       + std::to_string(m_limits.callDepth) + " calls in a row).");
             struct CallDepth {
                 int &depth;
                 explicit CallDepth(int &d) : depth(d) { ++depth; }
@@ -124,13 +134,26 @@ void TQorExpression::Evaluate(std::string_view Eval, const ExpValue *Args, int A
 
 std::unique_ptr<TFunction> TQorExpression::FindFunction(std::string_view Name)
 {
-    for (const std::string &line : m_functionLines) {
-        if (exp::TrimBlanks(line).empty())
-            continue;
-        auto fn = std::make_unique<TFunction>(this);
-        fn->SetAsString(line);
-        if (!fn->GetName().empty() && SameName(fn->GetName(), Name))
-            return fn;
+    for (size_t i = 0; i < m_functionLines.size(); ++i) {
+        ParsedLine &p = m_parsedLines[i];
+        if (!p.parsed) {
+            p.parsed = true;
+            const std::string &line = m_functionLines[i];
+            if (!exp::TrimBlanks(line).empty()) {
+                auto fn = std::make_unique<TFunction>(this);
+                try {
+                    fn->SetAsString(line);
+                } catch (const EExpressionError &e) {
+                    p.error = e.what();
+                }
+                if (p.error.empty() && !fn->GetName().empty())
+                    p.proto = std::move(fn);
+            }
+        }
+        if (!p.error.empty())
+            throw EExpressionError(p.error);
+        if (p.proto && SameName(p.proto->GetName(), Name))
+            return std::make_unique<TFunction>(*p.proto); // a fresh copy: calls may nest
     }
     return nullptr;
 }

@@ -79,6 +79,14 @@ private:
     QString m_info;
     QStringList m_functions;
     std::vector<std::string> m_functionLines;
+    // Each line of Functions as its lookup parsed it: a function, or the error it raises. A
+    // line parses the same way every time, so a chain of calls need not read it again.
+    struct ParsedLine {
+        bool parsed = false;
+        std::string error;                 // not empty: the line's header is malformed
+        std::unique_ptr<TFunction> proto;  // null for a blank line or one without "="
+    };
+    std::vector<ParsedLine> m_parsedLines;
     TEvaluateOrder m_order = eoInternalFirst;
     TOnEvaluate m_onEvaluate;
     TOnVariable m_onVariable;
