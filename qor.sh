@@ -59,7 +59,7 @@ case "$cmd" in
     install_packages "${packages[@]}"
     build build-bench -DQOR_BENCH=ON -DCMAKE_BUILD_TYPE=Release
     for b in build-bench/bench/bench_*; do
-      [ -x "$b" ] || continue
+      [ -f "$b" ] && [ -x "$b" ] || continue  # skip the autogen folders
       echo "== $(basename "$b")"
       QT_QPA_PLATFORM=offscreen "$b" "$@"
     done
