@@ -10,6 +10,20 @@ using namespace qor;
 
 namespace {
 
+// Sanitizer builds keep large red zones around every frame: a user-function call takes several
+// times the stack it takes in a plain build, so the stack-bound chains get stacks to match.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr unsigned kStackScale = 8;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr unsigned kStackScale = 8;
+#else
+constexpr unsigned kStackScale = 1;
+#endif
+#else
+constexpr unsigned kStackScale = 1;
+#endif
+
 std::string Repeat(std::string_view s, int n)
 {
     std::string out;
@@ -33,6 +47,7 @@ struct Case {
     std::string text;
     QStringList functions;
     std::string expected; // "value ..." or the start of an error message
+    bool stackBound = false; // needs the stack a plain build gives it
 };
 
 std::string Outcome(const Case &c)
@@ -53,7 +68,7 @@ std::string OutcomeOnSmallStack(const Case &c)
 {
     std::string out;
     std::unique_ptr<QThread> t(QThread::create([&] { out = Outcome(c); }));
-    t->setStackSize(2u << 20);
+    t->setStackSize(kStackScale * (2u << 20));
     t->start();
     t->wait();
     return out;
@@ -71,7 +86,7 @@ std::vector<Case> Cases()
         {"Postfix factorials of one", "1" + std::string(2u << 20, '!') + "+1", {}, "value 2"},
         {"Twenty thousand user calls", "F(1)" + Repeat("+F(1)", 19999), {QStringLiteral("F(x)=x")}, "value 20000"},
         {"A million user calls", "F(1)" + Repeat("+F(1)", 999999), {QStringLiteral("F(x)=x")}, "value 1000000"},
-        {"A chain of 1,000 user functions", "F0(5)", Chain(1000), "value 1004"},
+        {"A chain of 1,000 user functions", "F0(5)", Chain(1000), "value 1004", true},
         // Hostile texts.
         {"Ten million open parentheses", std::string(10000000, '('), {}, "Compile error: syntax fault."},
         {"Sums nested a million deep", Repeat("1+(", 1000000) + "1" + Repeat(")", 1000000), {}, "value 1000001"},
@@ -91,6 +106,8 @@ class ExpressionLimits : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ExpressionLimits, OnTheMainThread)
 {
+    if (GetParam().stackBound && kStackScale > 1)
+        GTEST_SKIP() << "the main thread's stack is too small for this chain under the sanitizer";
     const std::string out = Outcome(GetParam());
     EXPECT_EQ(GetParam().expected, out.substr(0, GetParam().expected.size())) << out.substr(0, 200);
 }
