@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "formula/engine/expression.h"
+#include "long_text.h"
 
 using namespace qor;
+using qor::test::Repeat;
 
 namespace {
 
@@ -15,15 +17,6 @@ std::string Outcome(TQorExpression &e, const std::string &text)
     } catch (const EExpressionError &err) {
         return err.what();
     }
-}
-
-std::string Repeat(std::string_view s, int n)
-{
-    std::string out;
-    out.reserve(s.size() * size_t(n));
-    for (int i = 0; i < n; ++i)
-        out += s;
-    return out;
 }
 
 TEST(ExpressionHostile, HundredThousandParentheses)

@@ -5,8 +5,10 @@
 #include <QThread>
 
 #include "formula/engine/expression.h"
+#include "long_text.h"
 
 using namespace qor;
+using qor::test::Repeat;
 
 namespace {
 
@@ -23,15 +25,6 @@ constexpr unsigned kStackScale = 1;
 #else
 constexpr unsigned kStackScale = 1;
 #endif
-
-std::string Repeat(std::string_view s, int n)
-{
-    std::string out;
-    out.reserve(s.size() * size_t(n));
-    for (int i = 0; i < n; ++i)
-        out += s;
-    return out;
-}
 
 QStringList Chain(int n) // F0(x)=F1(x)+1, ..., the last one returns x
 {
