@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     qor::TQorGrid grid;
     grid.SetCols(6);
     grid.SetRows(6);
-    GridPrivate::get(grid).rowAxis.SetVisible(2, false);
+    qor::GridPrivate::get(grid).rowAxis.SetVisible(2, false);
     grid.SetColWidth(3, 0);
     grid.SetCellText(1, 1, "before");
     const QByteArray before = qor::SaveGridSnapshot(grid);
@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     options.SkipHidden = mode & 4;
     options.OnlyText = mode & 8;
     const bool placed = qor::LoadCellsBlock(grid, bytes, mode & 1, (mode >> 4) & 1, options);
-    if (!GridPrivate::get(grid).cells.checkConsistency().empty() || !GridPrivate::get(grid).rowAxis.checkConsistency().empty() ||
-        !GridPrivate::get(grid).colAxis.checkConsistency().empty())
+    if (!qor::GridPrivate::get(grid).cells.checkConsistency().empty() || !qor::GridPrivate::get(grid).rowAxis.checkConsistency().empty() ||
+        !qor::GridPrivate::get(grid).colAxis.checkConsistency().empty())
         std::abort();
     if (!placed && qor::SaveGridSnapshot(grid) != before)
         std::abort();

@@ -25,7 +25,7 @@ namespace {
 
 void check(qor::TQorGrid &grid)
 {
-    qor::GridPrivate &d = GridPrivate::get(grid);
+    qor::GridPrivate &d = qor::GridPrivate::get(grid);
     if (!qor::FormulaManager::Of(grid).checkConsistency().empty() || !d.cells.checkConsistency().empty() ||
         !d.merges->checkConsistency().empty() || !d.rowAxis.checkConsistency().empty())
         std::abort();

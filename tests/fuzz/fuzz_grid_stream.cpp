@@ -50,9 +50,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     grid.SetCellText(0, 0, "before");
     const QByteArray before = qor::SaveGridSnapshot(grid);
     const bool loaded = qor::LoadGridFromBytes(grid, bytes);
-    check(GridPrivate::get(grid).cells.checkConsistency().empty());
-    check(GridPrivate::get(grid).rowAxis.checkConsistency().empty());
-    check(GridPrivate::get(grid).colAxis.checkConsistency().empty());
+    check(qor::GridPrivate::get(grid).cells.checkConsistency().empty());
+    check(qor::GridPrivate::get(grid).rowAxis.checkConsistency().empty());
+    check(qor::GridPrivate::get(grid).colAxis.checkConsistency().empty());
     if (!loaded) {
         check(qor::SaveGridSnapshot(grid) == before);
         return 0;
