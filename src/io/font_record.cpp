@@ -1,6 +1,7 @@
 #include "io/font_record.h"
 
 #include "io/legacy_text.h"
+#include "io/stream_version.h"
 #include "io/text_record.h"
 
 namespace qor {
@@ -94,10 +95,7 @@ TFontRecord LoadWideFontFromStream(ByteReader &in, int version)
 
 TFontRecord LoadWideFontFromStream(ByteReader &in)
 {
-    TFontRecord f;
-    f.name = LoadTextFromStream(in);
-    readTail(in, f);
-    return f;
+    return LoadWideFontFromStream(in, CurrentStreamFormatVersion); // the face as a text record
 }
 
 } // namespace qor
