@@ -46,7 +46,7 @@ constexpr CharClasses kClasses;
 std::string ShowCharacter(std::string_view text, size_t pos)
 {
     const auto b = uint8_t(text[pos]);
-    if (b != 0 && b < 0x80) // a tab shows as a tab; only the byte 0 would cut the message
+    if (b != 0 && b < 0x80)
         return std::string(1, char(b));
     int len = b >= 0xf0 && b < 0xf5 ? 4 : b >= 0xe0 ? 3 : b >= 0xc2 && b < 0xe0 ? 2 : 0;
     if (len && pos + size_t(len) <= text.size()) {

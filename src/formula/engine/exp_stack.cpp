@@ -2,8 +2,6 @@
 
 #if defined(Q_OS_WIN)
 #include <windows.h>
-#elif defined(Q_OS_MACOS)
-#include <pthread.h>
 #elif defined(Q_OS_UNIX)
 #include <pthread.h>
 #endif
