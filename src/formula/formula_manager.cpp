@@ -59,7 +59,7 @@ bool FormulaManager::IsLiveFormula(const TCellInfo &cell) const
 
 void FormulaManager::TextReplacing(TCellInfo &cell, const QString &oldText, const QString &newText)
 {
-    if (m_rewriting)
+    if (m_rewriting || m_store.Empty())
         return;
     Q_UNUSED(oldText);
     m_store.Unregister(&cell);
@@ -311,6 +311,8 @@ void FormulaManager::RecalcDependentsAt(int row, int col)
 
 void FormulaManager::UpdateFormulaFromCell(int row, int col)
 {
+    if (m_store.Empty())
+        return;
     EnsureDependents();
     m_store.NewPass();
     try {

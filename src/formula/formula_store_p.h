@@ -176,6 +176,9 @@ public:
     KeySet &Visiting() { return m_visiting; }
     std::vector<TCellInfo *> &Evaluating() { return m_evaluating; }
 
+    // Nothing of any formula is held: no slot, no list entry, no dependent. Storing plain
+    // texts in a sheet without formulas then costs no search.
+    bool Empty() const { return m_slotIndex.empty() && m_dependents.empty() && Count() == 0; }
     void Clear();
     // Empty when the list, the slots, the registrations and the dependents agree; otherwise
     // what is wrong. Strict: no entry outside the registrations either.

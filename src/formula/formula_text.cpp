@@ -6,11 +6,6 @@
 
 namespace qor::ftext {
 
-bool IsFormulaText(QStringView s)
-{
-    return s.size() >= 2 && s[0] == u'=' && s[1] != u'=';
-}
-
 bool ContainsNoCase(QStringView s, std::string_view word)
 {
     if (word.empty())

@@ -29,7 +29,8 @@ inline bool IsCutChar(char16_t c)
 // Characters that end the text of a range.
 inline bool IsRangeEnd(char16_t c) { return c == u'(' || c == u')' || c == u','; }
 
-QOR_AUTOTEST_EXPORT bool IsFormulaText(QStringView s);
+// Asked of every text stored: inline.
+inline bool IsFormulaText(QStringView s) { return s.size() >= 2 && s[0] == u'=' && s[1] != u'='; }
 // Whether s holds word (lower-case ASCII) in any case: a plain scan, for the checks made on
 // every formula when rows or columns move.
 QOR_AUTOTEST_EXPORT bool ContainsNoCase(QStringView s, std::string_view word);

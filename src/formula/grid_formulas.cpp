@@ -107,9 +107,9 @@ void TCustomQorGrid::SetFooterFormula(int Row, int Col, int FirstRow, int LastRo
 
 void TCellInfo::EvaluateFormula()
 {
-    if (!m_grid)
+    if (!GetGrid())
         return;
-    FormulaManager &m = FormulaManager::Of(*m_grid);
+    FormulaManager &m = FormulaManager::Of(*GetGrid());
     try {
         m.EvaluateFormula(*this);
     } catch (...) {
@@ -120,13 +120,13 @@ void TCellInfo::EvaluateFormula()
 
 ExpValue TCellInfo::GetFormulaValue() const
 {
-    return m_grid ? FormulaManager::Of(*m_grid).FormulaValue(*this) : ExpValue();
+    return GetGrid() ? FormulaManager::Of(*GetGrid()).FormulaValue(*this) : ExpValue();
 }
 
 void TCellInfo::SetFormulaValue(const ExpValue &Value)
 {
-    if (m_grid)
-        FormulaManager::Of(*m_grid).SetFormulaValue(*this, Value);
+    if (GetGrid())
+        FormulaManager::Of(*GetGrid()).SetFormulaValue(*this, Value);
 }
 
 QString IncFormulaRow(TCustomQorGrid *Grid, const QString &Formula, int Delta)
