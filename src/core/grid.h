@@ -74,6 +74,7 @@ public:
     // Readers never create a cell: without one, the bound field or the column answers.
     QString GetCellText(int Row, int Col) const;
     void SetCellText(int Row, int Col, const QString &Value);
+    void SetCellText(int Row, int Col, QString &&Value); // a filled text moves in without a copy
     TCellType GetCellType(int Row, int Col) const;
     TAlignment GetCellAlignment(int Row, int Col) const;
     bool GetCellChecked(int Row, int Col) const;

@@ -10,7 +10,6 @@
 #include "core/view/geometry_p.h"
 #include "core/model/cell.h"
 #include "core/model/cell_data.h"
-#include "core/model/cell_pool_p.h"
 #include "core/model/cell_list.h"
 #include "core/model/containers.h"
 #include "core/model/font.h"
@@ -138,7 +137,6 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     Axis colAxis;
     EndsVector<RowInfo> rowInfo;   // room at both ends, like the row axis
     TObjList<TQorColumn> columns{true};
-    CellPool cellPool{sizeof(TCellInfo)};   // before cells: it outlives them
     TCellList cells{q};
     NameRegistry names;
     UpdateBatch batch;

@@ -108,11 +108,16 @@ TEST(Axis, EdgesHiddenEntriesAndMovesStayConsistent)
 
 TEST(CellPool, ReusesBlocksAndGivesSlabsBackWhenEmpty)
 {
-    CellPool pool(64, 4);
+    const CellHome home;
+    CellPool pool(64, &home, 4);
     std::vector<void *> blocks;
     for (int i = 0; i < 9; ++i)
         blocks.push_back(pool.Allocate());
     EXPECT_EQ(pool.SlabCount(), 3u);
+    for (void *b : blocks) {
+        EXPECT_EQ(&CellHomeOf(b), &home);
+        EXPECT_EQ(&CellPool::Of(b), &pool);
+    }
     void *freed = blocks[3];
     pool.Release(freed);
     EXPECT_EQ(pool.Allocate(), freed);

@@ -31,7 +31,7 @@ struct StoreAndModel {
     TCellInfo *&at(int r, int c) { return model[size_t(r * cols + c)]; }
     void put(int r, int c)
     {
-        TCellInfo *cell = TCellInfo::Create(nullptr, r, c);
+        TCellInfo *cell = list.NewCell(r, c);
         ASSERT_TRUE(list.Put(r, c, cell));
         at(r, c) = cell;
     }
@@ -196,11 +196,11 @@ TEST(CellStoreEnds, ChangesAtTheTopMoveTheOriginAndTakenCellsKeepTheirPlace)
     EXPECT_EQ(s.list.RowOrigin(), 0);
 }
 
-TEST(CellStoreEnds, PutTakesThePositionAndRefusesACellOfAnotherGrid)
+TEST(CellStoreEnds, PutTakesThePositionAndRefusesACellOfAnotherStore)
 {
     TCellList list;
     ASSERT_TRUE(list.Reset(4, 4));
-    TCellInfo *cell = TCellInfo::Create(nullptr, 0, 0);
+    TCellInfo *cell = list.NewCell(0, 0);
     ASSERT_TRUE(list.Put(2, 3, cell));
     EXPECT_EQ(cell->GetRow(), 2);
     EXPECT_EQ(cell->GetCol(), 3);
@@ -209,9 +209,12 @@ TEST(CellStoreEnds, PutTakesThePositionAndRefusesACellOfAnotherGrid)
     TQorGrid g;
     TCellInfo *foreign = g.Cells(1, 1);
     EXPECT_FALSE(list.Put(0, 0, foreign));
-    TCellInfo *outside = TCellInfo::Create(nullptr, 0, 0);
+    TCellInfo *outside = list.NewCell(0, 0);
     EXPECT_FALSE(list.Put(4, 0, outside));
     delete outside;
+    TCellInfo *gridless = TCellInfo::Create(nullptr, 0, 0);
+    EXPECT_FALSE(list.Put(1, 1, gridless)) << "a gridless cell counts from no store's origin";
+    delete gridless;
     EXPECT_EQ(list.At(0, 0), nullptr);
     EXPECT_EQ(g.Cells(1, 1), foreign);
     EXPECT_EQ(foreign->GetGrid(), &g);

@@ -13,60 +13,81 @@
 
 namespace qor {
 
-static const CellHome kNoHome;
+static_assert(sizeof(TCellInfo) == 40, "a filled sheet is mostly cells: keep them at forty bytes");
 
-TCellInfo::TCellInfo(const CellHome *Home, int Row, int Col) : m_grid(Home), m_storedRow(Row), m_col(Col) {}
+// The store of cells made without a grid: no slots, only their slabs and owned objects.
+static TCellList &gridlessCells()
+{
+    static TCellList store;
+    return store;
+}
 
 TCellInfo *TCellInfo::Create(TCustomQorGrid *Grid, int Row, int Col)
 {
-    if (!Grid) {
-        auto *cell = ::new (::operator new(sizeof(TCellInfo))) TCellInfo(&kNoHome, Row, Col);
-        return cell;
-    }
-    void *block = GridPrivate::get(*Grid).cellPool.Allocate();
-    // Outside the store until it is put there: the row is absolute.
-    auto *cell = ::new (block) TCellInfo(&GridPrivate::get(*Grid).cells.LooseHome(), Row, Col);
-    cell->m_pooled = true;
-    return cell;
+    return (Grid ? GridPrivate::get(*Grid).cells : gridlessCells()).NewCell(Row, Col);
 }
 
 void TCellInfo::operator delete(TCellInfo *cell, std::destroying_delete_t)
 {
-    TCustomQorGrid *grid = cell->m_grid;
-    const bool pooled = cell->m_pooled;
+    CellPool &pool = CellPool::Of(cell);
     cell->~TCellInfo();
-    if (pooled)
-        GridPrivate::get(*grid).cellPool.Release(cell);
-    else
-        ::operator delete(cell);
+    pool.Release(cell);
 }
 
 TCellInfo::~TCellInfo()
 {
-    if (!m_grid)
+    DropExtras();
+    TCustomQorGrid *grid = GetGrid();
+    if (!grid)
         return;
-    GridPrivate &d = GridPrivate::get(*m_grid);
+    GridPrivate &d = GridPrivate::get(*grid);
     if (m_rec && !m_rec->Name.isEmpty())
         d.names.ForgetCell(this, m_rec->Name);
     d.seams.formulas->CellFreed(*this);
     d.merges->CellFreed(*this);
 }
 
-TQorColumn *TCellInfo::GetColumn() const { return m_grid ? m_grid->Columns(m_col) : nullptr; }
+TQorColumn *TCellInfo::GetColumn() const { return GetGrid() ? GetGrid()->Columns(m_col) : nullptr; }
+
+CellExtras *TCellInfo::PeekExtras() const
+{
+    if (!m_hasExtras)
+        return nullptr;
+    const CellExtrasTable &table = *CellHomeOf(this).extras;
+    const auto it = table.find(this);
+    return it == table.end() ? nullptr : it->second.get();
+}
 
 CellExtras &TCellInfo::Extras()
 {
-    if (!m_extras)
-        m_extras = std::make_unique<CellExtras>();
-    return *m_extras;
+    if (CellExtras *extras = PeekExtras())
+        return *extras;
+    auto &slot = (*CellHomeOf(this).extras)[this];
+    slot = std::make_unique<CellExtras>();
+    m_hasExtras = true;
+    return *slot;
+}
+
+void TCellInfo::DropExtras()
+{
+    if (!m_hasExtras)
+        return;
+    CellHomeOf(this).extras->erase(this);
+    m_hasExtras = false;
 }
 
 void TCellInfo::SetText(const QString &Value)
 {
+    if (Value != m_text)
+        SetText(QString(Value));
+}
+
+void TCellInfo::SetText(QString &&Value)
+{
     if (Value == m_text)
         return;
     m_numberKnown = false;
-    TCustomQorGrid *grid = m_grid;
+    TCustomQorGrid *grid = GetGrid();
     GridPrivate &d = GridPrivate::get(*grid);
     const int row = GetRow();
     const int col = m_col;
@@ -74,26 +95,27 @@ void TCellInfo::SetText(const QString &Value)
     if (!loading && d.seams.binding->IsBound(row, col))
         d.seams.binding->WriteField(row, col, Value);
     d.seams.formulas->TextReplacing(*this, m_text, Value);
-    m_text = Value;
-    if (!Value.isEmpty() && m_rec) {
+    m_text = std::move(Value);
+    if (!m_text.isEmpty() && m_rec) {
         m_rec->LeftText.clear();
         m_rec->RightText.clear();
     }
     if (!loading) {
         const TCellType type = GetCellType();
-        if (type == ctCombo && m_rec && m_extras && m_extras->items && m_extras->items->Count() > 0)
-            m_rec->ItemIndex = m_extras->items->IndexOf(Value);
+        if (const CellExtras *x = type == ctCombo && m_rec ? PeekExtras() : nullptr; x && x->items && x->items->Count() > 0)
+            m_rec->ItemIndex = x->items->IndexOf(m_text);
         else if (type == ctRichEdit)
-            if (auto rich = d.seams.richText->FromPlain(Value, PeekFont()))
+            if (auto rich = d.seams.richText->FromPlain(m_text, PeekFont()))
                 Extras().richText = *rich;
     }
     DrawSelf();
     if (d.editorOpenOn(row, col))
-        d.putEditorText(Value);
+        d.putEditorText(m_text);
     if (!loading)
         d.seams.dataOps->ColumnTextChanged(col);
-    d.seams.formulas->TextStored(*this, !d.locked());
-    if (!d.locked())
+    const bool locked = d.locked();
+    d.seams.formulas->TextStored(*this, !locked);
+    if (!locked)
         d.seams.formulas->RecalcDependents(*this);
     if (loading)
         return;
@@ -120,10 +142,10 @@ void TCellInfo::SetDefault()
     if (const TQorColumn *column = GetColumn())
         m_rec->Style = column->Style();
     else
-        m_rec->Style.BackColor = m_grid ? m_grid->GetColor() : clWhite;
-    if (m_grid) {
-        m_rec->Style.Alignment = m_grid->GetDefaultAlignment(GetRow(), m_col);
-        m_rec->Style.CellType = m_grid->GetDefaultCellType(GetRow(), m_col);
+        m_rec->Style.BackColor = GetGrid() ? GetGrid()->GetColor() : clWhite;
+    if (GetGrid()) {
+        m_rec->Style.Alignment = GetGrid()->GetDefaultAlignment(GetRow(), m_col);
+        m_rec->Style.CellType = GetGrid()->GetDefaultCellType(GetRow(), m_col);
     }
 }
 
@@ -134,10 +156,10 @@ TCellStyle TCellInfo::DefaultStyle() const
     if (const TQorColumn *column = GetColumn())
         style = column->Style();
     else
-        style.BackColor = m_grid ? m_grid->GetColor() : clWhite;
-    if (m_grid) {
-        style.Alignment = m_grid->GetDefaultAlignment(GetRow(), m_col);
-        style.CellType = m_grid->GetDefaultCellType(GetRow(), m_col);
+        style.BackColor = GetGrid() ? GetGrid()->GetColor() : clWhite;
+    if (GetGrid()) {
+        style.Alignment = GetGrid()->GetDefaultAlignment(GetRow(), m_col);
+        style.CellType = GetGrid()->GetDefaultCellType(GetRow(), m_col);
     }
     return style;
 }
@@ -179,24 +201,24 @@ int TCellInfo::GetCols() const { return m_rec ? m_rec->Cols : 1; }
 // Extents go through the grid's merge table, which clips them and absorbs overlapping areas.
 void TCellInfo::SetRows(int Value)
 {
-    if (m_grid && GridPrivate::get(*m_grid).merges)
-        GridPrivate::get(*m_grid).merges->SetExtent(*this, Value, true);
+    if (GetGrid() && GridPrivate::get(*GetGrid()).merges)
+        GridPrivate::get(*GetGrid()).merges->SetExtent(*this, Value, true);
     else if (Value > 0)
         CheckNil()->Rows = Value;
 }
 
 void TCellInfo::SetCols(int Value)
 {
-    if (m_grid && GridPrivate::get(*m_grid).merges)
-        GridPrivate::get(*m_grid).merges->SetExtent(*this, Value, false);
+    if (GetGrid() && GridPrivate::get(*GetGrid()).merges)
+        GridPrivate::get(*GetGrid()).merges->SetExtent(*this, Value, false);
     else if (Value > 0)
         CheckNil()->Cols = Value;
 }
 
 int TCellInfo::GetItemIndex() const
 {
-    if (GetCellType() == ctCombo && m_extras && m_extras->items && m_extras->items->Count() > 0)
-        return m_extras->items->IndexOf(m_text);
+    if (const CellExtras *x = GetCellType() == ctCombo ? PeekExtras() : nullptr; x && x->items && x->items->Count() > 0)
+        return x->items->IndexOf(m_text);
     return m_rec ? m_rec->ItemIndex : -1;
 }
 
@@ -215,11 +237,11 @@ void TCellInfo::SetName(const QString &Value)
     const QString old = GetName();
     if (old == Value)
         return;
-    GridPrivate &d = GridPrivate::get(*m_grid);
+    GridPrivate &d = GridPrivate::get(*GetGrid());
     TCellInfo *displaced = nullptr;
     const auto outcome = d.names.RenameCell(this, old, Value, d.loading, &displaced);
     if (outcome == NameRegistry::Outcome::Conflict) {
-        platform::MessageBox(m_grid, QStringLiteral("名为 %1 的单元格已经存在").arg(Value), QStringLiteral("提示"),
+        platform::MessageBox(GetGrid(), QStringLiteral("名为 %1 的单元格已经存在").arg(Value), QStringLiteral("提示"),
                              platform::MB_OK | platform::MB_ICONINFORMATION);
         return;
     }
@@ -258,18 +280,22 @@ TQorFont &TCellInfo::Font()
 {
     CellExtras &x = Extras();
     if (!x.font)
-        x.font = std::make_unique<TQorFont>(m_grid->GetFont());
+        x.font = std::make_unique<TQorFont>(GetGrid()->GetFont());
     return *x.font;
 }
 
-const TQorFont *TCellInfo::PeekFont() const { return m_extras ? m_extras->font.get() : nullptr; }
+const TQorFont *TCellInfo::PeekFont() const
+{
+    const CellExtras *x = PeekExtras();
+    return x ? x->font.get() : nullptr;
+}
 
 void TCellInfo::SetFont(const TQorFont &Value)
 {
     if (PeekFont() && *PeekFont() == Value)
         return;
     Font() = Value;
-    GridPrivate::get(*m_grid).editorStyleChanged(GetRow(), m_col);
+    GridPrivate::get(*GetGrid()).editorStyleChanged(GetRow(), m_col);
     DrawSelf();
 }
 
@@ -283,7 +309,11 @@ TQorStrings &TCellInfo::Items()
     return *x.items;
 }
 
-const TQorStrings *TCellInfo::PeekItems() const { return m_extras ? m_extras->items.get() : nullptr; }
+const TQorStrings *TCellInfo::PeekItems() const
+{
+    const CellExtras *x = PeekExtras();
+    return x ? x->items.get() : nullptr;
+}
 
 void TCellInfo::SetItems(const TQorStrings &Value)
 {
@@ -301,7 +331,11 @@ TQorPicture &TCellInfo::Graphic()
     return *x.graphic;
 }
 
-const TQorPicture *TCellInfo::PeekGraphic() const { return m_extras ? m_extras->graphic.get() : nullptr; }
+const TQorPicture *TCellInfo::PeekGraphic() const
+{
+    const CellExtras *x = PeekExtras();
+    return x ? x->graphic.get() : nullptr;
+}
 
 void TCellInfo::SetGraphic(const TQorPicture &Value)
 {
@@ -309,7 +343,11 @@ void TCellInfo::SetGraphic(const TQorPicture &Value)
     DrawSelf();
 }
 
-QByteArray TCellInfo::GetRichText() const { return m_extras ? m_extras->richText : QByteArray(); }
+QByteArray TCellInfo::GetRichText() const
+{
+    const CellExtras *x = PeekExtras();
+    return x ? x->richText : QByteArray();
+}
 
 void TCellInfo::SetRichText(const QByteArray &Value)
 {
@@ -327,7 +365,7 @@ bool TCellInfo::LoadRichTextFromStream(QIODevice &Stream)
     // An editor open on the cell would later write its old content over the new one.
     HideEditor();
     SetRichText(bytes);
-    TCustomQorGrid *grid = m_grid;
+    TCustomQorGrid *grid = GetGrid();
     const int row = GetRow();
     const int col = m_col;
     if (GridPrivate::get(*grid).loading || m_loading)
@@ -359,23 +397,28 @@ bool TCellInfo::SaveRichTextToFile(const QString &FileName) const
 
 void TCellInfo::SetCellAdapter(std::shared_ptr<ICellAdapter> Adapter)
 {
-    if (!Adapter && !m_extras)
+    if (!Adapter && !m_hasExtras)
         return;
-    Extras().adapter = std::move(Adapter);
-    if (m_extras->adapter)
-        m_extras->adapter->SetCell(this);
+    CellExtras &x = Extras();
+    x.adapter = std::move(Adapter);
+    if (x.adapter)
+        x.adapter->SetCell(this);
 }
 
-ICellAdapter *TCellInfo::GetCellAdapter() const { return m_extras ? m_extras->adapter.get() : nullptr; }
+ICellAdapter *TCellInfo::GetCellAdapter() const
+{
+    const CellExtras *x = PeekExtras();
+    return x ? x->adapter.get() : nullptr;
+}
 
 // --- Neighbours
 
-TCellInfo *TCellInfo::TopCellByIndex(int n) const { return m_grid->Cells(GetRow() - n, m_col); }
-TCellInfo *TCellInfo::BottomCellByIndex(int n) const { return m_grid->Cells(GetRow() + n, m_col); }
-TCellInfo *TCellInfo::LeftCellByIndex(int n) const { return m_grid->Cells(GetRow(), m_col - n); }
-TCellInfo *TCellInfo::RightCellByIndex(int n) const { return m_grid->Cells(GetRow(), m_col + n); }
+TCellInfo *TCellInfo::TopCellByIndex(int n) const { return GetGrid()->Cells(GetRow() - n, m_col); }
+TCellInfo *TCellInfo::BottomCellByIndex(int n) const { return GetGrid()->Cells(GetRow() + n, m_col); }
+TCellInfo *TCellInfo::LeftCellByIndex(int n) const { return GetGrid()->Cells(GetRow(), m_col - n); }
+TCellInfo *TCellInfo::RightCellByIndex(int n) const { return GetGrid()->Cells(GetRow(), m_col + n); }
 
-bool TCellInfo::GetSelected() const { return GridPrivate::get(*m_grid).selection.contains(m_col, GetRow()); }
+bool TCellInfo::GetSelected() const { return GridPrivate::get(*GetGrid()).selection.contains(m_col, GetRow()); }
 
 // --- Copying
 
@@ -397,16 +440,16 @@ void TCellInfo::InternalAssign(const TCellInfo &Source)
         else
             SetDefault();
     }
-    if (Source.m_extras && !Source.m_extras->empty()) {
+    if (const CellExtras *source = Source.PeekExtras(); source && !source->empty()) {
+        const CellExtras &s = *source;
         CellExtras &x = Extras();
-        const CellExtras &s = *Source.m_extras;
         x.font = s.font ? std::make_unique<TQorFont>(*s.font) : nullptr;
         x.items = s.items ? std::make_unique<TQorStrings>(*s.items) : nullptr;
         x.graphic = s.graphic ? std::make_unique<TQorPicture>(*s.graphic) : nullptr;
         x.richText = s.richText;
-    } else if (m_extras) {
-        std::shared_ptr<ICellAdapter> adapter = std::move(m_extras->adapter);
-        m_extras.reset();
+    } else if (CellExtras *mine = PeekExtras()) {
+        std::shared_ptr<ICellAdapter> adapter = std::move(mine->adapter);
+        DropExtras();
         if (adapter)
             Extras().adapter = std::move(adapter);
     }
@@ -436,13 +479,13 @@ void TCellInfo::Assign(const TCellInfo &Source)
 
 void TCellInfo::DrawSelf() const
 {
-    if (m_grid)
-        GridPrivate::get(*m_grid).repaintCell(GetRow(), m_col);
+    if (GetGrid())
+        GridPrivate::get(*GetGrid()).repaintCell(GetRow(), m_col);
 }
 
 void TCellInfo::HideEditor() const
 {
-    GridPrivate &d = GridPrivate::get(*m_grid);
+    GridPrivate &d = GridPrivate::get(*GetGrid());
     if (d.editorOpenOn(GetRow(), m_col))
         d.hideEditor();
 }

@@ -26,25 +26,26 @@ struct CellExtras;
 
 class QOR_EXPORT TCellInfo {
 public:
-    // A cell of Grid at (Row, Col), stored in the grid's cell pool; freed with delete. The grid
-    // makes its cells through Cells(); this is for code that builds a cell to place itself.
+    // A cell of Grid at (Row, Col), carved from the slabs of the grid's store (of a store of
+    // gridless cells when Grid is nothing); freed with delete. The grid makes its cells through
+    // Cells(); this is for code that builds a cell to place itself.
     static TCellInfo *Create(TCustomQorGrid *Grid, int Row, int Col);
     ~TCellInfo();
     TCellInfo(const TCellInfo &) = delete;
     TCellInfo &operator=(const TCellInfo &) = delete;
-    // Cells live in their grid's pool: plain new is not available, delete gives the block back.
+    // Cells live in their store's slabs: plain new is not available, delete gives the block back.
     static void *operator new(size_t) = delete;
     static void *operator new(size_t, void *place) noexcept { return place; }
     static void operator delete(TCellInfo *cell, std::destroying_delete_t);
 
     // --- Identity
-    TCustomQorGrid *GetGrid() const { return m_grid; }
-    int GetRow() const { return m_storedRow + m_grid.home->rowOrigin; }
+    TCustomQorGrid *GetGrid() const { return CellHomeOf(this).grid; }
+    int GetRow() const { return m_storedRow + (m_inStore ? CellHomeOf(this).rowOrigin : 0); }
     int GetCol() const { return m_col; }
     // Row and column operations move cells; they keep the position current through this.
     void SetPosition(int Row, int Col)
     {
-        m_storedRow = Row - m_grid.home->rowOrigin;
+        m_storedRow = Row - (m_inStore ? CellHomeOf(this).rowOrigin : 0);
         m_col = Col;
     }
     // The column this cell inherits from (nothing while the grid has no such column).
@@ -53,6 +54,7 @@ public:
     // --- Content
     const QString &GetText() const { return m_text; }
     void SetText(const QString &Value);
+    void SetText(QString &&Value);
     bool GetLoading() const { return m_loading; }
     void SetLoading(bool Value) { m_loading = Value; }
     // Cached "text is a number" answer of the display layer; forgotten whenever the text changes.
@@ -260,23 +262,26 @@ public:
     void HideEditor() const;
 
 private:
-    TCellInfo(const CellHome *Home, int Row, int Col);
+    TCellInfo(int Row, int Col) : m_storedRow(Row), m_col(Col) {}
     friend struct CellAccess;
     friend class TCellList;
     bool StoreLine(TCellEdge Edge, bool Value);
     void PropagateEdge(TCellEdge Edge, void (*apply)(TCellInfo &, TCellEdge, const void *), const void *value);
+    // The owned objects, kept beside the cells by the store: nothing when there are none.
+    CellExtras *PeekExtras() const;
     CellExtras &Extras();
+    void DropExtras();
 
-    CellGridLink m_grid;
-    int m_storedRow; // the row less the home's origin: read it through GetRow()
-    int m_col;
-    QString m_text;
-    std::unique_ptr<TCellRec> m_rec;
-    std::unique_ptr<CellExtras> m_extras;
+    // Forty bytes: a filled sheet is mostly these and their texts.
+    int m_storedRow;            // less the store's origin while in a slot: read it through GetRow()
+    int m_col : 27;             // TCellList::kMaxCols fits
+    bool m_inStore : 1 = false; // in a slot of its store, counting its row from the origin
     bool m_loading : 1 = false;
     bool m_numberKnown : 1 = false;
     bool m_isNumber : 1 = false;
-    bool m_pooled : 1 = false;
+    bool m_hasExtras : 1 = false;
+    QString m_text;
+    std::unique_ptr<TCellRec> m_rec;
 };
 
 // True when the cell differs from an untouched cell of its column in content or any attribute.

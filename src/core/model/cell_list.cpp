@@ -5,14 +5,27 @@
 #include <sstream>
 #include <unordered_set>
 #include "core/model/cell.h"
+#include "core/model/cell_p.h"
 
 namespace qor {
+
+TCellList::TCellList(TCustomQorGrid *Grid) : m_home{Grid, 0, &m_extras}, m_pool(sizeof(TCellInfo), &m_home) {}
 
 TCellList::~TCellList() { FreeAll(); }
 
 bool TCellList::FitsInt(int64_t Rows, int64_t Cols)
 {
-    return Rows >= 0 && Cols >= 0 && (Rows == 0 || Cols <= INT_MAX / Rows);
+    return Rows >= 0 && Cols >= 0 && Cols <= kMaxCols && (Rows == 0 || Cols <= INT_MAX / Rows);
+}
+
+TCellInfo *TCellList::NewCell(int Row, int Col) { return ::new (m_pool.Allocate()) TCellInfo(Row, Col); }
+
+TCellInfo *TCellList::NewStoredCell(int Row, int Col)
+{
+    TCellInfo *cell = NewCell(Row - m_home.rowOrigin, Col);
+    cell->m_inStore = true;
+    ++m_cells;
+    return cell;
 }
 
 bool TCellList::Reset(int Rows, int Cols, const std::function<void()> &beforeFree)
@@ -39,7 +52,7 @@ bool TCellList::Reset(int Rows, int Cols, const std::function<void()> &beforeFre
 
 bool TCellList::Put(int Row, int Col, TCellInfo *Cell)
 {
-    if (Row < 0 || Row >= m_rows || Col < 0 || Col >= m_cols || !Cell || Cell->GetGrid() != m_home.grid)
+    if (Row < 0 || Row >= m_rows || Col < 0 || Col >= m_cols || !Cell || &CellHomeOf(Cell) != &m_home)
         return false;
     TCellInfo *&slot = m_slots[size_t(int64_t(Row) * m_cols + Col)];
     if (slot != Cell) {
@@ -49,7 +62,7 @@ bool TCellList::Put(int Row, int Col, TCellInfo *Cell)
             ++m_cells;
         slot = Cell;
     }
-    Cell->m_grid.home = &m_home;
+    Cell->m_inStore = true;
     Cell->SetPosition(Row, Col);
     return true;
 }
@@ -70,7 +83,7 @@ TCellInfo *TCellList::Take(int Row, int Col)
         --m_cells;
         // Away from the store the origin would no longer follow it.
         cell->m_storedRow = cell->GetRow();
-        cell->m_grid.home = &m_loose;
+        cell->m_inStore = false;
     }
     return cell;
 }
@@ -104,7 +117,7 @@ std::string TCellList::checkConsistency() const
         ++cells;
         if (!seen.insert(cell).second)
             err << "cell stored twice at slot " << i << "; ";
-        if (cell->m_grid.home != &m_home)
+        if (!cell->m_inStore)
             err << "cell at slot " << i << " does not count from this store's origin; ";
         const int64_t row = int64_t(cell->m_storedRow) + m_home.rowOrigin;
         const int64_t expected = row * m_cols + cell->GetCol();

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include "core/model/cell_home.h"
+#include "core/model/cell_pool_p.h"
 #include "core/model/ends_vector.h"
 #include "platform/qor_global.h"
 
@@ -18,7 +19,7 @@ class TCellInfo;
 class QOR_EXPORT TCellList {
 public:
     // Grid: the grid whose cells the store takes (nothing for cells made without a grid).
-    explicit TCellList(TCustomQorGrid *Grid = nullptr) : m_home{Grid, 0}, m_loose{Grid, 0} {}
+    explicit TCellList(TCustomQorGrid *Grid = nullptr);
     ~TCellList();
     TCellList(const TCellList &) = delete;
     TCellList &operator=(const TCellList &) = delete;
@@ -32,22 +33,33 @@ public:
     {
         return Row >= 0 && Row < m_rows && Col >= 0 && Col < m_cols ? m_slots[int64_t(Row) * m_cols + Col] : nullptr;
     }
+    // The cell of a slot, made there when there is none; nothing outside the store.
+    TCellInfo *Obtain(int Row, int Col)
+    {
+        if (Row < 0 || Row >= m_rows || Col < 0 || Col >= m_cols)
+            return nullptr;
+        TCellInfo *&slot = m_slots[size_t(int64_t(Row) * m_cols + Col)];
+        return slot ? slot : (slot = NewStoredCell(Row, Col));
+    }
+    // A new cell of this store at (Row, Col), not yet in a slot: Put places it.
+    TCellInfo *NewCell(int Row, int Col);
     // Stores a cell in a slot (freeing the one there) and owns it from then on; the cell takes
     // the slot's position. False, with nothing changed, outside the store, for no cell, or for
-    // a cell of another grid.
+    // a cell this store did not make.
     bool Put(int Row, int Col, TCellInfo *Cell);
     // Frees the cell of a slot.
     void Free(int Row, int Col);
     // Takes a cell out of its slot without freeing it; it keeps its position.
     TCellInfo *Take(int Row, int Col);
-    // The home of this grid's cells while they are outside the store.
-    const CellHome &LooseHome() const { return m_loose; }
     // The origin the stored rows of the cells in the store count from.
     int RowOrigin() const { return m_home.rowOrigin; }
     // Frees every cell; the slots stay.
     void FreeAll();
 
-    // Whether Rows x Cols slots fit in an int.
+    // A cell holds its column in 27 bits. A column record alone costs more than a hundred
+    // bytes, so memory ends long before this.
+    static constexpr int kMaxCols = (1 << 26) - 1;
+    // Whether Rows x Cols slots fit in an int, with no more than kMaxCols columns.
     static bool FitsInt(int64_t Rows, int64_t Cols);
     // Frees every cell and makes Rows x Cols empty slots. False, with nothing changed, when
     // the product does not fit in an int or the slots cannot be allocated. beforeFree runs
@@ -73,6 +85,7 @@ public:
     std::string checkConsistency() const;
 
 private:
+    TCellInfo *NewStoredCell(int Row, int Col);
     // Stored rows of the cells in slots [first, last) change by delta.
     void addToStoredRows(int64_t first, int64_t last, int delta);
     // Lines were inserted (delta > 0) or removed before row at of a store of oldRows rows:
@@ -85,8 +98,9 @@ private:
     static bool originFits(int64_t origin, int64_t rows);
 
     EndsVector<TCellInfo *> m_slots;
-    CellHome m_home;   // of the cells in the store
-    CellHome m_loose;  // of this grid's cells outside it: origin 0
+    CellExtrasTable m_extras;
+    CellHome m_home;
+    CellPool m_pool; // after the home its slabs point to
     int m_count = 0;
     int m_rows = 0;
     int m_cols = 0;

@@ -1,35 +1,52 @@
 #include "core/model/cell_pool_p.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 
 namespace qor {
 
-CellPool::CellPool(size_t blockSize, size_t blocksPerSlab)
-    : m_blockSize(std::max((blockSize + alignof(std::max_align_t) - 1) / alignof(std::max_align_t) *
-                               alignof(std::max_align_t),
-                           sizeof(FreeBlock))),
-      m_blocksPerSlab(std::max<size_t>(blocksPerSlab, 1)), m_nextInSlab(m_blocksPerSlab)
+namespace {
+
+constexpr size_t kBlockAlign = alignof(void *);
+
+size_t roundUp(size_t n, size_t to) { return (n + to - 1) / to * to; }
+
+} // namespace
+
+CellPool::CellPool(size_t blockSize, const CellHome *home, size_t blocksPerSlab)
+    : m_home(home), m_blockSize(std::max(roundUp(blockSize, kBlockAlign), sizeof(FreeBlock))),
+      m_firstBlock(roundUp(sizeof(SlabHead), kBlockAlign))
 {
+    const size_t room = (kCellSlabBytes - m_firstBlock) / m_blockSize;
+    m_blocksPerSlab = std::max<size_t>(blocksPerSlab == 0 ? room : std::min(blocksPerSlab, room), 1);
+    m_nextInSlab = m_blocksPerSlab;
 }
 
-CellPool::~CellPool() = default;
-
-void *CellPool::Allocate()
+CellPool::~CellPool()
 {
-    if (m_free) {
-        FreeBlock *block = m_free;
-        m_free = block->next;
-        ++m_inUse;
-        return block;
-    }
-    if (m_nextInSlab == m_blocksPerSlab) {
-        m_slabs.push_back(std::unique_ptr<std::byte[]>(new std::byte[m_blockSize * m_blocksPerSlab]));
-        m_nextInSlab = 0;
-    }
-    void *block = m_slabs.back().get() + m_blockSize * m_nextInSlab++;
+    for (void *slab : m_slabs)
+        std::free(slab);
+}
+
+CellPool &CellPool::Of(const void *block)
+{
+    auto *head = reinterpret_cast<const SlabHead *>(reinterpret_cast<uintptr_t>(block) & ~(kCellSlabBytes - 1));
+    return *head->pool;
+}
+
+void *CellPool::AllocateFromNewSlab()
+{
+    if (m_slabs.size() == m_slabs.capacity()) // so that the push below cannot lose the slab
+        m_slabs.reserve(std::max<size_t>(8, m_slabs.capacity() * 2));
+    void *slab = std::aligned_alloc(kCellSlabBytes, kCellSlabBytes);
+    if (!slab)
+        throw std::bad_alloc();
+    ::new (slab) SlabHead{m_home, this};
+    m_slabs.push_back(slab);
+    m_nextInSlab = 1;
     ++m_inUse;
-    return block;
+    return static_cast<std::byte *>(slab) + m_firstBlock;
 }
 
 void CellPool::Release(void *block)
@@ -47,6 +64,8 @@ void CellPool::Trim()
 {
     if (m_inUse != 0)
         return;
+    for (void *slab : m_slabs)
+        std::free(slab);
     m_slabs.clear();
     m_free = nullptr;
     m_nextInSlab = m_blocksPerSlab;

@@ -41,22 +41,22 @@ struct CellAccess {
     template <class Type, class F>
     static Type NoRecord(const TCellInfo &cell, std::true_type, F)
     {
-        return static_cast<Type>(cell.m_grid->GetDefaultCellType(cell.GetRow(), cell.m_col));
+        return static_cast<Type>(cell.GetGrid()->GetDefaultCellType(cell.GetRow(), cell.m_col));
     }
 
     // Rich-text conversions when a cell starts or stops being a rich-text cell, then repaint.
     static void AfterStyleChange(TCellInfo &cell, std::string_view name, bool wasRich)
     {
-        GridPrivate &d = GridPrivate::get(*cell.m_grid);
+        GridPrivate &d = GridPrivate::get(*cell.GetGrid());
         if (name == "CellType" && !d.loading) {
             const bool isRich = cell.GetCellType() == ctRichEdit;
             if (isRich && !wasRich) {
                 if (auto rich = d.seams.richText->FromPlain(cell.m_text, cell.PeekFont()))
                     cell.Extras().richText = *rich;
-            } else if (wasRich && !isRich && cell.m_extras && !cell.m_extras->richText.isEmpty()) {
+            } else if (CellExtras *x = wasRich && !isRich ? cell.PeekExtras() : nullptr; x && !x->richText.isEmpty()) {
                 // Without a converter the rich content is kept rather than lost.
-                if (auto plain = d.seams.richText->ToPlain(cell.m_extras->richText)) {
-                    cell.m_extras->richText.clear();
+                if (auto plain = d.seams.richText->ToPlain(x->richText)) {
+                    x->richText.clear();
                     cell.SetText(*plain);
                 }
             }
@@ -112,7 +112,7 @@ void TCellInfo::PropagateEdge(TCellEdge Edge, void (*apply)(TCellInfo &, TCellEd
 {
     const int rows = std::max(GetRows(), 1);
     const int cols = std::max(GetCols(), 1);
-    TCustomQorGrid *grid = m_grid;
+    TCustomQorGrid *grid = GetGrid();
     const int r0 = GetRow();
     const int c0 = m_col;
     auto visit = [&](int r, int c, TCellEdge e) {

@@ -9,11 +9,7 @@ TCellInfo *TCustomQorGrid::Cells(int Row, int Col)
 {
     if (!d->valid(Row, Col))
         return nullptr;
-    if (TCellInfo *cell = d->cells.At(Row, Col))
-        return cell;
-    TCellInfo *cell = TCellInfo::Create(this, Row, Col);
-    d->cells.Put(Row, Col, cell);
-    return cell;
+    return d->cells.Obtain(Row, Col);
 }
 
 bool TCustomQorGrid::PeekCell(int Row, int Col) const { return d->cells.At(Row, Col) != nullptr; }
@@ -32,7 +28,9 @@ QString TCustomQorGrid::GetCellText(int Row, int Col) const
     return QString();
 }
 
-void TCustomQorGrid::SetCellText(int Row, int Col, const QString &Value)
+void TCustomQorGrid::SetCellText(int Row, int Col, const QString &Value) { SetCellText(Row, Col, QString(Value)); }
+
+void TCustomQorGrid::SetCellText(int Row, int Col, QString &&Value)
 {
     if (!d->valid(Row, Col))
         return;
@@ -45,9 +43,9 @@ void TCustomQorGrid::SetCellText(int Row, int Col, const QString &Value)
     if (!cell) {
         if (Value.isEmpty())
             return; // an untouched cell already reads empty; do not create one for nothing
-        cell = Cells(Row, Col);
+        cell = d->cells.Obtain(Row, Col);
     }
-    cell->SetText(Value);
+    cell->SetText(std::move(Value));
 }
 
 TCellType TCustomQorGrid::GetCellType(int Row, int Col) const

@@ -11,7 +11,7 @@ namespace qor {
 
 QString TCellInfo::GetDisplayText() const
 {
-    return m_grid->CellDisplayText(GetRow(), m_col);
+    return GetGrid()->CellDisplayText(GetRow(), m_col);
 }
 
 bool TCellInfo::GetAsBoolean() const
@@ -73,7 +73,7 @@ void TCellInfo::ConvertStoredText(bool DigitsChanged)
 {
     if (DigitsChanged && m_rec && m_rec->Style.Digits < 0)
         m_rec->Style.Digits = 0;
-    if (m_text.isEmpty() || TCustomQorGrid::IsFormulaText(m_text) || m_grid->GetLoading())
+    if (m_text.isEmpty() || TCustomQorGrid::IsFormulaText(m_text) || GetGrid()->GetLoading())
         return;
     const TValueType type = GetValueType();
     if (!DigitsChanged)
