@@ -117,6 +117,8 @@ std::string TCellList::checkConsistency() const
         ++cells;
         if (!seen.insert(cell).second)
             err << "cell stored twice at slot " << i << "; ";
+        if (cell->m_hasExtras && !m_extras.count(cell))
+            err << "cell at slot " << i << " lost its owned objects; ";
         if (!cell->m_inStore)
             err << "cell at slot " << i << " does not count from this store's origin; ";
         const int64_t row = int64_t(cell->m_storedRow) + m_home.rowOrigin;

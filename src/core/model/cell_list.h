@@ -78,6 +78,9 @@ public:
 
     // Number of cells that exist.
     int CellCount() const { return m_cells; }
+    // Number of this store's cells (in slots or out) that own a font, items, a picture, rich
+    // text or an adapter.
+    size_t OwnedObjectsCount() const { return m_extras.size(); }
 
     // Every cell sits in the slot of its own position and counts its row from this store's
     // origin, no cell twice, the count of existing cells is right, every stored row fits.

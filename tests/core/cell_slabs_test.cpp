@@ -1,0 +1,114 @@
+// Cells carved from slabs that tell them their grid, with their owned objects kept beside them.
+#include <gtest/gtest.h>
+
+#include <QString>
+#include "core/grid.h"
+#include "core/grid_p.h"
+#include "message_recorder.h"
+#include "rowcol_sheet.h"
+
+using namespace qor;
+
+namespace {
+
+TCellList &storeOf(TCustomQorGrid &g) { return GridPrivate::get(g).cells; }
+
+} // namespace
+
+TEST(CellSlabs, CellsOfTwoGridsFindTheirGridAndRowAcrossSlabsAndOriginMoves)
+{
+    TQorGrid a, b;
+    for (TQorGrid *g : {&a, &b}) {
+        g->SetCols(3);
+        g->SetRows(2000); // 6,000 cells: several slabs each
+    }
+    for (int r = 0; r < 2000; ++r)
+        for (int c = 0; c < 3; ++c) {
+            a.SetCellText(r, c, "a");
+            b.SetCellText(r, c, "b");
+        }
+    a.InsertRow(0, 3); // near the top: the origin moves instead of the cells
+    b.DeleteRow(0);
+    for (int r = 0; r < 2000; r += 37)
+        for (int c = 0; c < 3; ++c) {
+            TCellInfo *ca = a.Cells(r + 3, c);
+            ASSERT_EQ(ca->GetGrid(), &a);
+            EXPECT_EQ(ca->GetRow(), r + 3);
+            EXPECT_EQ(ca->GetText(), "a");
+            if (r < 1999) {
+                TCellInfo *cb = b.Cells(r, c);
+                ASSERT_EQ(cb->GetGrid(), &b);
+                EXPECT_EQ(cb->GetRow(), r);
+                EXPECT_EQ(cb->GetCol(), c);
+                EXPECT_EQ(cb->GetText(), "b");
+            }
+        }
+    test::ExpectConsistent(a);
+    test::ExpectConsistent(b);
+
+    // Reading what was never written creates nothing.
+    TQorGrid empty;
+    empty.SetCols(10);
+    empty.SetRows(300);
+    for (int r = 0; r < 300; ++r)
+        for (int c = 0; c < 10; ++c)
+            ASSERT_TRUE(empty.GetCellText(r, c).isEmpty() && empty.GetCellBackColor(r, c) == empty.GetColor());
+    EXPECT_EQ(storeOf(empty).CellCount(), 0);
+}
+
+TEST(CellSlabs, OwnedObjectsFollowTheirCellAndLeaveWithIt)
+{
+    TQorGrid g;
+    g.SetCols(6);
+    g.SetRows(6);
+    TQorFont font = g.GetFont();
+    font.Font.setPointSize(19);
+    g.Cells(1, 1)->SetFont(font);
+    g.Cells(2, 2)->Items().Add("one");
+    g.Cells(3, 3)->SetText("plain");
+    EXPECT_EQ(storeOf(g).OwnedObjectsCount(), 2u);
+
+    g.InsertRow(0, 2);
+    g.InsertCol(0, 1);
+    ASSERT_NE(g.Cells(3, 2)->PeekFont(), nullptr);
+    EXPECT_EQ(g.Cells(3, 2)->PeekFont()->Font.pointSize(), 19);
+    EXPECT_EQ(g.Cells(4, 3)->Items().Count(), 1);
+    EXPECT_EQ(g.Cells(5, 4)->PeekFont(), nullptr);
+    test::ExpectConsistent(g);
+
+    // A copy into another grid owns copies; the source keeps its own.
+    TQorGrid other;
+    other.Cells(0, 0)->Assign(*g.Cells(3, 2));
+    EXPECT_EQ(storeOf(other).OwnedObjectsCount(), 1u);
+    EXPECT_EQ(other.Cells(0, 0)->PeekFont()->Font.pointSize(), 19);
+    EXPECT_NE(other.Cells(0, 0)->PeekFont(), g.Cells(3, 2)->PeekFont());
+
+    // Copying a plain cell over one with objects drops them; deleting lines frees the rest.
+    g.Cells(4, 3)->Assign(*g.Cells(5, 4));
+    EXPECT_EQ(g.Cells(4, 3)->PeekItems(), nullptr);
+    EXPECT_EQ(storeOf(g).OwnedObjectsCount(), 1u);
+    g.DeleteRow(3);
+    EXPECT_EQ(storeOf(g).OwnedObjectsCount(), 0u);
+    test::ExpectConsistent(g);
+
+    // A gridless cell owns its objects too, and gives them back when deleted.
+    TCellInfo *loose = TCellInfo::Create(nullptr, 0, 0);
+    loose->Items().Add("x");
+    EXPECT_EQ(loose->PeekItems()->Count(), 1);
+    EXPECT_EQ(loose->GetGrid(), nullptr);
+    delete loose;
+}
+
+TEST(CellSlabs, ColumnsBeyondWhatACellHoldsAreRefused)
+{
+    TQorGrid g;
+    g.SetRows(2);
+    g.SetCellText(1, 1, "kept");
+    test::MessageRecorder boxes;
+    g.SetCols(TCellList::kMaxCols + 1);
+    EXPECT_EQ(boxes.count(), 1);
+    EXPECT_FALSE(g.InternalSetCols(TCellList::kMaxCols + 1));
+    EXPECT_EQ(g.GetCols(), 4);
+    EXPECT_EQ(g.GetCellText(1, 1), "kept");
+    test::ExpectConsistent(g);
+}
