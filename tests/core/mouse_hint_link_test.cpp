@@ -198,8 +198,6 @@ TEST(MouseHint, TheMarkerIsPaintedWithTheOption)
     EXPECT_NE(pixelColor(with, cell.left() + 2, cell.top() + 1), clRed) << "only in the corner";
     const QRect plain = g.GetCellRect(2, 1);
     EXPECT_NE(pixelColor(with, plain.left() + plain.width() - 3, plain.top() + 1), clRed);
-    if (const QByteArray dir = qgetenv("QOR_PICTURE_DIR"); !dir.isEmpty())
-        with.scaled(with.size() * 2).save(QString::fromLocal8Bit(dir) + "/hint_marker.png");
 
     g.SetOptions(g.GetOptions().Without(qgoShowHintSymbol));
     const QImage without = paintGrid(g);
