@@ -86,21 +86,6 @@ TEST(NavigationKeys, ShiftArrowsGrowTheSelectionOverMerges)
     EXPECT_FALSE(g.IsSelectionActive());
 }
 
-TEST(NavigationKeys, EnterMovesByMoveDirEnter)
-{
-    NavGrid t(4, 4);
-    TQorGrid &g = t.g;
-    g.SetFocusCell(1, 1);
-    t.key(Qt::Key_Return);
-    EXPECT_EQ(t.current(), QPoint(1, 2));
-    g.SetMoveDirEnter(mdRight);
-    t.key(Qt::Key_Enter);
-    EXPECT_EQ(t.current(), QPoint(2, 2));
-    g.SetMoveDirEnter(mdNone);
-    t.key(Qt::Key_Return);
-    EXPECT_EQ(t.current(), QPoint(2, 2));
-}
-
 TEST(NavigationKeys, DownOnTheLastRowInsertAndCtrlDeleteChangeRowsAsAllowed)
 {
     NavGrid t(3, 2);
@@ -137,10 +122,20 @@ TEST(NavigationKeys, DownOnTheLastRowInsertAndCtrlDeleteChangeRowsAsAllowed)
     EXPECT_EQ(boxes.count(), 2);
 }
 
-TEST(NavigationKeys, DeleteEmptiesOnlyEditableCellsAndCtrlASelectsAll)
+TEST(NavigationKeys, EnterMovesByMoveDirEnterDeleteEmptiesOnlyEditableCellsAndCtrlASelectsAll)
 {
     NavGrid t(4, 4);
     TQorGrid &g = t.g;
+    g.SetFocusCell(1, 1);
+    t.key(Qt::Key_Return);
+    EXPECT_EQ(t.current(), QPoint(1, 2));
+    g.SetMoveDirEnter(mdRight);
+    t.key(Qt::Key_Enter);
+    EXPECT_EQ(t.current(), QPoint(2, 2));
+    g.SetMoveDirEnter(mdNone);
+    t.key(Qt::Key_Return);
+    EXPECT_EQ(t.current(), QPoint(2, 2));
+
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
             g.SetCellText(r, c, "x");
