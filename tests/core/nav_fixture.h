@@ -40,6 +40,12 @@ struct NavGrid {
         QApplication::sendEvent(g.viewport(), &ev);
     }
     QPoint current() const { return QPoint(g.GetCol(), g.GetRow()); }
+    // The key, then where the current cell is.
+    QPoint press(int k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        key(k, mods);
+        return current();
+    }
     // Records OnLeaveCell, OnBeforeEnterCell and OnAfterEnterCell as "L r,c", "B r,c", "A r,c".
     void recordEvents()
     {
