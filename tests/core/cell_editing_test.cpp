@@ -43,7 +43,7 @@ TEditorController &openEditor(TQorGrid &g, int row, int col, const QString &type
 
 } // namespace
 
-TEST(CellEditing, ReadersSeeTheLiveEditorText)
+TEST(CellEditing, ReadersSeeTheLiveEditorTextAndCellChangesReachIt)
 {
     TQorGrid g;
     g.SetCellText(1, 1, "stored");
@@ -53,12 +53,9 @@ TEST(CellEditing, ReadersSeeTheLiveEditorText)
     g.SetCellText(1, 1, "new");
     EXPECT_TRUE(ed.IsOpenOn(1, 1));
     EXPECT_EQ(ed.Text(), "new");
-}
 
-TEST(CellEditing, KindChangesCloseTheEditorAndColourChangesUpdateIt)
-{
-    TQorGrid g;
-    TEditorController &ed = openEditor(g, 2, 1);
+    // Kind changes close the editor, colour changes update it.
+    openEditor(g, 2, 1);
     g.Cells(2, 1)->SetBackColor(clYellow);
     ASSERT_TRUE(ed.IsOpen());
     EXPECT_EQ(ed.CurrentWidget()->palette().color(QPalette::Base), platform::ToQColor(clYellow));
@@ -102,17 +99,14 @@ TEST(CellEditing, RichCellsConvertWhenTheirKindChanges)
     c->SetCellType(ctEdit);
     EXPECT_EQ(c->GetText(), "other");
     EXPECT_TRUE(c->GetRichText().isEmpty());
-}
 
-TEST(CellEditing, RichContentSurvivesLeavingTheKindWithoutAConverter)
-{
-    TQorGrid g;
+    // Without a converter, rich content survives leaving the kind.
     GridPrivate::get(g).seams.richText = std::make_unique<IRichTextHost>();
-    TCellInfo *c = g.Cells(0, 0);
-    c->SetCellType(ctRichEdit);
-    c->SetRichText("{\\rtf1 kept}");
-    c->SetCellType(ctEdit);
-    EXPECT_EQ(c->GetRichText(), "{\\rtf1 kept}");
+    TCellInfo *k = g.Cells(1, 0);
+    k->SetCellType(ctRichEdit);
+    k->SetRichText("{\\rtf1 kept}");
+    k->SetCellType(ctEdit);
+    EXPECT_EQ(k->GetRichText(), "{\\rtf1 kept}");
 }
 
 TEST(CellEditing, ACellBeingReadRaisesNoEvents)

@@ -10,36 +10,6 @@
 
 using namespace qor;
 
-TEST(CellStyle, UntouchedCellAnswersFromColumnAndFixedDefaults)
-{
-    TQorGrid g;
-    TCellInfo *c = g.Cells(0, 0);
-    EXPECT_TRUE(c->GetLeftLine());
-    EXPECT_FALSE(c->GetLeftFrame());
-    EXPECT_EQ(c->GetLeftFrameWidth(), 1);
-    EXPECT_EQ(c->GetBottomFrameColor(), clBlack);
-    EXPECT_EQ(c->GetMergeRow(), -1);
-    EXPECT_EQ(c->GetRows(), 1);
-    EXPECT_EQ(c->GetItemIndex(), -1);
-    EXPECT_EQ(c->GetTabNextRow(), -1);
-    EXPECT_TRUE(c->GetNeedDraw());
-    EXPECT_EQ(c->GetDigits(), 2);
-    EXPECT_TRUE(c->GetThousandSeparators());
-    EXPECT_TRUE(c->GetDirectInput());
-    EXPECT_EQ(c->GetTextLMargin(), 3);
-    EXPECT_EQ(c->GetGraphicRMargin(), 4);
-    EXPECT_EQ(c->GetDropDownCount(), 7);
-    EXPECT_EQ(c->GetComboItemHeight(), 13);
-    EXPECT_EQ(c->GetVerticalTextSpace(), 3);
-    EXPECT_DOUBLE_EQ(c->GetIncrement(), 1.0);
-    EXPECT_TRUE(c->GetPrintable());
-    EXPECT_EQ(c->GetImageIndex(), -1);
-    EXPECT_EQ(c->GetGraphicHorAlignment(), taCenter);
-    EXPECT_EQ(c->GetPasswordChar(), QChar());
-    EXPECT_EQ(c->GetRec(), nullptr);
-    EXPECT_FALSE(notDefaultCell(c));
-}
-
 TEST(CellStyle, ColumnChangesReachCellsUntilAndAfterTheirOwnSetting)
 {
     TQorGrid g;
@@ -67,6 +37,7 @@ TEST(CellStyle, SettingTheResolvedValueCreatesNoRecord)
 {
     TQorGrid g;
     TCellInfo *c = g.Cells(0, 1);
+    EXPECT_FALSE(notDefaultCell(c));
     c->SetBackColor(clWhite);
     c->SetLeftLine(true);
     c->SetLeftFrame(false);
@@ -142,7 +113,7 @@ TEST(CellStyle, HandlerMayRestructureTheGridDuringAChange)
     EXPECT_EQ(GridPrivate::get(g).cells.checkConsistency(), "");
 }
 
-TEST(CellStyle, DiagonalTextsAndTextExcludeEachOther)
+TEST(CellStyle, DiagonalTextsExcludeTheTextAndTheItemIndexFollowsIt)
 {
     TQorGrid g;
     TCellInfo *c = g.Cells(0, 0);
@@ -153,13 +124,9 @@ TEST(CellStyle, DiagonalTextsAndTextExcludeEachOther)
     c->SetText("again");
     EXPECT_EQ(c->GetLeftText(), "");
     EXPECT_EQ(c->GetRightText(), "");
-}
 
-TEST(CellStyle, ComboItemIndexFollowsTheText)
-{
-    TQorGrid g;
+    // A combo's item index follows the text.
     g.Columns(0)->Items().SetText("A\nB\nC");
-    TCellInfo *c = g.Cells(0, 0);
     c->SetCellType(ctCombo);
     EXPECT_EQ(c->Items().Count(), 3); // first access copies the column's items
     c->SetText("B");
@@ -247,16 +214,15 @@ TEST(CellStyle, NamesAreUniqueUpperCasedRefusedWithAMessageAndMovedWhileLoading)
     g.SetLoading(false);
     EXPECT_EQ(g.CellByName("sum"), g.Cells(2, 2));
     EXPECT_EQ(g.Cells(0, 0)->GetName(), "");
-}
-
-TEST(CellStyle, FreeingACellForgetsItsName)
-{
-    TQorGrid g;
-    g.Cells(0, 0)->SetName("A1cell");
+    // Freeing a cell forgets its name, which is free again: no message.
     g.SetRows(2);
-    EXPECT_EQ(g.CellByName("A1CELL"), nullptr);
-    g.Cells(0, 0)->SetName("A1cell"); // free again: no message
-    EXPECT_NE(g.CellByName("a1cell"), nullptr);
+    EXPECT_EQ(g.CellByName("SUM"), nullptr);
+    {
+        test::MessageRecorder boxes;
+        g.Cells(0, 0)->SetName("Sum");
+        EXPECT_EQ(boxes.count(), 0);
+    }
+    EXPECT_NE(g.CellByName("sum"), nullptr);
 }
 
 TEST(CellStyle, AssignCopiesContentButNotTheName)

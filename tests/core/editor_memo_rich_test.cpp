@@ -209,14 +209,4 @@ TEST(RichEditor, TypingStartsPlainAndSelectionChangesAreReported)
     QTest::keyClick(rich, Qt::Key_Tab);
     EXPECT_EQ(g.GetCellText(2, 0), "new");
     EXPECT_EQ(RtfToPlain(g.Cells(2, 0)->GetRichText()), "new");
-    if (qEnvironmentVariableIsSet("QOR_EDITOR_SHOTS")) {
-        g.Cells(1, 1)->SetCellType(ctRichEdit);
-        g.SetColWidth(1, 160);
-        g.SetRowHeight(1, 44);
-        g.Cells(1, 1)->SetRichText("{\\rtf1{\\colortbl;\\red200\\green0\\blue0;}plain {\\b bold} {\\i\\cf1 red}\\par "
-                                   "{\\ul second} line}");
-        g.SetFocusCell(1, 1);
-        t.key(Qt::Key_F2);
-        g.grab().save(qEnvironmentVariable("QOR_EDITOR_SHOTS") + "/rich_editor.png");
-    }
 }

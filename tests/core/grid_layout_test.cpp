@@ -64,7 +64,7 @@ TEST(GridLayout, ExcelTitleOptionSetsHeaderSizesAndTitleSizesDoNotMoveAnInvoice)
     EXPECT_EQ(g.GetTitleHeight(), 0);
 }
 
-TEST(GridLayout, FixedBandsTakeEffectOutsideInvoicesOnly)
+TEST(GridLayout, FixedBandsTakeEffectOutsideInvoicesOnlyAndTitleRowsStayInsideTheSheet)
 {
     TQorGrid g;
     g.SetFixRowCount(2);
@@ -80,11 +80,8 @@ TEST(GridLayout, FixedBandsTakeEffectOutsideInvoicesOnly)
     EXPECT_EQ(g.GetFixRowCount(), 2);
     g.SetFixRowCount(0);
     EXPECT_FALSE(g.CheckFixRowCount());
-}
 
-TEST(GridLayout, TitleAndFooterRowsStayInsideTheSheet)
-{
-    TQorGrid g;
+    // Title and footer rows stay inside the sheet.
     g.SetFooterRows(1);
     g.SetTitleRows(10);
     EXPECT_EQ(g.GetTitleRows(), 3);
@@ -142,7 +139,7 @@ TEST(GridLayout, OptionSetHasTheBitOrderOfStoredDocuments)
     EXPECT_TRUE(DefaultGridOptions.Contains(qgoAutoNextRowCol));
 }
 
-TEST(GridLayout, ColumnTitlesReadAndWriteAllCaptions)
+TEST(GridLayout, ColumnTitlesAndSizesWithTheirEvent)
 {
     TQorGrid g;
     TQorStrings titles;
@@ -155,11 +152,8 @@ TEST(GridLayout, ColumnTitlesReadAndWriteAllCaptions)
     EXPECT_EQ(g.Columns(0)->Title().GetColor(), clBtnFace);
     g.SetColumnTitleAlign(taLeftJustify);
     EXPECT_EQ(g.Columns(2)->Title().GetAlignment(), taLeftJustify);
-}
 
-TEST(GridLayout, SettingASizeShowsTheEntryAndRaisesTheEvent)
-{
-    TQorGrid g;
+    // Setting a size shows the entry and raises the event.
     std::vector<int> changed;
     g.OnColWidthChanged = [&](QObject *, int c) { changed.push_back(c); };
     GridPrivate::get(g).colAxis.SetVisible(1, false);

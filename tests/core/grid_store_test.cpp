@@ -19,51 +19,20 @@ void expectConsistent(TCustomQorGrid &g)
 
 } // namespace
 
-TEST(GridStore, NewGridHasItsInitialValues)
+// The size of a new grid follows from its default rows, columns, margins and spaces.
+TEST(GridStore, NewGridIsSizedFromItsDefaults)
 {
     TQorGrid g;
-    EXPECT_EQ(g.GetRows(), 4);
-    EXPECT_EQ(g.GetCols(), 4);
     EXPECT_EQ(GridPrivate::get(g).cells.Count(), 16);
     EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), 0);
     EXPECT_EQ(g.GetOptions().Bits(), 0x35FFC1FCu);
-    EXPECT_EQ(g.GetGridType(), gtInvoice);
-    EXPECT_EQ(g.GetDefaultRowHeight(), 18);
-    EXPECT_EQ(g.GetDefaultColWidth(), 60);
-    EXPECT_EQ(g.GetLeftMargin(), 30);
-    EXPECT_EQ(g.GetBottomMargin(), 30);
-    EXPECT_EQ(g.GetTopSpace(), 10);
-    EXPECT_EQ(g.GetTitleWidth(), 40);
-    EXPECT_EQ(g.GetTitleHeight(), 20);
-    EXPECT_EQ(g.GetColor(), clWhite);
-    EXPECT_EQ(g.GetBackColor(), clAppWorkSpace);
-    EXPECT_EQ(g.GetLineColor(), 0xC0C0C0);
-    EXPECT_EQ(g.GetTitleColor(), clBtnFace);
-    EXPECT_EQ(g.GetFocusColor(), clHighlight);
-    EXPECT_EQ(g.GetFont().Font.family(), "Tahoma");
-    EXPECT_EQ(g.GetSortEndRow(), -1);
-    EXPECT_EQ(g.GetMoveDirEnter(), mdBottom);
-    EXPECT_EQ(g.GetCurrencyCellWidth(), 12);
-    EXPECT_EQ(g.GetCurrencyDecimalSeparatorColor(), clRed);
     EXPECT_EQ(g.GetRow(), -1);
     EXPECT_EQ(g.GetCol(), -1);
+    EXPECT_EQ(g.RealRows(), 4);
     // Cols x 60 + 4 + margins + spaces; Rows x 18 + 20 + margins + spaces.
     EXPECT_EQ(g.width(), 4 * 60 + 4 + 60 + 20);
     EXPECT_EQ(g.height(), 4 * 18 + 20 + 60 + 20);
     EXPECT_EQ(g.GetExtent(), QSize(240 + 60, 72 + 60));
-    expectConsistent(g);
-}
-
-TEST(GridStore, NoColumnsMeansNoCurrentCellAndNoValidPosition)
-{
-    TQorGrid g;
-    g.SetCols(0);
-    EXPECT_EQ(g.GetRow(), -1);
-    EXPECT_EQ(g.GetCol(), -1);
-    EXPECT_TRUE(g.ErrorRowCol(0, 0));
-    EXPECT_TRUE(g.ErrorRow(0));
-    EXPECT_EQ(g.Cells(0, 0), nullptr);
-    EXPECT_EQ(g.Columns(0), nullptr);
     expectConsistent(g);
 }
 
@@ -89,9 +58,18 @@ TEST(GridStore, OutOfRangePositionsNeverCrashNorCreateCells)
     EXPECT_EQ(GridPrivate::get(g).cells.Get(16), nullptr);
     EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), 0);
     expectConsistent(g);
+    // Without columns there is no current cell and no valid position.
+    g.SetCols(0);
+    EXPECT_EQ(g.GetRow(), -1);
+    EXPECT_EQ(g.GetCol(), -1);
+    EXPECT_TRUE(g.ErrorRowCol(0, 0));
+    EXPECT_TRUE(g.ErrorRow(0));
+    EXPECT_EQ(g.Cells(0, 0), nullptr);
+    EXPECT_EQ(g.Columns(0), nullptr);
+    expectConsistent(g);
 }
 
-TEST(GridStore, ReadingUntouchedCellsCreatesNone)
+TEST(GridStore, ReadingUntouchedCellsCreatesNoneAndCellsAreCreatedOnceOnDemand)
 {
     TQorGrid g;
     g.Columns(1)->SetAlignment(taRightJustify);
@@ -108,11 +86,7 @@ TEST(GridStore, ReadingUntouchedCellsCreatesNone)
     // Writing an empty text into an untouched cell stores nothing either.
     g.SetCellText(2, 2, QString());
     EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), 0);
-}
 
-TEST(GridStore, CellsAreCreatedOnceOnDemand)
-{
-    TQorGrid g;
     EXPECT_FALSE(g.PeekCell(1, 2));
     TCellInfo *c = g.Cells(1, 2);
     ASSERT_NE(c, nullptr);
@@ -128,7 +102,7 @@ TEST(GridStore, CellsAreCreatedOnceOnDemand)
     expectConsistent(g);
 }
 
-TEST(GridStore, ChangingRowsDiscardsEveryCellAndHeight)
+TEST(GridStore, ChangingRowsOrColsDiscardsEveryCellHeightAndColumn)
 {
     TQorGrid g;
     g.SetCellText(0, 0, "a");
@@ -150,11 +124,8 @@ TEST(GridStore, ChangingRowsDiscardsEveryCellAndHeight)
     g.SetRows(-1);
     EXPECT_EQ(g.GetRows(), 6);
     expectConsistent(g);
-}
 
-TEST(GridStore, ChangingColsMakesFreshDefaultColumns)
-{
-    TQorGrid g;
+    // New columns are fresh default columns.
     g.Columns(0)->SetName("Amount");
     g.Columns(0)->SetAlignment(taRightJustify);
     g.SetCellText(1, 1, "x");
@@ -195,6 +166,15 @@ TEST(GridStore, SizeThatCannotBeHeldIsRefusedAndChangesNothing)
     EXPECT_EQ(g.GetRows(), 4);
     EXPECT_EQ(g.GetCols(), 2);
     EXPECT_EQ(g.GetCellText(1, 1), "kept");
+    expectConsistent(g);
+    // The silent forms append default columns and rows.
+    g.Clear();
+    EXPECT_TRUE(g.InternalSetCols(3));
+    EXPECT_TRUE(g.InternalSetRows(2));
+    EXPECT_EQ(GridPrivate::get(g).cells.Count(), 6);
+    EXPECT_EQ(g.Columns(2)->GetWidth(), 60);
+    EXPECT_EQ(g.GetRowHeight(1), 18);
+    EXPECT_FALSE(g.InternalSetRows(-1));
     expectConsistent(g);
 }
 
@@ -276,34 +256,6 @@ TEST(GridStore, DefaultRowHeightWhileLoadingKeepsRowsTheStreamSized)
     EXPECT_EQ(g.GetRowHeight(3), 18); // beyond the list
     g.SetLoading(false);
     EXPECT_TRUE(GridPrivate::get(g).loadRowList.empty());
-}
-
-TEST(GridStore, RowRecordsKeepGroupFieldsAndState)
-{
-    TQorGrid g;
-    g.SetRowGroup(2, 7, 1, 2, 0);
-    g.SetRowState(2, true);
-    TRowRec r = g.GetRowRec(2);
-    EXPECT_EQ(r.Group1, 7);
-    EXPECT_EQ(r.Group2, 1);
-    EXPECT_EQ(r.Group3, 2);
-    EXPECT_EQ(r.State, 1u);
-    g.SetRowState(2, false);
-    EXPECT_EQ(g.GetRowState(2), 0u);
-    EXPECT_EQ(g.RealRows(), 4);
-}
-
-TEST(GridStore, InternalSetColsAppendsDefaultColumnsSilently)
-{
-    TQorGrid g;
-    g.Clear();
-    EXPECT_TRUE(g.InternalSetCols(3));
-    EXPECT_TRUE(g.InternalSetRows(2));
-    EXPECT_EQ(GridPrivate::get(g).cells.Count(), 6);
-    EXPECT_EQ(g.Columns(2)->GetWidth(), 60);
-    EXPECT_EQ(g.GetRowHeight(1), 18);
-    EXPECT_FALSE(g.InternalSetRows(-1));
-    expectConsistent(g);
 }
 
 TEST(GridStore, ColumnLettersRoundTrip)

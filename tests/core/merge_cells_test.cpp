@@ -65,7 +65,7 @@ TEST(MergeCells, InvalidRequestsDoNothingAndExtentsAreClippedToTheGrid)
     ExpectConsistent(g);
 }
 
-TEST(MergeCells, CoveredTextsSurviveAndComeBackWhenUndone)
+TEST(MergeCells, CoveredTextsComeBackWhenUndoneAndCoveredCellsGrowTheArea)
 {
     TQorGrid g;
     Fill(g, {"a b c"});
@@ -78,11 +78,8 @@ TEST(MergeCells, CoveredTextsSurviveAndComeBackWhenUndone)
     ExpectConsistent(g);
     EXPECT_EQ(Sheet(g)[0], "a b c .");
     EXPECT_EQ(g.MergeCellList().size(), 0u);
-}
 
-TEST(MergeCells, GrowingACoveredCellGrowsTheAreaCoveringIt)
-{
-    TQorGrid g;
+    // Growing a covered cell grows the area covering it.
     g.MergeCells(0, 0, 1, 1);
     g.Cells(1, 1)->SetRows(1); // covered, not growing: nothing
     ExpectConsistent(g);

@@ -216,8 +216,6 @@ TEST(MouseDragMove, TheIndicatorIsPaintedOnlyWhileDragging)
     const int x = g.GetCellRect(3, 1).center().x();
     EXPECT_EQ(pixelColor(during, x, line.center().y()), TColor(0x00B000));
     EXPECT_EQ(pixelColor(during, t.rowTitle(3).x(), line.center().y()), TColor(0x00B000)) << "across the header too";
-    if (const QByteArray dir = qgetenv("QOR_PICTURE_DIR"); !dir.isEmpty())
-        during.save(QString::fromLocal8Bit(dir) + "/drag_indicator.png");
     t.key(Qt::Key_Escape);
     QImage after(g.viewport()->size(), QImage::Format_RGB32);
     {

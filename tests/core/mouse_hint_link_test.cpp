@@ -40,13 +40,6 @@ struct ShownTips {
     ~ShownTips() { platform::SetToolTipHandler(std::move(previous)); }
 };
 
-void hover(TQorGrid &g, QPoint p)
-{
-    QMouseEvent move(QEvent::MouseMove, QPointF(p), g.viewport()->mapToGlobal(QPointF(p)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(g.viewport(), &move);
-}
-
 // The moment the platform would show a tooltip, after its delay.
 void restAt(TQorGrid &g, QPoint p)
 {
@@ -108,15 +101,15 @@ TEST(MouseCursor, LinksPointAndTheCellsCursorAndOnSetCursorDecide)
     g.Cells(1, 0)->SetCursor(-3);
     g.Cells(2, 0)->SetCursor(-4);
     g.Columns(3)->SetCursor(-22);
-    hover(g, t.center(0, 0));
+    t.move(t.center(0, 0));
     EXPECT_EQ(g.viewport()->cursor().shape(), Qt::PointingHandCursor);
-    hover(g, t.center(1, 0));
+    t.move(t.center(1, 0));
     EXPECT_EQ(g.viewport()->cursor().shape(), Qt::BitmapCursor) << "the grid's own cross";
-    hover(g, t.center(2, 0));
+    t.move(t.center(2, 0));
     EXPECT_EQ(g.viewport()->cursor().shape(), Qt::IBeamCursor);
-    hover(g, t.center(4, 3));
+    t.move(t.center(4, 3));
     EXPECT_EQ(g.viewport()->cursor().shape(), Qt::SizeAllCursor) << "an empty cell takes its column's";
-    hover(g, t.center(4, 1));
+    t.move(t.center(4, 1));
     EXPECT_EQ(g.viewport()->cursor().shape(), Qt::ArrowCursor);
 
     std::vector<QPoint> asked;
@@ -125,7 +118,7 @@ TEST(MouseCursor, LinksPointAndTheCellsCursorAndOnSetCursorDecide)
         if (r == 0)
             cur = -11;
     };
-    hover(g, t.center(0, 0));
+    t.move(t.center(0, 0));
     EXPECT_EQ(g.viewport()->cursor().shape(), Qt::WaitCursor);
     EXPECT_EQ(asked, (std::vector<QPoint>{QPoint(0, 0)}));
 }
@@ -137,12 +130,12 @@ TEST(MouseHint, RestingOnACellShowsItsHintAfterTheDelayAndLeavingHidesIt)
     ShownTips tips;
     g.Cells(1, 1)->SetHint("Unit price before tax");
     g.Columns(3)->SetHint("Column note");
-    hover(g, t.center(1, 1));
+    t.move(t.center(1, 1));
     EXPECT_TRUE(tips.texts.empty()) << "not before the tooltip moment";
     restAt(g, t.center(1, 1));
     EXPECT_EQ(tips.texts, (std::vector<QString>{"Unit price before tax"}));
     EXPECT_EQ(GridPrivate::get(g).hints->ShownRow(), 1);
-    hover(g, t.center(2, 1));
+    t.move(t.center(2, 1));
     EXPECT_EQ(tips.texts.back(), "") << "another cell: the hint goes";
     restAt(g, t.center(2, 3));
     EXPECT_EQ(tips.texts.back(), "Column note");
@@ -170,18 +163,18 @@ TEST(MouseHint, QuickHintsShowAtOnceInTheGridsOwnWindow)
         if (r == 3 && c == 0)
             data.SetHint("From the event");
     };
-    hover(g, t.center(2, 2));
+    t.move(t.center(2, 2));
     QLabel *window = GridPrivate::get(g).hints->Window();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->text(), "Quick");
     restAt(g, t.center(2, 2));
     EXPECT_TRUE(tips.texts.empty()) << "the platform's tooltip stays out of it";
-    hover(g, t.center(3, 0));
+    t.move(t.center(3, 0));
     EXPECT_EQ(window->text(), "From the event");
-    hover(g, t.center(0, 0));
+    t.move(t.center(0, 0));
     EXPECT_FALSE(window->isVisible());
-    hover(g, t.center(2, 2));
+    t.move(t.center(2, 2));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(g.viewport(), &leave);
     EXPECT_FALSE(window->isVisible());
@@ -198,8 +191,6 @@ TEST(MouseHint, TheMarkerIsPaintedWithTheOption)
     EXPECT_NE(pixelColor(with, cell.left() + 2, cell.top() + 1), clRed) << "only in the corner";
     const QRect plain = g.GetCellRect(2, 1);
     EXPECT_NE(pixelColor(with, plain.left() + plain.width() - 3, plain.top() + 1), clRed);
-    if (const QByteArray dir = qgetenv("QOR_PICTURE_DIR"); !dir.isEmpty())
-        with.scaled(with.size() * 2).save(QString::fromLocal8Bit(dir) + "/hint_marker.png");
 
     g.SetOptions(g.GetOptions().Without(qgoShowHintSymbol));
     const QImage without = paintGrid(g);

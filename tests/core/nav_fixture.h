@@ -1,5 +1,6 @@
 #pragma once
 // A shown grid to drive with keys and clicks, and a log of the cell events it raises.
+#include <QApplication>
 #include <QTest>
 #include <string>
 #include <vector>
@@ -31,7 +32,20 @@ struct NavGrid {
         QTest::mouseClick(g.viewport(), Qt::LeftButton, mods, p);
     }
     void click(int row, int col) { click(center(row, col)); }
+    // A mouse move over the viewport with the buttons held.
+    void move(QPoint p, Qt::MouseButtons held = Qt::NoButton)
+    {
+        QMouseEvent ev(QEvent::MouseMove, QPointF(p), g.viewport()->mapToGlobal(QPointF(p)), Qt::NoButton, held,
+                       Qt::NoModifier);
+        QApplication::sendEvent(g.viewport(), &ev);
+    }
     QPoint current() const { return QPoint(g.GetCol(), g.GetRow()); }
+    // The key, then where the current cell is.
+    QPoint press(int k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        key(k, mods);
+        return current();
+    }
     // Records OnLeaveCell, OnBeforeEnterCell and OnAfterEnterCell as "L r,c", "B r,c", "A r,c".
     void recordEvents()
     {

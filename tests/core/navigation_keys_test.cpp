@@ -16,25 +16,20 @@ TEST(NavigationKeys, TabFollowsTabNextCellsAndStopsAtTheRowEndWithoutWrapping)
     g.SetFocusCell(0, 0);
     g.Cells(0, 0)->SetTabNextRow(5);
     g.Cells(0, 0)->SetTabNextCol(0);
-    t.key(Qt::Key_Tab);
-    EXPECT_EQ(t.current(), QPoint(0, 5));
+    EXPECT_EQ(t.press(Qt::Key_Tab), QPoint(0, 5));
 
     // A fixed target falls back to the next cell to the right.
     g.Cells(5, 0)->SetTabNextRow(7);
     g.Cells(5, 0)->SetTabNextCol(2);
     g.Cells(7, 2)->SetFixCell(true);
-    t.key(Qt::Key_Tab);
-    EXPECT_EQ(t.current(), QPoint(1, 5));
-    t.key(Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(t.current(), QPoint(0, 5));
+    EXPECT_EQ(t.press(Qt::Key_Tab), QPoint(1, 5));
+    EXPECT_EQ(t.press(Qt::Key_Tab, Qt::ShiftModifier), QPoint(0, 5));
 
     g.SetFocusCell(2, 3);
-    t.key(Qt::Key_Tab);
-    EXPECT_EQ(t.current(), QPoint(0, 3));   // wraps by default
+    EXPECT_EQ(t.press(Qt::Key_Tab), QPoint(0, 3));   // wraps by default
     g.SetOptions(g.GetOptions().Without(qgoAutoNextRowCol));
     g.SetFocusCell(2, 3);
-    t.key(Qt::Key_Tab);
-    EXPECT_EQ(t.current(), QPoint(3, 2));
+    EXPECT_EQ(t.press(Qt::Key_Tab), QPoint(3, 2));
     EXPECT_TRUE(g.IsLastTabCell());
 }
 
@@ -47,23 +42,17 @@ TEST(NavigationKeys, ArrowsStepOverMergedAreasHiddenLinesAndRaiseEventsOnce)
     g.SetRowVisible(3, false);
     g.SetFocusCell(1, 1);
     t.recordEvents();
-    t.key(Qt::Key_Right);
-    EXPECT_EQ(t.current(), QPoint(5, 1));   // past the area and the hidden column
+    EXPECT_EQ(t.press(Qt::Key_Right), QPoint(5, 1));   // past the area and the hidden column
     EXPECT_EQ(t.log, (std::vector<std::string>{"L 1,1", "B 1,5", "A 1,5"}));
     g.SetOptions(g.GetOptions().Without(qgoAutoNextRowCol));
-    t.key(Qt::Key_Right);
-    EXPECT_EQ(t.current(), QPoint(5, 1));   // nothing further without wrapping
+    EXPECT_EQ(t.press(Qt::Key_Right), QPoint(5, 1));   // nothing further without wrapping
     g.SetOptions(g.GetOptions().With(qgoAutoNextRowCol));
-    t.key(Qt::Key_Right);
-    EXPECT_EQ(t.current(), QPoint(0, 2));
+    EXPECT_EQ(t.press(Qt::Key_Right), QPoint(0, 2));
     g.SetFocusCell(1, 5);
-    t.key(Qt::Key_Down);
-    EXPECT_EQ(t.current(), QPoint(5, 2));
-    t.key(Qt::Key_Down);
-    EXPECT_EQ(t.current(), QPoint(5, 4));
+    EXPECT_EQ(t.press(Qt::Key_Down), QPoint(5, 2));
+    EXPECT_EQ(t.press(Qt::Key_Down), QPoint(5, 4));
     g.SetFocusCell(2, 2);
-    t.key(Qt::Key_Up);
-    EXPECT_EQ(t.current(), QPoint(1, 1));   // into the area: its owner
+    EXPECT_EQ(t.press(Qt::Key_Up), QPoint(1, 1));   // into the area: its owner
 }
 
 TEST(NavigationKeys, ShiftArrowsGrowTheSelectionOverMerges)
@@ -81,24 +70,8 @@ TEST(NavigationKeys, ShiftArrowsGrowTheSelectionOverMerges)
     EXPECT_EQ(t.current(), QPoint(1, 2));   // the current cell stays at the anchor
 
     g.SetOptions(g.GetOptions().Without(qgoMultiSelect));
-    t.key(Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(t.current(), QPoint(1, 3));
+    EXPECT_EQ(t.press(Qt::Key_Down, Qt::ShiftModifier), QPoint(1, 3));
     EXPECT_FALSE(g.IsSelectionActive());
-}
-
-TEST(NavigationKeys, EnterMovesByMoveDirEnter)
-{
-    NavGrid t(4, 4);
-    TQorGrid &g = t.g;
-    g.SetFocusCell(1, 1);
-    t.key(Qt::Key_Return);
-    EXPECT_EQ(t.current(), QPoint(1, 2));
-    g.SetMoveDirEnter(mdRight);
-    t.key(Qt::Key_Enter);
-    EXPECT_EQ(t.current(), QPoint(2, 2));
-    g.SetMoveDirEnter(mdNone);
-    t.key(Qt::Key_Return);
-    EXPECT_EQ(t.current(), QPoint(2, 2));
 }
 
 TEST(NavigationKeys, DownOnTheLastRowInsertAndCtrlDeleteChangeRowsAsAllowed)
@@ -137,10 +110,17 @@ TEST(NavigationKeys, DownOnTheLastRowInsertAndCtrlDeleteChangeRowsAsAllowed)
     EXPECT_EQ(boxes.count(), 2);
 }
 
-TEST(NavigationKeys, DeleteEmptiesOnlyEditableCellsAndCtrlASelectsAll)
+TEST(NavigationKeys, EnterMovesByMoveDirEnterDeleteEmptiesOnlyEditableCellsAndCtrlASelectsAll)
 {
     NavGrid t(4, 4);
     TQorGrid &g = t.g;
+    g.SetFocusCell(1, 1);
+    EXPECT_EQ(t.press(Qt::Key_Return), QPoint(1, 2));
+    g.SetMoveDirEnter(mdRight);
+    EXPECT_EQ(t.press(Qt::Key_Enter), QPoint(2, 2));
+    g.SetMoveDirEnter(mdNone);
+    EXPECT_EQ(t.press(Qt::Key_Return), QPoint(2, 2));
+
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
             g.SetCellText(r, c, "x");

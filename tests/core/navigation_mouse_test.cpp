@@ -21,9 +21,7 @@ TEST(NavigationMouse, ClicksMakeCellsCurrentAndDragsSelectOverMerges)
 
     QTest::mousePress(g.viewport(), Qt::LeftButton, {}, t.center(0, 0));
     EXPECT_EQ(g.GetState(), gsSelecting);
-    QMouseEvent move(QEvent::MouseMove, QPointF(g.GetCellRect(2, 3).center()), g.viewport()->mapToGlobal(QPointF(g.GetCellRect(2, 3).center())),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(g.viewport(), &move);
+    t.move(g.GetCellRect(2, 3).center(), Qt::LeftButton);
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, g.GetCellRect(2, 3).center());
     EXPECT_EQ(g.GetSelRect(), QRect(QPoint(0, 0), QPoint(4, 3)));
     EXPECT_EQ(t.current(), QPoint(0, 0));
@@ -64,9 +62,7 @@ TEST(NavigationMouse, HeaderBordersResizeUnlessRefused)
     const QPoint border(title.right() + 1, title.center().y());
     auto drag = [&](QPoint from, QPoint to) {
         QTest::mousePress(g.viewport(), Qt::LeftButton, {}, from);
-        QMouseEvent move(QEvent::MouseMove, QPointF(to), g.viewport()->mapToGlobal(QPointF(to)), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(g.viewport(), &move);
+        t.move(to, Qt::LeftButton);
     };
     drag(border, border + QPoint(25, 0));
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, border + QPoint(25, 0));

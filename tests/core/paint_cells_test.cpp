@@ -137,8 +137,11 @@ TEST_F(Sheet, HiddenRowsTakeNoPlaceAndTheRowsBelowMoveUp)
         EXPECT_NE(pixelColor(img, 70, y), clRed) << y;
 }
 
-TEST_F(Sheet, PaintingCreatesNoCellsAndEmptyPositionsFollowTheirColumn)
+TEST_F(Sheet, NothingIsPaintedWhileLockedNorCreatedAndEmptyPositionsFollowTheirColumn)
 {
+    g.BeginUpdate();
+    EXPECT_EQ(paintGrid(g).pixel(70, 50), QColor(Qt::magenta).rgb());
+    g.EndUpdate();
     g.Columns(2)->SetBackColor(clYellow);
     g.SetCellText(0, 0, "x");
     const int before = GridPrivate::get(g).cells.CellCount();
@@ -149,7 +152,7 @@ TEST_F(Sheet, PaintingCreatesNoCellsAndEmptyPositionsFollowTheirColumn)
     EXPECT_EQ(pixelColor(img, r.center().x(), r.center().y()), clYellow);
 }
 
-TEST_F(Sheet, HostEventsOverrideColourAndContent)
+TEST_F(Sheet, HostEventsOverrideColourContentAndAlignment)
 {
     g.SetCellText(0, 0, "text");
     g.OnDrawCellColor = [](QObject *, int row, int col, TColor &c) {
@@ -169,26 +172,15 @@ TEST_F(Sheet, HostEventsOverrideColourAndContent)
         EXPECT_EQ(pixelColor(img, x, own.center().y()), clBlue) << x;
     const QRect empty = g.GetCellRect(3, 3);
     EXPECT_EQ(pixelColor(img, empty.center().x(), empty.center().y()), clGreen);
-}
 
-TEST_F(Sheet, OnGetAlignmentPlacesTheText)
-{
+    // OnGetAlignment places the text.
     g.SetCellText(1, 1, "x");
     const QRect r = g.GetCellRect(1, 1);
     const QRect leftPart(r.left() + 2, r.top() + 2, 12, r.height() - 4);
     const QRect rightPart(r.right() - 14, r.top() + 2, 12, r.height() - 4);
-    QImage img = paintGrid(g);
-    EXPECT_TRUE(hasInk(img, leftPart));
+    EXPECT_TRUE(hasInk(paintGrid(g), leftPart));
     g.OnGetAlignment = [](QObject *, int, int, TAlignment &h, TVerAlignment &) { h = taRightJustify; };
-    img = paintGrid(g);
-    EXPECT_FALSE(hasInk(img, leftPart));
-    EXPECT_TRUE(hasInk(img, rightPart));
-}
-
-TEST_F(Sheet, NothingIsPaintedWhileLocked)
-{
-    g.BeginUpdate();
-    const QImage img = paintGrid(g);
-    EXPECT_EQ(img.pixel(70, 50), QColor(Qt::magenta).rgb());
-    g.EndUpdate();
+    const QImage moved = paintGrid(g);
+    EXPECT_FALSE(hasInk(moved, leftPart));
+    EXPECT_TRUE(hasInk(moved, rightPart));
 }

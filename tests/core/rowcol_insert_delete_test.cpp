@@ -44,7 +44,7 @@ TEST(RowInsert, PositionIsClampedAndCountsBeyondAnIntAreRefused)
     ExpectConsistent(g);
 }
 
-TEST(RowInsert, NewRowsTakeTheHeightAboveOrTheDefault)
+TEST(RowInsert, NewRowsTakeTheHeightAndFormattingAboveButNotItsText)
 {
     TQorGrid g;
     g.SetRowHeight(1, 30);
@@ -58,11 +58,8 @@ TEST(RowInsert, NewRowsTakeTheHeightAboveOrTheDefault)
     EXPECT_EQ(g.GetRowHeight(0), 25) << "at row 0 the first row lends its height";
     EXPECT_EQ(g.GetRowRec(g.GetRows() - 1).Bottom, int(GridPrivate::get(g).rowAxis.Total()));
     ExpectConsistent(g);
-}
 
-TEST(RowInsert, NewRowsRepeatTheFormattingAboveButNotItsText)
-{
-    TQorGrid g;
+    g.SetRows(4);
     g.SetCellText(1, 0, "x");
     g.Cells(1, 0)->SetBackColor(clRed);
     g.Cells(1, 1)->SetAlignment(taRightJustify);
@@ -212,7 +209,7 @@ TEST(RowDelete, CurrentCellKeepsItsPositionUnlessItsRowWentAway)
     EXPECT_EQ(g.GetRow(), 0) << "the current cell follows its row up";
 }
 
-TEST(RowDelete, DeletingTheFirstRowOfAnAreaHandsItToTheRowBelow)
+TEST(RowDelete, TheFirstRowOfAnAreaHandsItToTheRowBelowAMiddleRowShrinksIt)
 {
     // (0,0)-(2,1) loses row 0: the cell that was at (1,0) owns (0,0)-(1,1).
     TQorGrid g;
@@ -224,11 +221,9 @@ TEST(RowDelete, DeletingTheFirstRowOfAnAreaHandsItToTheRowBelow)
     EXPECT_EQ(g.Cells(0, 0), heir);
     EXPECT_EQ(g.MergedArea(0, 0), Area(0, 0, 1, 1));
     EXPECT_EQ(Sheet(g), (Lines{"B < . .", "^ ^ . .", ". . . ."}));
-}
 
-TEST(RowDelete, DeletingAMiddleRowShrinksTheArea)
-{
-    TQorGrid g;
+    // Deleting a middle row shrinks the area.
+    g.SetRows(4);
     g.MergeCells(0, 0, 2, 1);
     g.DeleteRow(1);
     ExpectConsistent(g);

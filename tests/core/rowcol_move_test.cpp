@@ -20,7 +20,7 @@ std::vector<std::string> FirstColumn(TCustomQorGrid &g)
 
 } // namespace
 
-TEST(RowMove, SamePlaceIsDoneAndInvalidMovesAreRefused)
+TEST(RowMove, SamePlaceIsDoneInvalidMovesAreRefusedAndDragTargetsSkipTheDraggedArea)
 {
     TQorGrid g;
     Fill(g, {"a", "b", "c", "d"});
@@ -31,6 +31,16 @@ TEST(RowMove, SamePlaceIsDoneAndInvalidMovesAreRefused)
     EXPECT_FALSE(g.MoveRow(-1, 1, 2));
     EXPECT_FALSE(g.MoveRow(1, 1, 4));
     EXPECT_EQ(FirstColumn(g), (Lines{"a", "b", "c", "d"}));
+
+    // A drag's target is the row under the pointer outside the dragged area.
+    g.SetRows(6);
+    g.MergeCells(1, 0, 2, 0);
+    const int h = g.GetDefaultRowHeight();
+    EXPECT_EQ(g.MoveRowIndex(-5, 4, 0), 0);
+    EXPECT_EQ(g.MoveRowIndex(3 * h + 1, 4, 0), 3);
+    EXPECT_EQ(g.MoveRowIndex(100 * h, 4, 0), 5);
+    EXPECT_EQ(g.MoveRowIndex(2 * h + 1, 1, 0), 1) << "inside the dragged area: its first row";
+    EXPECT_EQ(g.MoveColIndex(g.GetColWidth(0) + 1, 0, 0), 1);
 }
 
 TEST(RowMove, BlockLandsAtTheTargetAndTheRestClosesUp)
@@ -94,7 +104,7 @@ TEST(RowMove, AreasCutByTheBlockOrByItsLandingPlaceAreSplit)
     EXPECT_EQ(h.MergedArea(3, 0), Area(2, 0, 3, 0));
 }
 
-TEST(ColMove, ColumnsTravelWithTheirCellsNamesAndWidths)
+TEST(ColMove, ColumnsTravelWithTheirCellsNamesAndWidthsAndAreasFollowOrSplit)
 {
     TQorGrid g;
     Fill(g, {"a b c d"});
@@ -108,11 +118,8 @@ TEST(ColMove, ColumnsTravelWithTheirCellsNamesAndWidths)
     EXPECT_EQ(g.ColumnByName("First"), g.Columns(2));
     EXPECT_EQ(g.GetColWidth(2), 90);
     EXPECT_EQ(moved, 0);
-}
 
-TEST(ColMove, HorizontalAreasFollowOrSplit)
-{
-    TQorGrid g;
+    // Horizontal areas follow or split.
     g.SetCols(5);
     Fill(g, {"A . C . E"});
     g.MergeCells(0, 0, 0, 1);
@@ -123,17 +130,4 @@ TEST(ColMove, HorizontalAreasFollowOrSplit)
     EXPECT_TRUE(g.MoveCol(0, 1, 4)) << "the first column of C's area leaves it";
     ExpectConsistent(g);
     EXPECT_EQ(g.MergedArea(0, 0), Area(0, 0, 1, 0));
-}
-
-TEST(RowMove, DragTargetIsTheRowUnderThePointerOutsideTheDraggedArea)
-{
-    TQorGrid g;
-    g.SetRows(6);
-    g.MergeCells(1, 0, 2, 0);
-    const int h = g.GetDefaultRowHeight();
-    EXPECT_EQ(g.MoveRowIndex(-5, 4, 0), 0);
-    EXPECT_EQ(g.MoveRowIndex(3 * h + 1, 4, 0), 3);
-    EXPECT_EQ(g.MoveRowIndex(100 * h, 4, 0), 5);
-    EXPECT_EQ(g.MoveRowIndex(2 * h + 1, 1, 0), 1) << "inside the dragged area: its first row";
-    EXPECT_EQ(g.MoveColIndex(g.GetColWidth(0) + 1, 0, 0), 1);
 }
