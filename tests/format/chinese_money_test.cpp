@@ -52,7 +52,7 @@ TEST(ChineseMoney, FullForm)
         EXPECT_EQ(ChineseFullMoney(QString(amount)), QString::fromUtf16(text)) << amount;
 }
 
-TEST(ChineseMoney, SixteenDigitsExactSeventeenError)
+TEST(ChineseMoney, SixteenDigitsExactSeventeenErrorNegativesLeadWithFu)
 {
     // A binary double would turn the last digit of this amount into another one.
     EXPECT_EQ(ChineseFullMoney(u"9999999999999999.99"),
@@ -62,10 +62,6 @@ TEST(ChineseMoney, SixteenDigitsExactSeventeenError)
     EXPECT_EQ(ChineseFullMoney(u"12345678901234567.5"), "Error");
     // Rounding to four decimals can carry into a 17th digit.
     EXPECT_EQ(ChineseMoney(u"9999999999999999.99999"), "Error");
-}
-
-TEST(ChineseMoney, NegativeAmountsLeadWithFu)
-{
     EXPECT_EQ(ChineseMoney(u"-1234.5"), QString::fromUtf16(u"负壹仟贰佰叁拾肆元.伍角"));
     EXPECT_EQ(ChineseFullMoney(u"-0.05"), QString::fromUtf16(u"负零元零角伍分"));
     EXPECT_EQ(ChineseMoney(u"-0.00001"), QString::fromUtf16(u"零元"));

@@ -121,10 +121,8 @@ TEST(DisplayEscapeAndFormulaResults, ApostropheCutAndMask)
     EXPECT_EQ(DisplayText("", pw), "");
     pw.valueType = vtFloat;
     EXPECT_EQ(DisplayText("1234.5", pw), "********");
-}
 
-TEST(EditText, DeleteThousandSeptOnlyForNumbersWithSeparators)
-{
+    // The edit text drops separators only of numbers shown with them.
     EXPECT_EQ(DeleteThousandSept("1,234.5", vtFloat, true), "1234.5");
     EXPECT_EQ(DeleteThousandSept("1,234.5", vtFloat, false), "1,234.5");
     EXPECT_EQ(DeleteThousandSept("a,b", vtString, true), "a,b");
@@ -190,7 +188,7 @@ TEST(TypedViews, BooleanAndDates)
     EXPECT_FALSE(TextToDateTime(u"2024-01/02"));
 }
 
-TEST(StoredTextConversion, ValueTypeChange)
+TEST(StoredTextConversion, ValueTypeAndDigitsChange)
 {
     EXPECT_EQ(ConvertTextForValueType("5", vtNegInt), "0");
     EXPECT_EQ(ConvertTextForValueType("-5", vtNegInt), "-5");
@@ -202,10 +200,6 @@ TEST(StoredTextConversion, ValueTypeChange)
     EXPECT_EQ(ConvertTextForValueType("-2", vtPosFloat), "0");
     EXPECT_EQ(ConvertTextForValueType("2", vtNegFloat), "0");
     EXPECT_EQ(ConvertTextForValueType("abc", vtChineseDate), "abc");
-}
-
-TEST(StoredTextConversion, DigitsChange)
-{
     EXPECT_EQ(ConvertTextForDigits("1.23456", 3), "1.235");
     EXPECT_EQ(ConvertTextForDigits("2", 2), "2.00");
     EXPECT_EQ(ConvertTextForDigits("1234.5", 0), "1235");

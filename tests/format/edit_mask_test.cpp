@@ -14,7 +14,7 @@
 
 using namespace qor;
 
-TEST(EditMaskParse, ThreeFieldsWithDefaults)
+TEST(EditMaskParse, ThreeFieldsWithDefaultsAndQtsLetters)
 {
     const TEditMask m = TEditMask::Parse("!\\(9999\\)000-00000;1;_");
     EXPECT_EQ(m.MaskPart(), "!\\(9999\\)000-00000");
@@ -33,10 +33,6 @@ TEST(EditMaskParse, ThreeFieldsWithDefaults)
     EXPECT_EQ(TEditMask::Parse("0\\;0;0;").Blank(), QChar(u'_'));
     EXPECT_TRUE(TEditMask::Parse("").IsEmpty());
     EXPECT_EQ(TEditMask::Compose("000", false, u'#'), "000;0;#");
-}
-
-TEST(EditMaskTranslation, LettersDifferFromQtsOwn)
-{
     // Ours: 0 required digit, 9 optional digit; Qt: 9 required, 0 optional.
     EXPECT_EQ(TEditMask::Parse("00000\\-9999;1;_").ToQtInputMask(), "99999-0000;_");
     // L letter, A letter-or-digit, C any character; Qt's letters are A, N and X.

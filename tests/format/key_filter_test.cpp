@@ -29,6 +29,13 @@ TEST(KeyFilter, IntegerSignsOnlyAtTheStartAndOnce)
     EXPECT_FALSE(accepts("12", 0, '.', vtInteger));
     EXPECT_FALSE(accepts("12", 0, '-', vtWord));
     EXPECT_TRUE(accepts("12", 1, '0', vtWord));
+    // Negative types start with a minus.
+    EXPECT_FALSE(accepts("", 0, '5', vtNegInt));
+    EXPECT_TRUE(accepts("", 0, '-', vtNegInt));
+    EXPECT_TRUE(accepts("", 0, '=', vtNegInt));
+    EXPECT_FALSE(accepts("", 0, '.', vtNegFloat));
+    EXPECT_TRUE(accepts("-", 1, '5', vtNegInt));
+    EXPECT_FALSE(accepts("-1", 2, '+', vtNegInt));
 }
 
 TEST(KeyFilter, DecimalPointAndPlaces)
@@ -49,16 +56,6 @@ TEST(KeyFilter, DecimalPointAndPlaces)
     EXPECT_FALSE(accepts("3.14", 4, '5', vtPosFloat));
     EXPECT_FALSE(accepts("1", 0, '-', vtPosFloat));
     EXPECT_TRUE(accepts("1", 0, '+', vtPosFloat));
-}
-
-TEST(KeyFilter, NegativeTypesStartWithMinus)
-{
-    EXPECT_FALSE(accepts("", 0, '5', vtNegInt));
-    EXPECT_TRUE(accepts("", 0, '-', vtNegInt));
-    EXPECT_TRUE(accepts("", 0, '=', vtNegInt));
-    EXPECT_FALSE(accepts("", 0, '.', vtNegFloat));
-    EXPECT_TRUE(accepts("-", 1, '5', vtNegInt));
-    EXPECT_FALSE(accepts("-1", 2, '+', vtNegInt));
 }
 
 TEST(KeyFilter, FormulasControlKeysAndTextTypes)

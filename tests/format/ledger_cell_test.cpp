@@ -87,7 +87,7 @@ TEST(LedgerText, ExactDecimalsNoGrouping)
     EXPECT_EQ(LedgerText("12.5", 0), "13");
 }
 
-TEST(LedgerCell, LinesHaveTheirColoursAndRuleTheCellToTheLeftEdge)
+TEST(LedgerCell, LinesHaveTheirColoursAndDigitsTheirColumns)
 {
     const QImage img = paint("1234.50", 1234.5);
     // Columns from the right: 0 5 | 4 3 2 | 1 …: red left of 5, green left of 2, then every
@@ -101,11 +101,8 @@ TEST(LedgerCell, LinesHaveTheirColoursAndRuleTheCellToTheLeftEdge)
     }
     // No line left of the text rectangle.
     EXPECT_EQ(img.pixelColor(0, kCell.top()), QColor(Qt::white));
-}
 
-TEST(LedgerCell, DigitsSitInTheirColumns)
-{
-    const QImage img = paint("1234.50", 1234.5);
+    // The digits sit in their columns, nothing left of them.
     const QString digits = "054321";
     for (int n = 1; n <= 6; ++n)
         EXPECT_EQ(column(img, n), glyph(QString(digits[n - 1]), n)) << "column " << n;

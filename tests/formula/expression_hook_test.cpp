@@ -58,12 +58,20 @@ TEST_F(ExpressionHook, InternalFirstAsksOnlyForUnknownNames)
     EXPECT_EQ(ExpValue::FromInt(42), Eval("Cell+FACT(2)")); // integers stay integers
 }
 
-TEST_F(ExpressionHook, InternalFirstKeepsTheValueEvenWithoutDone)
+TEST_F(ExpressionHook, InternalFirstKeepsTheValueEvenWithoutDoneAndGoesLeftToRight)
 {
     answerDone = false;
     EXPECT_EQ(ExpValue::FromInt(40), Eval("CELL"));
     EXPECT_EQ(ExpValue(), Eval("FOO(1)"));
     EXPECT_EQ(2u, calls.size());
+    // Arguments are evaluated left to right, before their call.
+    calls.clear();
+    Eval("F(G(1),H(2))+K");
+    ASSERT_EQ(4u, calls.size());
+    EXPECT_EQ(QStringLiteral("G"), calls[0].name);
+    EXPECT_EQ(QStringLiteral("H"), calls[1].name);
+    EXPECT_EQ(QStringLiteral("F"), calls[2].name);
+    EXPECT_EQ(QStringLiteral("K"), calls[3].name);
 }
 
 TEST_F(ExpressionHook, EventFirstMayOverrideBuiltIns)
@@ -81,17 +89,6 @@ TEST_F(ExpressionHook, ReachesTheHookFromUserFunctions)
     EXPECT_EQ(ExpValue(41.0), Eval("PLUS(1)"));
     ASSERT_EQ(1u, calls.size());
     EXPECT_EQ(QStringLiteral("CELL"), calls[0].name);
-}
-
-TEST_F(ExpressionHook, ArgumentsAreEvaluatedLeftToRight)
-{
-    answerDone = false;
-    Eval("F(G(1),H(2))+K");
-    ASSERT_EQ(4u, calls.size());
-    EXPECT_EQ(QStringLiteral("G"), calls[0].name);
-    EXPECT_EQ(QStringLiteral("H"), calls[1].name);
-    EXPECT_EQ(QStringLiteral("F"), calls[2].name);
-    EXPECT_EQ(QStringLiteral("K"), calls[3].name);
 }
 
 TEST_F(ExpressionHook, HookMayReadAnotherValueOfTheSameComponent)

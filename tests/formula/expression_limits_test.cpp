@@ -120,21 +120,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, ExpressionLimits, ::testing::ValuesIn(Cases()),
                              return n;
                          });
 
-// The call budget ends an exponential fan-out; the component is usable afterwards.
-TEST(ExpressionLimitsBudget, FanOutEndsAtTheCallBudget)
-{
-    QStringList fan;
-    for (int i = 0; i < 30; ++i)
-        fan << QStringLiteral("F%1(x)=F%2(x)+F%2(x)").arg(i).arg(i + 1);
-    TQorExpression e;
-    e.SetFunctions(fan);
-    e.SetText(std::string_view("F0(1)"));
-    EXPECT_THROW(e.GetValue(), EExpressionError);
-    e.SetFunctions({});
-    e.SetText(std::string_view("1+2"));
-    EXPECT_EQ(ExpValue(3.0), e.GetValue());
-}
-
 // A text joined from a million pieces comes out whole, in order.
 TEST(ExpressionLimitsBudget, LongJoinsKeepEveryPiece)
 {

@@ -87,12 +87,4 @@ TEST(ExpressionTree, ParenthesesAndCalls)
     EXPECT_EQ("(F 1)", Tree("F(1(")); // the second and last tokens only need to be parentheses
 }
 
-TEST(ExpressionTree, LongChainsBuildWithoutRecursion)
-{
-    std::string text = "1";
-    for (int i = 0; i < 5000; ++i)
-        text += "+1";
-    EXPECT_NO_THROW(Tree(text));
-}
-
 } // namespace

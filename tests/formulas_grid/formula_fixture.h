@@ -34,6 +34,13 @@ protected:
         At(label, r, c);
         return grid.Cells(r, c);
     }
+    // Numbers down a column from row 1.
+    void Column(const char *col, std::initializer_list<int> values)
+    {
+        int row = 1;
+        for (int v : values)
+            Set((std::string(col) + std::to_string(row++)).c_str(), QString::number(v));
+    }
     ExpValue Value(const char *label) { return Cell(label)->GetFormulaValue(); }
     double Num(const char *label) { return Value(label).AsDouble(); }
     std::string Text(const char *label) { return Value(label).AsText(); }

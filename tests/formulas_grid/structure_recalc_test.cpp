@@ -33,12 +33,6 @@ protected:
         for (const char *l : labels)
             EXPECT_DOUBLE_EQ(kept[i++], Num(l)) << l;
     }
-    void Column(const char *col, std::initializer_list<int> values)
-    {
-        int row = 1;
-        for (int v : values)
-            Set((std::string(col) + std::to_string(row++)).c_str(), QString::number(v));
-    }
 };
 
 } // namespace

@@ -17,7 +17,7 @@ namespace {
 constexpr int kSize = 5;
 
 // Two grids with the same random columns; some columns carry items.
-std::unique_ptr<TQorGrid> makeGrid(unsigned seed)
+std::unique_ptr<TQorGrid> seededGrid(unsigned seed)
 {
     auto grid = std::make_unique<TQorGrid>();
     grid->SetRows(kSize);
@@ -194,8 +194,8 @@ QString loadEither(bool bulk, CellRecordInstaller &installer, const QByteArray &
 TEST(CellInstall, RandomRecordsLeaveTheSameGridAsTheSetters)
 {
     for (unsigned seed = 1; seed <= 400; ++seed) {
-        auto setters = makeGrid(seed);
-        auto bulk = makeGrid(seed);
+        auto setters = seededGrid(seed);
+        auto bulk = seededGrid(seed);
         CellRecordInstaller installer;
         Random r(seed * 7919u);
         const int version = seed % 9 == 0 ? 5 : 14;
@@ -221,7 +221,7 @@ TEST(CellInstall, RandomRecordsLeaveTheSameGridAsTheSetters)
 // The same font asked for on different starting fonts must not be shared between them.
 TEST(CellInstall, SharedFontsFollowTheStartingFont)
 {
-    auto grid = makeGrid(1);
+    auto grid = seededGrid(1);
     CellRecordInstaller installer;
     CellRecord c;
     c.ownRec = true;

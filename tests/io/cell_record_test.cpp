@@ -17,16 +17,6 @@ using namespace qor::recordtest;
 
 namespace {
 
-QByteArray hex(const char *h) { return QByteArray::fromHex(QByteArray(h).replace(' ', "")); }
-
-std::unique_ptr<TQorGrid> makeGrid(int rows = 6, int cols = 6)
-{
-    auto grid = std::make_unique<TQorGrid>();
-    grid->SetRows(rows);
-    grid->SetCols(cols);
-    return grid;
-}
-
 QByteArray recordOf(const TCellInfo &cell)
 {
     ByteWriter out;
@@ -134,7 +124,7 @@ TEST(CellRecord, EveryAttributeSurvivesSaveAndLoad)
     }
 }
 
-TEST(CellRecord, SizesAreAppliedOnlyWhenAsked)
+TEST(CellRecord, SizesAreAppliedOnlyWhenAskedAndPhysicallyInAPhysicalUnit)
 {
     auto source = makeGrid();
     source->SetColWidth(2, 111);
@@ -148,17 +138,11 @@ TEST(CellRecord, SizesAreAppliedOnlyWhenAsked)
     load(bytes, *target->Cells(1, 2), 14, CellLoadOptions{true, false});
     EXPECT_EQ(target->GetColWidth(2), 111);
     EXPECT_EQ(target->GetRowHeight(1), 44);
-}
 
-TEST(CellRecord, PhysicalSizesAreAppliedInAPhysicalUnit)
-{
-    auto source = makeGrid();
     source->SetUnitType(utMillimeter);
     source->SetColWidth(2, 96);
-    const QByteArray bytes = recordOf(*source->Cells(0, 2));
-    auto target = makeGrid();
     target->SetUnitType(utMillimeter);
-    load(bytes, *target->Cells(0, 2), 14, CellLoadOptions{true, true});
+    load(recordOf(*source->Cells(0, 2)), *target->Cells(0, 2), 14, CellLoadOptions{true, true});
     EXPECT_EQ(target->GetColWidth(2), 96);
     EXPECT_NEAR(target->Columns(2)->GetPhyWidth(), 25.4, 1e-9);
 }
@@ -203,39 +187,29 @@ TEST(CellRecord, PositionWithoutCellWritesColumnDefaultsAndComputedText)
     EXPECT_EQ(cell->PeekFont(), nullptr);
 }
 
-TEST(CellRecord, TextsOfVersionsBeforeNineAreEightBit)
+// Variants of an early head: 8-bit texts before version 9, the old default face, a foreign tag.
+TEST(CellRecord, EarlyTextsFacesAndUnknownTags)
 {
-    // "Cel_", Text "ab" as two bytes, the rest of the head as in a record of today.
-    QByteArray bytes = earlyRecordHead();
-    bytes.replace(4, 4, hex("02000000 6162"));
+    QByteArray text = earlyRecordHead();
+    text.replace(4, 4, hex("02000000 6162"));
     auto grid = makeGrid();
-    load(bytes, *grid->Cells(0, 0), 8);
+    load(text, *grid->Cells(0, 0), 8);
     EXPECT_EQ(grid->Cells(0, 0)->GetText(), QString("ab"));
-}
 
-TEST(CellRecord, OldCellFontNamedMsSansSerifBecomesArial)
-{
     // An 8-bit face of 13 bytes in place of the empty one at offset 36.
-    QByteArray bytes = earlyRecordHead();
-    bytes.replace(36, 4, hex("0d000000") + "MS Sans Serif");
-    auto target = makeGrid();
-    load(bytes, *target->Cells(0, 0), 5);
-    ASSERT_NE(target->Cells(0, 0)->PeekFont(), nullptr);
-    EXPECT_EQ(target->Cells(0, 0)->PeekFont()->Font.family(), QString("Arial"));
-    EXPECT_EQ(target->Cells(0, 0)->PeekFont()->Font.pointSize(), 9);
-    load(bytes, *target->Cells(0, 1), 6);
-    EXPECT_EQ(target->Cells(0, 1)->PeekFont()->Font.family(), QString("MS Sans Serif"));
-}
+    QByteArray face = earlyRecordHead();
+    face.replace(36, 4, hex("0d000000") + "MS Sans Serif");
+    load(face, *grid->Cells(1, 0), 5);
+    ASSERT_NE(grid->Cells(1, 0)->PeekFont(), nullptr);
+    EXPECT_EQ(grid->Cells(1, 0)->PeekFont()->Font.family(), QString("Arial"));
+    EXPECT_EQ(grid->Cells(1, 0)->PeekFont()->Font.pointSize(), 9);
+    load(face, *grid->Cells(1, 1), 6);
+    EXPECT_EQ(grid->Cells(1, 1)->PeekFont()->Font.family(), QString("MS Sans Serif"));
 
-TEST(CellRecord, UnknownTagChangesNothing)
-{
-    auto grid = makeGrid();
-    TCellInfo *cell = grid->Cells(0, 0);
-    cell->SetText("x");
-    QByteArray bytes = earlyRecordHead();
-    bytes.replace(0, 4, "Cexx");
-    EXPECT_EQ(load(bytes, *cell), QString());
-    EXPECT_EQ(cell->GetText(), QString("x"));
+    QByteArray unknown = earlyRecordHead();
+    unknown.replace(0, 4, "Cexx");
+    EXPECT_EQ(load(unknown, *grid->Cells(0, 0)), QString());
+    EXPECT_EQ(grid->Cells(0, 0)->GetText(), QString("ab"));
 }
 
 TEST(CellRecord, LyingOrCutRecordsAreRefusedAndTheCellKept)

@@ -16,16 +16,6 @@ using namespace qor::recordtest;
 
 namespace {
 
-QByteArray hex(const char *h) { return QByteArray::fromHex(QByteArray(h).replace(' ', "")); }
-
-std::unique_ptr<TQorGrid> makeGrid()
-{
-    auto grid = std::make_unique<TQorGrid>();
-    grid->SetRows(5);
-    grid->SetCols(5);
-    return grid;
-}
-
 QByteArray recordOf(const TQorColumn &column)
 {
     ByteWriter out;

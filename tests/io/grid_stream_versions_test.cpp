@@ -162,14 +162,22 @@ void cellRecord(ByteWriter &w, int index, const QString &content)
     w.writeBytes(record.bytes());
 }
 
+// The header of a release's stream around its properties block.
+ByteWriter versioned(int version, const ByteWriter &block)
+{
+    ByteWriter w;
+    w.writeI32(version);
+    w.writeTag("QGRD");
+    w.writeI32(int32_t(block.size()));
+    w.writeBytes(block.bytes());
+    return w;
+}
+
 TQorGrid *load(TQorGrid &grid, const QByteArray &bytes)
 {
     EXPECT_TRUE(LoadGridFromBytes(grid, bytes));
     return &grid;
 }
-
-const TQorGridOptions kUpgraded{qgoAutoCalFormula, qgoAutoSelectRow, qgoAutoSelectCol, qgoShowHintSymbol,
-                                qgoShowSizeInfo, qgoAutoNextRowCol};
 
 } // namespace
 
@@ -218,11 +226,7 @@ TEST(GridStreamVersions, Version4ResetsColumnsAfterTheSettings)
     sizeRecord(block, 70, 70, true);
     sizeRecord(block, 90, 90, true);
     block.writeBytes(settings(4, {}));
-    ByteWriter w;
-    w.writeI32(4);
-    w.writeTag("QGRD");
-    w.writeI32(int32_t(block.size()));
-    w.writeBytes(block.bytes());
+    ByteWriter w = versioned(4, block);
     TQorGrid grid;
     grid.Columns(0)->SetAlignment(taRightJustify);
     load(grid, w.bytes());
@@ -240,11 +244,7 @@ TEST(GridStreamVersions, Version5TagsSixteenByteRowRecords)
     taggedRow(block, 2, 16, 33, true, 0);
     foreignColumn(block);
     block.writeBytes(settings(5, {}));
-    ByteWriter w;
-    w.writeI32(5);
-    w.writeTag("QGRD");
-    w.writeI32(int32_t(block.size()));
-    w.writeBytes(block.bytes());
+    ByteWriter w = versioned(5, block);
     TQorGrid grid;
     load(grid, WrapStreamBody(w.bytes(), false));
     EXPECT_EQ(grid.GetRowHeight(0), 20) << "unstored rows take the stored default height";
@@ -266,11 +266,7 @@ TEST(GridStreamVersions, Version8ReadsWideSettingsTextsAndThirtySixByteRows)
     s.face = QString::fromUtf8("宋体");
     s.options = TQorGridOptions{qgoEditing}.Bits();
     block.writeBytes(settings(8, s));
-    ByteWriter w;
-    w.writeI32(8);
-    w.writeTag("QGRD");
-    w.writeI32(int32_t(block.size()));
-    w.writeBytes(block.bytes());
+    ByteWriter w = versioned(8, block);
     TQorGrid grid;
     load(grid, w.bytes()); // bare, first word 8: plain
     // The settings' texts and font faces are UTF-16 even in this version.
@@ -293,11 +289,7 @@ TEST(GridStreamVersions, Version11ComputesPhysicalMarginsAndReadsCells)
     foreignColumn(block);
     foreignColumn(block);
     block.writeBytes(settings(11, {}));
-    ByteWriter w;
-    w.writeI32(11);
-    w.writeTag("QGRD");
-    w.writeI32(int32_t(block.size()));
-    w.writeBytes(block.bytes());
+    ByteWriter w = versioned(11, block);
     cellRecord(w, 3, QString::fromUtf8("旧版"));
     w.writeI32(0);
     w.writeI32(8);
@@ -320,11 +312,7 @@ TEST(GridStreamVersions, Version13KeepsOptionsButReplacesTheOldFocusColour)
     taggedRow(block, 0, 56, 28, true, 0);
     foreignColumn(block);
     block.writeBytes(settings(13, {}));
-    ByteWriter w;
-    w.writeI32(13);
-    w.writeTag("QGRD");
-    w.writeI32(int32_t(block.size()));
-    w.writeBytes(block.bytes());
+    ByteWriter w = versioned(13, block);
     // Compressed without trailer: the first word is the body's length.
     ByteWriter bare;
     bare.writeI32(int32_t(w.size()));
@@ -338,14 +326,11 @@ TEST(GridStreamVersions, Version13KeepsOptionsButReplacesTheOldFocusColour)
     EXPECT_DOUBLE_EQ(grid.GetRowRec(0).PhyHeight, 7.5) << "stored physical heights are kept";
     EXPECT_DOUBLE_EQ(grid.GetPhyLeftMargin(), 12.5);
     EXPECT_EQ(grid.GetLeftMargin(), UnitToPixels(12.5, utMillimeter));
-}
 
-TEST(GridStreamVersions, CurrentVersionKeepsTheFocusColourAsStored)
-{
-    TQorGrid grid;
-    grid.SetFocusColor(13284009);
-    TQorGrid loaded;
-    load(loaded, SaveGridToBytes(grid, false, true));
+    // The current version keeps the same colour as stored.
+    TQorGrid current, loaded;
+    current.SetFocusColor(13284009);
+    load(loaded, SaveGridToBytes(current, false, true));
     EXPECT_EQ(loaded.GetFocusColor(), TColor(13284009));
 }
 

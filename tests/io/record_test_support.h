@@ -16,6 +16,16 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 
 namespace qor::recordtest {
 
+inline QByteArray hex(const char *h) { return QByteArray::fromHex(QByteArray(h).replace(' ', "")); }
+
+inline std::unique_ptr<TQorGrid> makeGrid(int rows = 6, int cols = 6)
+{
+    auto grid = std::make_unique<TQorGrid>();
+    grid->SetRows(rows);
+    grid->SetCols(cols);
+    return grid;
+}
+
 class Random {
 public:
     explicit Random(unsigned seed) : m_gen(seed) {}
