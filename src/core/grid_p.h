@@ -178,8 +178,14 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     bool valid(int row, int col) const { return row >= 0 && row < rows && col >= 0 && col < cols; }
     TQorColumn *column(int col) const { return columns.Get(col); }
     bool locked() const { return batch.Locked(); }
-    // Repaint requests that respect the update batch.
-    void repaintCell(int row, int col);
+    // Repaint requests that respect the update batch. A hidden grid (one being filled) asks
+    // nothing of its view.
+    void repaintCell(int row, int col)
+    {
+        if (!locked() && q->isVisible())
+            repaintShownCell(row, col);
+    }
+    void repaintShownCell(int row, int col);
     void repaintAll();
     void repaintColumnHeader();
     void layoutChanged();

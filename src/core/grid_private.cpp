@@ -33,11 +33,7 @@ GridPrivate::~GridPrivate()
     columns.Clear();
 }
 
-void GridPrivate::repaintCell(int row, int col)
-{
-    if (!locked())
-        view->InvalidateCell(row, col);
-}
+void GridPrivate::repaintShownCell(int row, int col) { view->InvalidateCell(row, col); }
 
 void GridPrivate::repaintAll()
 {
@@ -61,7 +57,7 @@ void GridPrivate::scrollToOrigin() { view->ScrollToOrigin(); }
 void GridPrivate::replaceEmbedded() { view->ReplaceEmbedded(); }
 void GridPrivate::removeEmbedded() { view->RemoveEmbedded(); }
 bool GridPrivate::editorOpen() const { return editor->IsOpen(); }
-bool GridPrivate::editorOpenOn(int row, int col) const { return editor->IsOpenOn(row, col); }
+bool GridPrivate::editorOpenOn(int row, int col) const { return editor->IsOpen() && editor->IsOpenOn(row, col); }
 QString GridPrivate::editorText() const { return editor->Text(); }
 void GridPrivate::putEditorText(const QString &text) { editor->PutText(text); }
 void GridPrivate::commitEditor() { editor->CommitPending(); }

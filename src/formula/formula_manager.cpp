@@ -298,7 +298,12 @@ void FormulaManager::UpdateFormula(bool force)
     ValuesRecalculated(ok);
 }
 
-void FormulaManager::RecalcDependents(TCellInfo &cell) { RecalcDependentsAt(cell.GetRow(), cell.GetCol()); }
+void FormulaManager::RecalcDependents(TCellInfo &cell)
+{
+    if (m_store.Empty() && d.options.Contains(qgoAutoCalFormula))
+        return; // nothing can depend on the cell: spare finding its row
+    RecalcDependentsAt(cell.GetRow(), cell.GetCol());
+}
 
 void FormulaManager::RecalcDependentsAt(int row, int col)
 {

@@ -84,12 +84,14 @@ void TCellInfo::SetText(const QString &Value)
 
 void TCellInfo::SetText(QString &&Value)
 {
-    if (Value == m_text)
-        return;
+    if (Value != m_text)
+        StoreText(GridPrivate::get(*GetGrid()), GetRow(), std::move(Value));
+}
+
+void TCellInfo::StoreText(GridPrivate &d, int row, QString &&Value)
+{
     m_numberKnown = false;
-    TCustomQorGrid *grid = GetGrid();
-    GridPrivate &d = GridPrivate::get(*grid);
-    const int row = GetRow();
+    TCustomQorGrid *grid = d.q;
     const int col = m_col;
     const bool loading = d.loading || m_loading;
     if (!loading && d.seams.binding->IsBound(row, col))
@@ -101,14 +103,14 @@ void TCellInfo::SetText(QString &&Value)
         m_rec->RightText.clear();
     }
     if (!loading) {
-        const TCellType type = GetCellType();
+        const TCellType type = m_rec ? GetCellType() : grid->GetDefaultCellType(row, col);
         if (const CellExtras *x = type == ctCombo && m_rec ? PeekExtras() : nullptr; x && x->items && x->items->Count() > 0)
             m_rec->ItemIndex = x->items->IndexOf(m_text);
         else if (type == ctRichEdit)
             if (auto rich = d.seams.richText->FromPlain(m_text, PeekFont()))
                 Extras().richText = *rich;
     }
-    DrawSelf();
+    d.repaintCell(row, col);
     if (d.editorOpenOn(row, col))
         d.putEditorText(m_text);
     if (!loading)

@@ -23,6 +23,7 @@ class TCustomQorGrid;
 class TQorColumn;
 class ExpValue;
 struct CellExtras;
+struct GridPrivate;
 
 class QOR_EXPORT TCellInfo {
 public:
@@ -262,9 +263,13 @@ public:
     void HideEditor() const;
 
 private:
-    TCellInfo(int Row, int Col) : m_storedRow(Row), m_col(Col) {}
+    TCellInfo(int Row, int Col, bool InStore = false) : m_storedRow(Row), m_col(Col), m_inStore(InStore) {}
     friend struct CellAccess;
     friend class TCellList;
+    friend class TCustomQorGrid; // SetCellText stores through StoreText
+    // SetText once the grid's private object and the row are known: a filled sheet pays for
+    // finding them from the slab once per cell, not once per step.
+    void StoreText(GridPrivate &d, int row, QString &&Value);
     bool StoreLine(TCellEdge Edge, bool Value);
     void PropagateEdge(TCellEdge Edge, void (*apply)(TCellInfo &, TCellEdge, const void *), const void *value);
     // The owned objects, kept beside the cells by the store: nothing when there are none.

@@ -22,8 +22,8 @@ TCellInfo *TCellList::NewCell(int Row, int Col) { return ::new (m_pool.Allocate(
 
 TCellInfo *TCellList::NewStoredCell(int Row, int Col)
 {
-    TCellInfo *cell = NewCell(Row - m_home.rowOrigin, Col);
-    cell->m_inStore = true;
+    // In a slot from birth: setting the flag afterwards would read the fresh cell back.
+    TCellInfo *cell = ::new (m_pool.Allocate()) TCellInfo(Row - m_home.rowOrigin, Col, true);
     ++m_cells;
     return cell;
 }

@@ -44,8 +44,10 @@ void TCustomQorGrid::SetCellText(int Row, int Col, QString &&Value)
         if (Value.isEmpty())
             return; // an untouched cell already reads empty; do not create one for nothing
         cell = d->cells.Obtain(Row, Col);
+    } else if (Value == cell->GetText()) {
+        return;
     }
-    cell->SetText(std::move(Value));
+    cell->StoreText(*d, Row, std::move(Value));
 }
 
 TCellType TCustomQorGrid::GetCellType(int Row, int Col) const
