@@ -45,17 +45,6 @@ TEST(Containers, RecordListInsertsSortedAndFindsTheFirstEqual)
     EXPECT_EQ(list.Count(), 5);
 }
 
-TEST(Containers, NameListIgnoresCase)
-{
-    TNameList<int> names(7);
-    names.Insert("Total", 3);
-    EXPECT_EQ(names.Find("TOTAL"), 3);
-    EXPECT_TRUE(names.Contains("total"));
-    EXPECT_EQ(names.Find("none"), 0);
-    EXPECT_TRUE(names.Remove("tOtAl"));
-    EXPECT_EQ(names.Count(), 0);
-}
-
 TEST(Containers, OwningObjectListFreesWhatItRemoves)
 {
     static int alive = 0;
