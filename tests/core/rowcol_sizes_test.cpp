@@ -93,7 +93,10 @@ TEST(RowColVisibility, FormulasAtAPositionAreRecalculatedWhenItsSizeSwitchesToOr
     g.BeginUpdate();
     g.SetRowHeight(0, 0);
     EXPECT_TRUE(f.recalcAt.empty()) << "a locked grid recalculates at EndUpdate";
+    EXPECT_EQ(f.updates, 0);
     g.EndUpdate();
+    EXPECT_TRUE(f.recalcAt.empty());
+    EXPECT_EQ(f.updates, 1) << "as a whole";
 }
 
 TEST(RowColVisibility, NeighboursSkipZeroSizeLines)
