@@ -283,9 +283,6 @@ TEST(CellStyle, OwnedObjectsStartAsCopiesOfTheirSources)
 TEST(CellData, FlagsCoverBothSetsAndInitClearsOnlyFlags)
 {
     TCellData data;
-    EXPECT_EQ(data.GetFontName(), "MS Sans Serif");
-    EXPECT_EQ(data.GetTextRMargin(), 4);
-    EXPECT_EQ(data.GetGraphicHorAlignment(), taCenter);
     EXPECT_FALSE(data.TestSet(64));
     data.SetShowCurrencyLine(true);
     data.SetDropDownCount(9);
