@@ -109,20 +109,6 @@ TEST(CellEditing, RichCellsConvertWhenTheirKindChanges)
     EXPECT_EQ(k->GetRichText(), "{\\rtf1 kept}");
 }
 
-TEST(CellEditing, ACellBeingReadRaisesNoEvents)
-{
-    TQorGrid g;
-    int changes = 0;
-    g.OnChange = [&](QObject *, int, int) { ++changes; };
-    TCellInfo *c = g.Cells(0, 0);
-    c->SetLoading(true);
-    c->SetText("from stream");
-    c->SetLoading(false);
-    EXPECT_EQ(changes, 0);
-    c->SetText("typed");
-    EXPECT_EQ(changes, 1);
-}
-
 TEST(ColumnAttributes, AssignAndSetDefaultReachTheCellsWithRecords)
 {
     TQorGrid g;

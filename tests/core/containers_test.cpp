@@ -1,7 +1,6 @@
-// Container classes, the axis and the cell pool.
+// Container classes and the cell pool.
 #include <gtest/gtest.h>
 
-#include "core/model/axis_p.h"
 #include "core/model/cell_pool_p.h"
 #include "core/model/containers.h"
 
@@ -46,17 +45,6 @@ TEST(Containers, RecordListInsertsSortedAndFindsTheFirstEqual)
     EXPECT_EQ(list.Count(), 5);
 }
 
-TEST(Containers, NameListIgnoresCase)
-{
-    TNameList<int> names(7);
-    names.Insert("Total", 3);
-    EXPECT_EQ(names.Find("TOTAL"), 3);
-    EXPECT_TRUE(names.Contains("total"));
-    EXPECT_EQ(names.Find("none"), 0);
-    EXPECT_TRUE(names.Remove("tOtAl"));
-    EXPECT_EQ(names.Count(), 0);
-}
-
 TEST(Containers, OwningObjectListFreesWhatItRemoves)
 {
     static int alive = 0;
@@ -75,35 +63,6 @@ TEST(Containers, OwningObjectListFreesWhatItRemoves)
         delete kept;
     }
     EXPECT_EQ(alive, 0);
-}
-
-TEST(Axis, EdgesHiddenEntriesAndMovesStayConsistent)
-{
-    Axis a;
-    a.Reset(5, 10, utPixel);
-    EXPECT_EQ(a.Total(), 50);
-    a.SetSize(1, 30, utPixel);
-    a.SetVisible(2, false);
-    EXPECT_EQ(a.Edge(2), 40);
-    EXPECT_EQ(a.VisibleSize(2), 10);
-    EXPECT_EQ(a.CurrentSize(2), 0);
-    a.SetSize(2, 15, utPixel); // hidden: only the saved size changes
-    EXPECT_EQ(a.Total(), 60);
-    a.SetVisible(2, true);
-    EXPECT_EQ(a.Total(), 75);
-    EXPECT_EQ(a.IndexAt(0), 0);
-    EXPECT_EQ(a.IndexAt(10), 1);
-    EXPECT_EQ(a.IndexAt(39), 1);
-    EXPECT_EQ(a.IndexAt(75), -1);
-    a.Move(1, 4);
-    EXPECT_EQ(a.VisibleSize(4), 30);
-    a.Insert(0, 2, 7, utPixel);
-    a.Remove(6, 10);
-    EXPECT_EQ(a.Count(), 6);
-    EXPECT_EQ(a.checkConsistency(), "");
-    a.SetSize(-1, 5, utPixel);
-    a.SetSize(0, -5, utPixel);
-    EXPECT_EQ(a.checkConsistency(), "");
 }
 
 TEST(CellPool, ReusesBlocksAndGivesSlabsBackWhenEmpty)

@@ -1,4 +1,4 @@
-// Grid types, margins and spaces, header sizes, fixed and title rows, options, units.
+// Grid types, margins and spaces, header sizes, fixed and title rows, options.
 #include <gtest/gtest.h>
 
 #include "core/grid.h"
@@ -91,20 +91,6 @@ TEST(GridLayout, FixedBandsTakeEffectOutsideInvoicesOnlyAndTitleRowsStayInsideTh
     EXPECT_TRUE(g.GetTitleRowsSet()); // remembered until Cols or Clear
     g.SetFooterRows(9);
     EXPECT_EQ(g.GetFooterRows(), 4);
-}
-
-TEST(GridLayout, UnitChangeConvertsPhysicalSizes)
-{
-    TQorGrid g;
-    g.SetUnitType(utMillimeter);
-    EXPECT_NEAR(g.GetRowRec(0).PhyHeight, 18 * 25.4 / 96, 1e-9);
-    EXPECT_NEAR(g.Columns(0)->GetPhyWidth(), 60 * 25.4 / 96, 1e-9);
-    EXPECT_NEAR(g.GetPhyLeftMargin(), 30 * 25.4 / 96, 1e-9);
-    g.SetUnitType(utInch);
-    EXPECT_NEAR(g.Columns(0)->GetPhyWidth(), 0.625, 1e-9);
-    g.SetRows(2);
-    EXPECT_NEAR(g.GetRowRec(1).PhyHeight, 18.0 / 96, 1e-9);
-    EXPECT_EQ(UnitToPixels(PixelsToUnit(37, utMillimeter), utMillimeter), 37);
 }
 
 TEST(GridLayout, OptionsSwitchingRowSelectSelectsTheCurrentRow)

@@ -258,17 +258,11 @@ TEST(GridStore, DefaultRowHeightWhileLoadingKeepsRowsTheStreamSized)
     EXPECT_TRUE(GridPrivate::get(g).loadRowList.empty());
 }
 
-TEST(GridStore, ColumnLettersRoundTrip)
+// The common letters both ways are the labels' tests; here the ends of the range.
+TEST(GridStore, ColumnLettersAtTheEndsOfTheRange)
 {
-    EXPECT_EQ(TCustomQorGrid::ColToText(0), "A");
-    EXPECT_EQ(TCustomQorGrid::ColToText(25), "Z");
-    EXPECT_EQ(TCustomQorGrid::ColToText(26), "AA");
-    EXPECT_EQ(TCustomQorGrid::ColToText(701), "ZZ");
-    EXPECT_EQ(TCustomQorGrid::ColToText(702), "AAA");
     EXPECT_EQ(TCustomQorGrid::ColToText(-1), "");
-    EXPECT_EQ(TCustomQorGrid::TextToCol("ab"), 27);
-    for (int c : {0, 25, 26, 701, 702, 16383})
-        EXPECT_EQ(TCustomQorGrid::TextToCol(TCustomQorGrid::ColToText(c)), c);
+    EXPECT_EQ(TCustomQorGrid::TextToCol(TCustomQorGrid::ColToText(16383)), 16383);
     EXPECT_EQ(TCustomQorGrid::TextToCol("ZZZZZZZZZZ"), -1); // would overflow
 }
 

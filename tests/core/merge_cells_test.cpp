@@ -104,18 +104,6 @@ TEST(MergeCells, RowSelectWidensMergesToWholeRowsExceptWhileLoading)
     EXPECT_EQ(h.MergedArea(1, 1), Area(1, 1, 2, 1));
 }
 
-TEST(MergeCells, AbsorbingGrowsARangeOverEveryMergeItTouches)
-{
-    TQorGrid g;
-    g.SetRows(6);
-    g.MergeCells(1, 1, 2, 2);
-    g.MergeCells(2, 3, 4, 3);
-    const MergeTable &host = *GridPrivate::get(g).merges;
-    EXPECT_EQ(host.AbsorbMerges(Area(0, 0, 1, 1)), Area(0, 0, 2, 2));
-    EXPECT_EQ(host.AbsorbMerges(Area(0, 0, 2, 3)), Area(0, 0, 4, 3));
-    EXPECT_EQ(host.AbsorbMerges(Area(5, 0, 5, 3)), Area(5, 0, 5, 3));
-}
-
 TEST(MergeCells, MergingGrowsTheSelectionAndMovesTheCurrentCellIntoIt)
 {
     TQorGrid g;

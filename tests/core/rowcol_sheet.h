@@ -72,8 +72,10 @@ struct RecordingFormulas : IFormulaHost {
     };
     std::vector<ShiftCall> shifts;
     std::vector<std::pair<int, int>> recalcAt;
+    int updates = 0;
     void ShiftReferences(Shift kind, int index, int count) override { shifts.push_back({kind, index, count}); }
     void RecalcDependentsAt(int row, int col) override { recalcAt.emplace_back(row, col); }
+    void UpdateFormulas() override { ++updates; }
 };
 
 inline RecordingFormulas &RecordFormulas(TCustomQorGrid &g)

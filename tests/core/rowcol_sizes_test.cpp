@@ -24,8 +24,10 @@ TEST(RowColUnits, ConversionsAt96DpiRoundHalfToEven)
 TEST(RowColUnits, MillimetresAreTheMasterOfPixelSizesAndSurviveHiding)
 {
     TQorGrid g;
-    g.SetUnitType(utMillimeter);
+    g.SetUnitType(utMillimeter); // converts the sizes already there
     EXPECT_DOUBLE_EQ(g.GetPhyRowHeight(0), 4.7625);
+    EXPECT_NEAR(g.Columns(0)->GetPhyWidth(), 60 * 25.4 / 96, 1e-9);
+    EXPECT_NEAR(g.GetPhyLeftMargin(), 30 * 25.4 / 96, 1e-9);
     g.SetPhyRowHeight(1, 10);
     EXPECT_EQ(g.GetRowHeight(1), 38);
     EXPECT_DOUBLE_EQ(g.GetPhyRowHeight(1), 10) << "the exact millimetres are kept, not 38 px converted back";
@@ -42,6 +44,11 @@ TEST(RowColUnits, MillimetresAreTheMasterOfPixelSizesAndSurviveHiding)
     EXPECT_DOUBLE_EQ(g.GetRowRec(0).PhyHeight, 10);
     EXPECT_EQ(g.GetRowRec(0).Height, 38);
     ExpectConsistent(g);
+    g.SetUnitType(utInch);
+    EXPECT_NEAR(g.Columns(0)->GetPhyWidth(), 0.625, 1e-9);
+    g.SetRows(2);
+    EXPECT_NEAR(g.GetRowRec(1).PhyHeight, 18.0 / 96, 1e-9);
+    EXPECT_EQ(UnitToPixels(PixelsToUnit(37, utMillimeter), utMillimeter), 37);
 }
 
 TEST(RowColVisibility, HidingKeepsTheSizeAndShowingRestoresIt)
@@ -63,8 +70,6 @@ TEST(RowColVisibility, HidingKeepsTheSizeAndShowingRestoresIt)
     EXPECT_TRUE(g.GetColVisible(9)) << "out of range reads visible";
     g.SetColVisible(2, false);
     EXPECT_FALSE(g.GetColVisible(2));
-    g.SetColWidth(2, 40);
-    EXPECT_TRUE(g.GetColVisible(2)) << "a positive width shows the column";
     ExpectConsistent(g);
 }
 
@@ -88,7 +93,10 @@ TEST(RowColVisibility, FormulasAtAPositionAreRecalculatedWhenItsSizeSwitchesToOr
     g.BeginUpdate();
     g.SetRowHeight(0, 0);
     EXPECT_TRUE(f.recalcAt.empty()) << "a locked grid recalculates at EndUpdate";
+    EXPECT_EQ(f.updates, 0);
     g.EndUpdate();
+    EXPECT_TRUE(f.recalcAt.empty());
+    EXPECT_EQ(f.updates, 1) << "as a whole";
 }
 
 TEST(RowColVisibility, NeighboursSkipZeroSizeLines)
