@@ -47,7 +47,7 @@ TCellInfo *foreignRichCell(TQorGrid &g)
 
 } // namespace
 
-TEST(MemoEditor, ReturnBreaksLinesAndCtrlReturnOrLeavingCommits)
+TEST(MemoEditor, ReturnBreaksLinesCtrlReturnOrLeavingCommitsAndMaxLengthHolds)
 {
     NavGrid t(4, 3);
     TQorGrid &g = t.g;
@@ -83,15 +83,11 @@ TEST(MemoEditor, ReturnBreaksLinesAndCtrlReturnOrLeavingCommits)
     EXPECT_FALSE(g.EditorVisible());
     EXPECT_EQ(g.GetCellText(1, 1), "first\nsecond!\nthird\ntab");
     EXPECT_EQ(t.current(), QPoint(2, 1));
-}
 
-TEST(MemoEditor, MaxLengthHoldsForTypingBreaksAndPaste)
-{
-    NavGrid t(4, 3);
-    TCellInfo *cell = t.g.Cells(0, 0);
-    cell->SetCellType(ctMemo);
-    cell->SetMaxLength(5);
-    auto *memo = openEditor<TInplaceMemo>(t, 0, 0);
+    // MaxLength holds for typing, line breaks and paste.
+    g.Cells(0, 0)->SetCellType(ctMemo);
+    g.Cells(0, 0)->SetMaxLength(5);
+    memo = openEditor<TInplaceMemo>(t, 0, 0);
     ASSERT_NE(memo, nullptr);
     QTest::keyClicks(memo, "ab");
     QTest::keyClick(memo, Qt::Key_Return);

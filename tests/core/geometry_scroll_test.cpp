@@ -72,9 +72,21 @@ TEST(GeometryScroll, RangesInEachGridType)
     EXPECT_FALSE(s.g.SetPosition(-5, 99));
 }
 
-TEST(GeometryScroll, BarStepsAreRowsAndPagesOfEighteen)
+TEST(GeometryScroll, BarStepsAndThumbTracking)
 {
     ShownGrid s(gtExcel, 60, 40);
+    // The thumb scrolls while dragged only with tracking on.
+    s.vbar()->setSliderDown(true);
+    s.vbar()->setSliderPosition(100);
+    EXPECT_EQ(s.g.GetVertPosition(), 0);
+    s.vbar()->setSliderDown(false);
+    EXPECT_EQ(s.g.GetVertPosition(), 100);
+    s.g.SetVertScrollTracking(true);
+    s.vbar()->setSliderDown(true);
+    s.vbar()->setSliderPosition(300);
+    EXPECT_EQ(s.g.GetVertPosition(), 300);
+    s.vbar()->setSliderDown(false);
+    s.g.SetPosition(0, 0);
     s.vbar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(s.g.GetVertPosition(), 18 * 18);
     EXPECT_EQ(s.g.GetTopRow(), 18);
@@ -99,21 +111,6 @@ TEST(GeometryScroll, BarStepsAreRowsAndPagesOfEighteen)
     EXPECT_EQ(s.g.GetTopRow(), 3);
     EXPECT_EQ(s.g.GetCellRect(0, 0).y(), 20);
     EXPECT_EQ(s.g.GetCellRect(3, 0).y(), s.g.GetTopFixSpace());
-}
-
-TEST(GeometryScroll, ThumbTrackingFollowsTheFlag)
-{
-    ShownGrid s(gtExcel, 100, 5);
-    s.vbar()->setSliderDown(true);
-    s.vbar()->setSliderPosition(100);
-    EXPECT_EQ(s.g.GetVertPosition(), 0);
-    s.vbar()->setSliderDown(false);
-    EXPECT_EQ(s.g.GetVertPosition(), 100);
-    s.g.SetVertScrollTracking(true);
-    s.vbar()->setSliderDown(true);
-    s.vbar()->setSliderPosition(300);
-    EXPECT_EQ(s.g.GetVertPosition(), 300);
-    s.vbar()->setSliderDown(false);
 }
 
 TEST(GeometryScroll, SetTopRowAndShowCell)
@@ -144,6 +141,13 @@ TEST(GeometryScroll, SetTopRowAndShowCell)
     EXPECT_LE(c.x() + c.width(), s.clientW());
     EXPECT_FALSE(s.g.ShowCell(-1, 0));
     EXPECT_FALSE(s.g.ShowCell(20, 30));
+    // A merged area comes in whole.
+    s.g.MergeCells(140, 0, 143, 1);
+    EXPECT_TRUE(s.g.ShowCell(140, 0));
+    const QRect area = s.g.CellRect(140, 0);
+    EXPECT_EQ(area.height(), 4 * 18);
+    EXPECT_LE(area.y() + area.height(), s.clientH());
+    EXPECT_GE(area.y(), 20);
 
     // With frozen rows the boundary is the band's end; frozen rows never scroll.
     s.g.SetFixRowCount(3);
@@ -154,20 +158,18 @@ TEST(GeometryScroll, SetTopRowAndShowCell)
     EXPECT_EQ(s.g.GetCellRect(10, 0).y(), s.g.GetTopFixSpace());
 }
 
-TEST(GeometryScroll, ShowCellBringsAWholeMergedAreaIn)
-{
-    ShownGrid s(gtExcel, 100, 8);
-    s.g.MergeCells(40, 0, 43, 1);
-    EXPECT_TRUE(s.g.ShowCell(40, 0));
-    const QRect area = s.g.CellRect(40, 0);
-    EXPECT_EQ(area.height(), 4 * 18);
-    EXPECT_LE(area.y() + area.height(), s.clientH());
-    EXPECT_GE(area.y(), 20);
-}
-
-TEST(GeometryScroll, LeftTopChangeIsRaisedOnlyWhenTheFirstCellMoves)
+TEST(GeometryScroll, ViewRegionFollowsResizeAndLeftTopChangeOnlyWhenTheFirstCellMoves)
 {
     ShownGrid s(gtExcel, 100, 20);
+    const int bottom = s.g.GetBottomRow(), right = s.g.GetRightCol();
+    EXPECT_LT(s.g.GetCellRect(bottom, 0).y(), s.clientH());
+    EXPECT_GE(s.g.GetCellRect(bottom, 0).y() + 18, s.clientH());
+    s.g.resize(700, 600);
+    QApplication::processEvents();
+    EXPECT_GT(s.g.GetBottomRow(), bottom);
+    EXPECT_GT(s.g.GetRightCol(), right);
+    EXPECT_GE(s.g.GetCellRect(s.g.GetBottomRow(), 0).y() + 18, s.clientH());
+    EXPECT_EQ(s.g.GetColumnHeaderRect().width(), s.clientW());
     int raised = 0;
     s.g.OnLeftTopChange = [&](QObject *sender) {
         EXPECT_EQ(sender, &s.g);
@@ -210,20 +212,6 @@ TEST(GeometryScroll, WheelScrollsThreeRowsPerNotch)
     s.g.SetPosition(0, 0);
     EXPECT_FALSE(s.wheel(QPoint(0, 120)));
     EXPECT_EQ(s.g.GetVertPosition(), 0);
-}
-
-TEST(GeometryScroll, ResizingRecomputesTheViewRegion)
-{
-    ShownGrid s(gtExcel, 100, 20);
-    const int bottom = s.g.GetBottomRow(), right = s.g.GetRightCol();
-    EXPECT_EQ(s.g.GetCellRect(bottom, 0).y() < s.clientH(), true);
-    EXPECT_GE(s.g.GetCellRect(bottom, 0).y() + 18, s.clientH());
-    s.g.resize(700, 600);
-    QApplication::processEvents();
-    EXPECT_GT(s.g.GetBottomRow(), bottom);
-    EXPECT_GT(s.g.GetRightCol(), right);
-    EXPECT_GE(s.g.GetCellRect(s.g.GetBottomRow(), 0).y() + 18, s.clientH());
-    EXPECT_EQ(s.g.GetColumnHeaderRect().width(), s.clientW());
 }
 
 namespace {

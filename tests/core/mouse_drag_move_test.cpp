@@ -104,14 +104,28 @@ TEST(MouseDragMove, ColumnDragAndASelectedBlockTravelTogether)
     ExpectConsistent(g);
 }
 
-TEST(MouseDragMove, EscCancelsAndADropInPlaceDoesNothing)
+TEST(MouseDragMove, TheIndicatorIsPaintedWhileDraggingEscCancelsADropInPlaceDoesNothing)
 {
     MovingGrid t(6, 3);
     TQorGrid &g = t.g;
     Fill(g, {"a", "b", "c", "d"});
+    g.SetFocusColor(TColor(0x00B000));
+    auto paint = [&g] {
+        QImage shot(g.viewport()->size(), QImage::Format_RGB32);
+        QPainter p(&shot);
+        g.Paint(&p);
+        return shot;
+    };
     drag(g, t.rowTitle(0), {t.rowTitle(1), t.rowTitle(3)}, false);
     ASSERT_TRUE(t.state().dragging);
+    const QRect line = GridPrivate::get(g).dragMove->Indicator();
+    ASSERT_FALSE(line.isEmpty());
+    const int x = g.GetCellRect(3, 1).center().x();
+    const QImage during = paint();
+    EXPECT_EQ(pixelColor(during, x, line.center().y()), TColor(0x00B000));
+    EXPECT_EQ(pixelColor(during, t.rowTitle(3).x(), line.center().y()), TColor(0x00B000)) << "across the header too";
     t.key(Qt::Key_Escape);
+    EXPECT_NE(pixelColor(paint(), x, line.center().y()), TColor(0x00B000));
     EXPECT_FALSE(GridPrivate::get(g).dragMove->Busy());
     EXPECT_TRUE(GridPrivate::get(g).dragMove->Indicator().isEmpty());
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, t.rowTitle(3));
@@ -198,29 +212,4 @@ TEST(MouseDragMove, NearTheEdgeTheSheetScrollsUnderTheDrag)
     EXPECT_FALSE(move.AutoScrollStep());
     EXPECT_EQ(g.GetVertPosition(), position);
     t.key(Qt::Key_Escape);
-}
-
-TEST(MouseDragMove, TheIndicatorIsPaintedOnlyWhileDragging)
-{
-    MovingGrid t(6, 3);
-    TQorGrid &g = t.g;
-    g.SetFocusColor(TColor(0x00B000));
-    drag(g, t.rowTitle(0), {t.rowTitle(1), t.rowTitle(3)}, false);
-    const QRect line = GridPrivate::get(g).dragMove->Indicator();
-    ASSERT_FALSE(line.isEmpty());
-    QImage during(g.viewport()->size(), QImage::Format_RGB32);
-    {
-        QPainter p(&during);
-        g.Paint(&p);
-    }
-    const int x = g.GetCellRect(3, 1).center().x();
-    EXPECT_EQ(pixelColor(during, x, line.center().y()), TColor(0x00B000));
-    EXPECT_EQ(pixelColor(during, t.rowTitle(3).x(), line.center().y()), TColor(0x00B000)) << "across the header too";
-    t.key(Qt::Key_Escape);
-    QImage after(g.viewport()->size(), QImage::Format_RGB32);
-    {
-        QPainter p(&after);
-        g.Paint(&p);
-    }
-    EXPECT_NE(pixelColor(after, x, line.center().y()), TColor(0x00B000));
 }
