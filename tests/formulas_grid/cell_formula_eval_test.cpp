@@ -86,9 +86,7 @@ TEST_F(CellFormulaEval, FormulaCellsContributeTheirValues)
 
 TEST_F(CellFormulaEval, RangesListTheVisibleCells)
 {
-    Set("A1", "1");
-    Set("A2", "2");
-    Set("A3", "-3");
+    Column("A", {1, 2, -3});
     Set("B1", "=SUM(A1:A3)");
     EXPECT_EQ(Prepared("B1"), "SUM(1,2,(-3))");
     EXPECT_EQ(Num("B1"), 0);
@@ -135,10 +133,7 @@ TEST_F(CellFormulaEval, RangeShapes)
 
 TEST_F(CellFormulaEval, GroupRowsAndCoveredCellsAreSkipped)
 {
-    Set("A1", "1");
-    Set("A2", "20");
-    Set("A3", "300");
-    Set("A4", "4000");
+    Column("A", {1, 20, 300, 4000});
     grid.SetRowGroup(1, 0, 2, 1, 0);
     Cell("A3")->SetNeedDraw(false);
     Set("B1", "=SUM(A1:A4)");

@@ -207,8 +207,7 @@ using CompiledFormulaStaleness = FormulaGrid;
 
 TEST_F(CompiledFormulaStaleness, NewTextsAndValuesAreRead)
 {
-    Set("A1", "12");
-    Set("A2", "3");
+    Column("A", {12, 3});
     Set("B1", "=A1+A2");
     EXPECT_EQ(Num("B1"), 15);
     Set("A1", "13"); // the same length: the value read before must not stand
@@ -240,9 +239,7 @@ TEST_F(CompiledFormulaStaleness, TextsOverACallersBufferAreReadAgain)
 
 TEST_F(CompiledFormulaStaleness, FollowsInsertedAndDeletedRows)
 {
-    Set("A1", "1");
-    Set("A2", "2");
-    Set("A3", "4");
+    Column("A", {1, 2, 4});
     Set("B3", "=A1+A3");
     EXPECT_EQ(Num("B3"), 5);
     grid.InsertRow(1); // between A1 and A2: B4 =A1+A4
@@ -261,8 +258,7 @@ TEST_F(CompiledFormulaStaleness, FollowsInsertedAndDeletedRows)
 
 TEST_F(CompiledFormulaStaleness, HiddenRowsAndCoveredCellsReadAsEmpty)
 {
-    Set("A1", "2");
-    Set("A2", "3");
+    Column("A", {2, 3});
     Set("B1", "=A1*10+A2");
     grid.SetRowVisible(1, false);
     grid.RefreshFormula();

@@ -96,8 +96,7 @@ TEST_F(StructureRecalc, ARangeAboveTheChangeFollowsAMergeThatCrossesIt)
     // C1:D2 takes in the merged D2:D4. A row inserted inside the merge widens it, and with
     // it the range, although the formula's text does not change.
     Column("C", {1, 3, 5, 6});
-    Set("D1", "2");
-    Set("D2", "4");
+    Column("D", {2, 4});
     grid.MergeCells(1, 3, 3, 3);
     Set("F1", "=AVG(C1:D2)");
     Settle();
