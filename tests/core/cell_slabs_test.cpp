@@ -91,10 +91,13 @@ TEST(CellSlabs, OwnedObjectsFollowTheirCellAndLeaveWithIt)
     EXPECT_EQ(storeOf(g).OwnedObjectsCount(), 0u);
     test::ExpectConsistent(g);
 
-    // A gridless cell owns its objects too, and gives them back when deleted.
+    // A gridless cell holds its text and owns its objects too, and gives them back when deleted.
     TCellInfo *loose = TCellInfo::Create(nullptr, 0, 0);
     loose->Items().Add("x");
-    EXPECT_EQ(loose->PeekItems()->Count(), 1);
+    loose->SetText("12.5");
+    EXPECT_EQ(loose->GetText(), "12.5");
+    loose->SetText("one");
+    EXPECT_EQ(loose->GetText(), "one");
     EXPECT_EQ(loose->GetGrid(), nullptr);
     delete loose;
 }

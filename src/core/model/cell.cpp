@@ -84,24 +84,33 @@ void TCellInfo::SetText(const QString &Value)
 
 void TCellInfo::SetText(QString &&Value)
 {
-    if (Value != m_text)
-        StoreText(GridPrivate::get(*GetGrid()), GetRow(), std::move(Value));
+    if (Value == m_text)
+        return;
+    if (TCustomQorGrid *grid = GetGrid())
+        StoreText(GridPrivate::get(*grid), GetRow(), std::move(Value));
+    else
+        PutText(std::move(Value)); // a gridless cell has no formulas, view or handlers to tell
+}
+
+void TCellInfo::PutText(QString &&Value)
+{
+    m_numberKnown = false;
+    m_text = std::move(Value);
+    if (!m_text.isEmpty() && m_rec) {
+        m_rec->LeftText.clear();
+        m_rec->RightText.clear();
+    }
 }
 
 void TCellInfo::StoreText(GridPrivate &d, int row, QString &&Value)
 {
-    m_numberKnown = false;
     TCustomQorGrid *grid = d.q;
     const int col = m_col;
     const bool loading = d.loading || m_loading;
     if (!loading && d.seams.binding->IsBound(row, col))
         d.seams.binding->WriteField(row, col, Value);
     d.seams.formulas->TextReplacing(*this, m_text, Value);
-    m_text = std::move(Value);
-    if (!m_text.isEmpty() && m_rec) {
-        m_rec->LeftText.clear();
-        m_rec->RightText.clear();
-    }
+    PutText(std::move(Value));
     if (!loading) {
         const TCellType type = m_rec ? GetCellType() : grid->GetDefaultCellType(row, col);
         if (const CellExtras *x = type == ctCombo && m_rec ? PeekExtras() : nullptr; x && x->items && x->items->Count() > 0)

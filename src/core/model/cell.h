@@ -270,6 +270,7 @@ private:
     // SetText once the grid's private object and the row are known: a filled sheet pays for
     // finding them from the slab once per cell, not once per step.
     void StoreText(GridPrivate &d, int row, QString &&Value);
+    void PutText(QString &&Value);
     bool StoreLine(TCellEdge Edge, bool Value);
     void PropagateEdge(TCellEdge Edge, void (*apply)(TCellInfo &, TCellEdge, const void *), const void *value);
     // The owned objects, kept beside the cells by the store: nothing when there are none.
