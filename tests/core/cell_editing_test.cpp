@@ -68,47 +68,6 @@ TEST(CellEditing, ReadersSeeTheLiveEditorTextAndCellChangesReachIt)
     EXPECT_FALSE(ed.IsOpen());
 }
 
-TEST(CellEditing, BatchOnAVisibleGridCommitsFirstAndRepositionsAfter)
-{
-    TQorGrid g;
-    TEditorController &ed = openEditor(g, 0, 0, "typed");
-    g.BeginUpdate();
-    EXPECT_FALSE(g.viewport()->updatesEnabled());
-    EXPECT_EQ(g.Cells(0, 0)->GetText(), "typed");
-    g.SetColWidth(0, 120);
-    g.EndUpdate();
-    EXPECT_TRUE(g.viewport()->updatesEnabled());
-    ASSERT_TRUE(ed.IsOpen());
-    EXPECT_EQ(ed.CurrentWidget()->geometry(), g.CellEditRect(0, 0).adjusted(1, 1, -1, -1));
-}
-
-TEST(CellEditing, RichCellsConvertWhenTheirKindChanges)
-{
-    TQorGrid g;
-    GridPrivate::get(g).seams.richText = std::make_unique<IRichTextHost>();
-    TCellInfo *c = g.Cells(0, 0);
-    c->SetText("plain");
-    c->SetCellType(ctRichEdit); // no converter installed: nothing is made up
-    EXPECT_TRUE(c->GetRichText().isEmpty());
-    c->SetCellType(ctEdit);
-    GridPrivate::get(g).seams.richText = std::make_unique<RichStub>();
-    c->SetCellType(ctRichEdit);
-    EXPECT_EQ(c->GetRichText(), "{rich plain}");
-    c->SetText("other");
-    EXPECT_EQ(c->GetRichText(), "{rich other}");
-    c->SetCellType(ctEdit);
-    EXPECT_EQ(c->GetText(), "other");
-    EXPECT_TRUE(c->GetRichText().isEmpty());
-
-    // Without a converter, rich content survives leaving the kind.
-    GridPrivate::get(g).seams.richText = std::make_unique<IRichTextHost>();
-    TCellInfo *k = g.Cells(1, 0);
-    k->SetCellType(ctRichEdit);
-    k->SetRichText("{\\rtf1 kept}");
-    k->SetCellType(ctEdit);
-    EXPECT_EQ(k->GetRichText(), "{\\rtf1 kept}");
-}
-
 TEST(ColumnAttributes, AssignAndSetDefaultReachTheCellsWithRecords)
 {
     TQorGrid g;

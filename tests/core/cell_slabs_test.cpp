@@ -15,47 +15,6 @@ TCellList &storeOf(TCustomQorGrid &g) { return GridPrivate::get(g).cells; }
 
 } // namespace
 
-TEST(CellSlabs, CellsOfTwoGridsFindTheirGridAndRowAcrossSlabsAndOriginMoves)
-{
-    TQorGrid a, b;
-    for (TQorGrid *g : {&a, &b}) {
-        g->SetCols(3);
-        g->SetRows(2000); // 6,000 cells: several slabs each
-    }
-    for (int r = 0; r < 2000; ++r)
-        for (int c = 0; c < 3; ++c) {
-            a.SetCellText(r, c, "a");
-            b.SetCellText(r, c, "b");
-        }
-    a.InsertRow(0, 3); // near the top: the origin moves instead of the cells
-    b.DeleteRow(0);
-    for (int r = 0; r < 2000; r += 37)
-        for (int c = 0; c < 3; ++c) {
-            TCellInfo *ca = a.Cells(r + 3, c);
-            ASSERT_EQ(ca->GetGrid(), &a);
-            EXPECT_EQ(ca->GetRow(), r + 3);
-            EXPECT_EQ(ca->GetText(), "a");
-            if (r < 1999) {
-                TCellInfo *cb = b.Cells(r, c);
-                ASSERT_EQ(cb->GetGrid(), &b);
-                EXPECT_EQ(cb->GetRow(), r);
-                EXPECT_EQ(cb->GetCol(), c);
-                EXPECT_EQ(cb->GetText(), "b");
-            }
-        }
-    test::ExpectConsistent(a);
-    test::ExpectConsistent(b);
-
-    // Reading what was never written creates nothing.
-    TQorGrid empty;
-    empty.SetCols(10);
-    empty.SetRows(300);
-    for (int r = 0; r < 300; ++r)
-        for (int c = 0; c < 10; ++c)
-            ASSERT_TRUE(empty.GetCellText(r, c).isEmpty() && empty.GetCellBackColor(r, c) == empty.GetColor());
-    EXPECT_EQ(storeOf(empty).CellCount(), 0);
-}
-
 TEST(CellSlabs, OwnedObjectsFollowTheirCellAndLeaveWithIt)
 {
     TQorGrid g;

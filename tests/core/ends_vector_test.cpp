@@ -79,43 +79,6 @@ TEST(EndsVector, RandomInsertsAndErasesMatchAVector)
     }
 }
 
-TEST(EndsVector, InsertsAnElementOfItsOwnWhileItMoves)
-{
-    EndsVector<int> v(5, 0);
-    for (int i = 0; i < 5; ++i)
-        v[size_t(i)] = i;
-    // The first element is copied before anything moves, even when the block grows.
-    v.insert(v.begin(), 100, v[0]);
-    v.insert(v.end(), 3, v[v.size() - 1]);
-    ASSERT_EQ(v.size(), 108u);
-    EXPECT_EQ(v[0], 0);
-    EXPECT_EQ(v[100], 0);
-    EXPECT_EQ(v[104], 4);
-    EXPECT_EQ(v[107], 4);
-}
-
-TEST(EndsVector, WorkAtEitherEndStaysInItsRoom)
-{
-    EndsVector<int> v(100000, 7);
-    // Inserting and erasing at the front or the back, over and over, neither moves the other
-    // elements each time nor keeps growing the block.
-    size_t capacityAfterFirst = 0;
-    for (int i = 0; i < 5000; ++i) {
-        const bool front = i % 2 == 0;
-        v.insert(front ? v.begin() : v.end(), 3, i);
-        if (i == 1)
-            capacityAfterFirst = v.size() + v.frontRoom() + v.backRoom();
-        const int *firstBefore = &v[3];
-        v.erase(front ? v.begin() : v.end() - 3, front ? v.begin() + 3 : v.end());
-        if (!front)
-            EXPECT_EQ(firstBefore, &v[3]);
-    }
-    EXPECT_EQ(v.size(), 100000u);
-    EXPECT_EQ(v.size() + v.frontRoom() + v.backRoom(), capacityAfterFirst);
-    EXPECT_EQ(v[0], 7);
-    EXPECT_EQ(v[99999], 7);
-}
-
 TEST(EndsVector, ZeroedAssignmentAndClear)
 {
     EndsVector<const int *> slots;

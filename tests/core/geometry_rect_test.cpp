@@ -25,60 +25,6 @@ std::ostream &operator<<(std::ostream &os, const Span &s)
 
 } // namespace
 
-TEST(GeometryRect, NewGridsOfEachType)
-{
-    TQorGrid invoice;
-    EXPECT_EQ(span(invoice.CellRect(0, 0)), (Span{40, 40, 100, 58}));
-    EXPECT_EQ(span(invoice.CellRect(1, 2)), (Span{160, 58, 220, 76}));
-    for (TGridType type : {gtExcel, gtGrid}) {
-        TQorGrid g;
-        g.SetGridType(type);
-        EXPECT_EQ(span(g.CellRect(0, 0)), (Span{40, 20, 100, 38})) << type;
-        EXPECT_EQ(span(g.GetSheetRect()), (Span{40, 20, 280, 92})) << type;
-    }
-}
-
-TEST(GeometryRect, FrozenBandKeepsItsPlaceWhenScrolled)
-{
-    Sheet s(30, 10, gtExcel);
-    s.layout.fixRowCount = 2;
-    s.layout.fixColCount = 1;
-    const QRect row0 = s.geo().GetCellRect(0, 3), row1 = s.geo().GetCellRect(1, 3), row2 = s.geo().GetCellRect(2, 3);
-    s.scroll.posY = 100;
-    s.scroll.posX = 50;
-    const GridGeometry g = s.geo();
-    EXPECT_EQ(g.GetCellRect(0, 3).y(), row0.y());
-    EXPECT_EQ(g.GetCellRect(1, 3).y(), row1.y());
-    EXPECT_EQ(g.GetCellRect(2, 3).y(), row2.y() - 100);
-    EXPECT_EQ(g.InternalCellRect(0, 3).y(), row0.y() - 100);
-    // The frozen column keeps its x; the others move by the horizontal position.
-    EXPECT_EQ(g.GetCellRect(5, 0).x(), 40);
-    EXPECT_EQ(g.GetCellRect(5, 1).x(), 100 - 50);
-    EXPECT_EQ(g.TopFixSpace(), 20 + 36);
-    EXPECT_EQ(g.LeftFixSpace(), 40 + 60);
-    // A form has no frozen band, whatever counts it stores.
-    Sheet form(30, 10);
-    form.layout.fixRowCount = 2;
-    form.scroll.posY = 100;
-    EXPECT_EQ(form.geo().FixRows(), 0);
-    EXPECT_EQ(form.geo().GetCellRect(0, 0).y(), 40 - 100);
-    EXPECT_EQ(form.geo().TopFixSpace(), 10);
-}
-
-TEST(GeometryRect, HiddenLinesHaveNoExtent)
-{
-    Sheet s(10, 5, gtExcel);
-    s.rows.SetVisible(3, false);
-    s.cols.SetSize(1, 0, utPixel);
-    const GridGeometry g = s.geo();
-    EXPECT_EQ(span(g.GetCellRect(3, 0)), (Span{40, 20 + 54, 100, 20 + 54}));
-    EXPECT_TRUE(g.GetCellRect(3, 0).isEmpty());
-    EXPECT_EQ(g.GetCellRect(4, 0).y(), 20 + 54);
-    EXPECT_EQ(g.GetCellRect(0, 1).width(), 0);
-    EXPECT_EQ(g.GetCellRect(0, 2).x(), 100);
-    EXPECT_EQ(g.InnerHeight(), 9 * 18);
-}
-
 TEST(GeometryRect, InvalidPositionsGiveNullRectangles)
 {
     Sheet s(4, 4);
@@ -110,25 +56,6 @@ TEST(GeometryRect, MergedAreasThroughTheGrid)
     EXPECT_EQ(span(g.CellRect(1, 1)), (Span{100, 58, 220, 94}));
     g.SetRowVisible(1, false);
     EXPECT_EQ(span(g.CellRect(1, 1)), (Span{100, 58, 220, 76}));
-}
-
-TEST(GeometryRect, HeaderPanelsAndTitleCells)
-{
-    Sheet s(10, 5, gtExcel);
-    const GridGeometry g = s.geo();
-    EXPECT_EQ(g.ColumnHeaderRect(), QRect(0, 0, 400, 21));
-    EXPECT_EQ(g.RowHeaderRect(), QRect(0, 20, 41, 280));
-    EXPECT_EQ(g.CornerRect(), QRect(0, 0, 40, 20));
-    EXPECT_EQ(span(g.RowTitleRect(2)), (Span{0, 56, 40, 74}));
-    EXPECT_EQ(span(g.ColTitleRect(1)), (Span{100, 0, 160, 20}));
-    s.layout.titleHeight = 0;
-    EXPECT_TRUE(s.geo().ColumnHeaderRect().isNull());
-    EXPECT_TRUE(s.geo().ColTitleRect(1).isNull());
-    EXPECT_FALSE(s.geo().RowHeaderRect().isNull());
-    Sheet form(10, 5);
-    EXPECT_TRUE(form.geo().ColumnHeaderRect().isNull());
-    EXPECT_TRUE(form.geo().RowHeaderRect().isNull());
-    EXPECT_TRUE(form.geo().RowTitleRect(0).isNull());
 }
 
 TEST(GeometryRect, ZoomRoundsHalvesToEven)

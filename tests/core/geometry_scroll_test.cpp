@@ -44,34 +44,6 @@ struct ShownGrid {
 
 } // namespace
 
-TEST(GeometryScroll, RangesInEachGridType)
-{
-    for (TGridType type : {gtExcel, gtGrid}) {
-        ShownGrid s(type, 30, 10);
-        EXPECT_EQ(s.g.GetVertRange(), 20 + 30 * 18 - s.clientH()) << type;
-        EXPECT_EQ(s.g.GetHorzRange(), 40 + 10 * 60 - s.clientW()) << type;
-        EXPECT_EQ(s.vbar()->maximum(), s.g.GetVertRange());
-        EXPECT_EQ(s.g.GetOffsetX(), 40);
-    }
-    ShownGrid form(gtInvoice, 30, 10);
-    EXPECT_EQ(form.g.GetVertRange(), 10 + (30 * 18 + 60) + 10 - form.clientH());
-    EXPECT_EQ(form.g.GetOffsetY(), 10);
-    // A smaller range clamps the position; a range of 0 returns it to the origin.
-    ShownGrid s(gtExcel, 30, 10);
-    s.g.SetPosition(200, 250);
-    EXPECT_EQ(s.g.GetVertPosition(), 250);
-    EXPECT_EQ(s.g.GetOffsetY(), 20 - 250);
-    s.g.SetRowHeight(29, 0);
-    EXPECT_EQ(s.g.GetVertPosition(), std::min(250, 20 + 29 * 18 - s.clientH()));
-    s.g.resize(1200, 900);
-    QApplication::processEvents();
-    EXPECT_EQ(s.g.GetVertRange(), 0);
-    EXPECT_EQ(s.g.GetVertPosition(), 0);
-    EXPECT_EQ(s.g.GetOffsetY(), 20);
-    EXPECT_EQ(s.g.GetHorzPosition(), 0);
-    EXPECT_FALSE(s.g.SetPosition(-5, 99));
-}
-
 TEST(GeometryScroll, BarStepsAndThumbTracking)
 {
     ShownGrid s(gtExcel, 60, 40);
@@ -229,52 +201,3 @@ public:
 };
 
 } // namespace
-
-TEST(GeometryScroll, RepaintsCoverOnlyWhatChanged)
-{
-    ShownGrid s(gtExcel, 50, 10);
-    s.g.MergeCells(2, 1, 3, 2);
-    QApplication::processEvents();
-    PaintSpy spy;
-    s.g.viewport()->installEventFilter(&spy);
-    GridPrivate::get(s.g).repaintCell(3, 2);   // a covered cell: its whole area
-    QApplication::processEvents();
-    EXPECT_EQ(spy.painted.boundingRect(), s.g.CellRect(2, 1).adjusted(-3, -3, 3, 3));
-    // Scrolling repaints within what moves: below the frozen rows, right of the frozen columns.
-    s.g.SetFixRowCount(2);
-    s.g.SetFixColCount(1);
-    QApplication::processEvents();
-    spy.painted = QRegion();
-    s.g.SetPosition(0, 40);
-    QApplication::processEvents();
-    EXPECT_TRUE((spy.painted - s.g.viewport()->rect().adjusted(0, s.g.GetTopFixSpace(), 0, 0)).isEmpty());
-    EXPECT_FALSE(spy.painted.isEmpty());
-    spy.painted = QRegion();
-    s.g.SetPosition(30, 40);
-    QApplication::processEvents();
-    EXPECT_TRUE((spy.painted - s.g.viewport()->rect().adjusted(s.g.GetLeftFixSpace(), 0, 0, 0)).isEmpty());
-    EXPECT_FALSE(spy.painted.isEmpty());
-    spy.painted = QRegion();
-    s.g.BeginUpdate();
-    GridPrivate::get(s.g).repaintCell(5, 5);
-    QApplication::processEvents();
-    EXPECT_TRUE(spy.painted.isEmpty());
-    s.g.EndUpdate();
-}
-
-TEST(GeometryScroll, MillionRowsScrollToTheEnd)
-{
-    ShownGrid s(gtExcel, 1, 10);
-    s.g.SetRows(1000000);
-    EXPECT_EQ(s.g.GetVertRange(), 20 + 1000000 * 18 - s.clientH());
-    s.g.SetTopRow(500000);
-    EXPECT_EQ(s.g.GetTopRow(), 500000);
-    EXPECT_TRUE(s.wheel(QPoint(0, -120)));
-    EXPECT_EQ(s.g.GetTopRow(), 500003);
-    EXPECT_TRUE(s.g.ShowCell(999999, 0));
-    EXPECT_EQ(s.g.GetBottomRow(), 999999);
-    EXPECT_EQ(s.g.GetVertPosition(), s.g.GetVertRange());
-    int row, col;
-    s.g.CellFromPoint(QPoint(50, s.clientH() - 1), row, col);
-    EXPECT_EQ(row, 999999);
-}

@@ -222,61 +222,10 @@ TEST(GridStore, UpdateBatchesNestAndNeverGoNegative)
     EXPECT_EQ(g.GetUpdateCount(), 0);
 }
 
-TEST(GridStore, DefaultSizesMoveOnlyRowsAndColumnsOfTheOldDefault)
-{
-    TQorGrid g;
-    GridPrivate::get(g).rowAxis.SetSize(1, 30, utPixel);
-    GridPrivate::get(g).rowAxis.SetVisible(2, false);
-    g.SetDefaultRowHeight(25);
-    EXPECT_EQ(g.GetRowHeight(0), 25);
-    EXPECT_EQ(g.GetRowHeight(1), 30);
-    EXPECT_EQ(g.GetRowHeight(2), 25); // hidden: its saved height follows
-    EXPECT_EQ(g.GetRowRec(2).Height, 0);
-    EXPECT_EQ(g.GetRowRec(3).Bottom, 25 + 30 + 0 + 25);
-    g.SetDefaultRowHeight(0);
-    EXPECT_EQ(g.GetDefaultRowHeight(), 25);
-
-    GridPrivate::get(g).colAxis.SetSize(0, 100, utPixel);
-    g.SetDefaultColWidth(80);
-    EXPECT_EQ(g.GetColWidth(0), 100);
-    EXPECT_EQ(g.GetColWidth(1), 80);
-    EXPECT_EQ(g.Columns(3)->GetRight(), 100 + 3 * 80);
-    expectConsistent(g);
-}
-
-TEST(GridStore, DefaultRowHeightWhileLoadingKeepsRowsTheStreamSized)
-{
-    TQorGrid g;
-    g.SetLoading(true);
-    GridPrivate::get(g).loadRowList = {0, 40, 0};
-    g.SetDefaultRowHeight(20);
-    EXPECT_EQ(g.GetRowHeight(0), 20);
-    EXPECT_EQ(g.GetRowHeight(1), 18); // sized by the stream
-    EXPECT_EQ(g.GetRowHeight(2), 20);
-    EXPECT_EQ(g.GetRowHeight(3), 18); // beyond the list
-    g.SetLoading(false);
-    EXPECT_TRUE(GridPrivate::get(g).loadRowList.empty());
-}
-
 // The common letters both ways are the labels' tests; here the ends of the range.
 TEST(GridStore, ColumnLettersAtTheEndsOfTheRange)
 {
     EXPECT_EQ(TCustomQorGrid::ColToText(-1), "");
     EXPECT_EQ(TCustomQorGrid::TextToCol(TCustomQorGrid::ColToText(16383)), 16383);
     EXPECT_EQ(TCustomQorGrid::TextToCol("ZZZZZZZZZZ"), -1); // would overflow
-}
-
-TEST(GridStore, LargeSparseSheetHoldsOnlyWhatWasWritten)
-{
-    TQorGrid g;
-    g.SetCols(10);
-    g.SetRows(1000000);
-    EXPECT_EQ(GridPrivate::get(g).cells.Count(), 10000000);
-    g.SetCellText(999999, 9, "last");
-    g.SetCellText(500000, 0, "middle");
-    g.Cells(123456, 3)->SetName("Somewhere");
-    EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), 3);
-    EXPECT_EQ(g.GetRowRec(999999).Bottom, 1000000 * 18);
-    EXPECT_EQ(g.CellByName("SOMEWHERE")->GetRow(), 123456);
-    expectConsistent(g);
 }

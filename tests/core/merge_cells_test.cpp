@@ -9,37 +9,6 @@ using namespace qor::test;
 
 using Lines = std::vector<std::string>;
 
-TEST(MergeCells, OverlappingMergesJoinIntoOneArea)
-{
-    TQorGrid g;
-    g.MergeCells(0, 0, 1, 1);
-    ExpectConsistent(g);
-    g.MergeCells(1, 1, 2, 2);
-    ExpectConsistent(g);
-    EXPECT_EQ(Sheet(g), (Lines{". < < .", "^ ^ ^ .", "^ ^ ^ .", ". . . ."}));
-    EXPECT_EQ(g.MergedArea(2, 2), Area(0, 0, 2, 2));
-    ASSERT_EQ(g.MergeCellList().size(), 1u);
-    EXPECT_EQ(g.MergeCellList()[0], g.Cells(0, 0));
-    EXPECT_EQ(g.Cells(0, 0)->GetRows(), 3);
-    EXPECT_EQ(g.Cells(0, 0)->GetCols(), 3);
-}
-
-TEST(MergeCells, AChainOfAreasIsAbsorbedUntilNothingSticksOut)
-{
-    // (0,1)-(1,1) and (1,2)-(2,3) both touch the request only through each other.
-    TQorGrid g;
-    g.SetRows(5);
-    g.MergeCells(0, 1, 1, 1);
-    g.MergeCells(1, 2, 2, 3);
-    g.MergeCells(1, 0, 1, 1);
-    ExpectConsistent(g);
-    EXPECT_EQ(g.MergedArea(0, 0), Area(0, 0, 1, 1));
-    g.MergeCells(3, 0, 3, 2);
-    g.MergeCells(2, 0, 3, 1);
-    ExpectConsistent(g);
-    EXPECT_EQ(g.MergedArea(2, 0), Area(0, 0, 3, 3));
-}
-
 TEST(MergeCells, InvalidRequestsDoNothingAndExtentsAreClippedToTheGrid)
 {
     TQorGrid g;
@@ -63,45 +32,6 @@ TEST(MergeCells, InvalidRequestsDoNothingAndExtentsAreClippedToTheGrid)
     g.Cells(0, 2)->SetCols(10);
     EXPECT_EQ(g.Cells(0, 2)->GetCols(), 2);
     ExpectConsistent(g);
-}
-
-TEST(MergeCells, CoveredTextsComeBackWhenUndoneAndCoveredCellsGrowTheArea)
-{
-    TQorGrid g;
-    Fill(g, {"a b c"});
-    g.MergeCells(0, 0, 0, 2);
-    EXPECT_EQ(Sheet(g)[0], "a < < .");
-    EXPECT_EQ(g.GetCellText(0, 1), "b");
-    TCellInfo *owner = g.Cells(0, 0);
-    owner->SetRows(1);
-    owner->SetCols(1);
-    ExpectConsistent(g);
-    EXPECT_EQ(Sheet(g)[0], "a b c .");
-    EXPECT_EQ(g.MergeCellList().size(), 0u);
-
-    // Growing a covered cell grows the area covering it.
-    g.MergeCells(0, 0, 1, 1);
-    g.Cells(1, 1)->SetRows(1); // covered, not growing: nothing
-    ExpectConsistent(g);
-    g.Cells(1, 1)->SetRows(3);
-    ExpectConsistent(g);
-    EXPECT_EQ(g.MergedArea(0, 0), Area(0, 0, 3, 1));
-}
-
-TEST(MergeCells, RowSelectWidensMergesToWholeRowsExceptWhileLoading)
-{
-    TQorGrid g;
-    g.SetOptions(g.GetOptions().With(qgoRowSelect));
-    g.MergeCells(1, 1, 2, 1);
-    ExpectConsistent(g);
-    EXPECT_EQ(g.MergedArea(1, 1), Area(1, 0, 2, 3));
-
-    TQorGrid h;
-    h.SetOptions(h.GetOptions().With(qgoRowSelect));
-    h.SetLoading(true);
-    h.MergeCells(1, 1, 2, 1);
-    h.SetLoading(false);
-    EXPECT_EQ(h.MergedArea(1, 1), Area(1, 1, 2, 1));
 }
 
 TEST(MergeCells, MergingGrowsTheSelectionAndMovesTheCurrentCellIntoIt)

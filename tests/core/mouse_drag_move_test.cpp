@@ -48,43 +48,6 @@ struct MovingGrid : NavGrid {
 
 } // namespace
 
-TEST(MouseDragMove, RowDraggedDownThreeRowsTakesItsMergeAndFormula)
-{
-    MovingGrid t(8, 4);
-    TQorGrid &g = t.g;
-    Fill(g, {"5", "r1 M . =A1*2", "r2", "r3", "r4"});
-    g.MergeCells(1, 1, 1, 2);
-    ASSERT_EQ(g.CellDisplayText(1, 3), "10");
-
-    drag(g, t.rowTitle(1), {t.rowTitle(2), t.rowTitle(4)}, false);
-    EXPECT_TRUE(t.state().dragging);
-    EXPECT_EQ(t.state().target, 4);
-    const QRect line = GridPrivate::get(g).dragMove->Indicator();
-    const QRect row4 = g.GetCellRect(4, 0);
-    EXPECT_EQ(line.center().y(), row4.top() + row4.height()) << "below row 4: the block goes after it";
-    EXPECT_EQ(t.rowMoved, -1) << "nothing moves before the drop";
-    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, t.rowTitle(4));
-
-    EXPECT_FALSE(GridPrivate::get(g).dragMove->Busy());
-    EXPECT_EQ(t.rowMoved, 1);
-    EXPECT_EQ(t.rowClicked, -1) << "a drag is not a click";
-    ExpectConsistent(g);
-    EXPECT_EQ(Sheet(g), (std::vector<std::string>{"5 . . .", "r2 . . .", "r3 . . .", "r4 . . .", "r1 M < =A1*2",
-                                                   ". . . .", ". . . .", ". . . ."}));
-    EXPECT_EQ(g.MergedArea(4, 2), Area(4, 1, 4, 2));
-    EXPECT_EQ(g.CellDisplayText(4, 3), "10");
-    g.SetCellText(0, 0, "7");
-    EXPECT_EQ(g.CellDisplayText(4, 3), "14") << "the moved formula still hears its reference";
-
-    // Back up again: the block lands on the row under the pointer, the line above that row.
-    drag(g, t.rowTitle(4), {t.rowTitle(3), t.rowTitle(2)}, false);
-    EXPECT_EQ(t.state().target, 2);
-    EXPECT_EQ(GridPrivate::get(g).dragMove->Indicator().center().y(), g.GetCellRect(2, 0).top());
-    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, t.rowTitle(2));
-    EXPECT_EQ(g.GetCellText(2, 0), "r1");
-    EXPECT_EQ(g.MergedArea(2, 1), Area(2, 1, 2, 2));
-}
-
 TEST(MouseDragMove, ColumnDragAndASelectedBlockTravelTogether)
 {
     MovingGrid t(4, 5);

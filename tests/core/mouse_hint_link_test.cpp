@@ -49,19 +49,6 @@ void restAt(TQorGrid &g, QPoint p)
 
 } // namespace
 
-TEST(UrlFromText, SchemesAreKeptMailGetsMailtoTheRestHttp)
-{
-    EXPECT_EQ(platform::UrlFromText("www.example.com/a?b=1").toString(), "http://www.example.com/a?b=1");
-    EXPECT_EQ(platform::UrlFromText("  someone@example.com ").toString(), "mailto:someone@example.com");
-    EXPECT_EQ(platform::UrlFromText("https://example.org/x").toString(), "https://example.org/x");
-    EXPECT_EQ(platform::UrlFromText("MAILTO:a@b.cn").toString(), "mailto:a@b.cn");
-    EXPECT_EQ(platform::UrlFromText("localhost:8080/p").toString(), "http://localhost:8080/p")
-        << "a host and port is no scheme";
-    EXPECT_EQ(platform::UrlFromText("/srv/docs/a.pdf").toString(), "file:///srv/docs/a.pdf");
-    EXPECT_TRUE(platform::UrlFromText("   ").isEmpty());
-    EXPECT_FALSE(platform::OpenUrl(QUrl())) << "nothing to open";
-}
-
 TEST(MouseHyperLink, AClickOpensTheCellTextAndNeverAnEditor)
 {
     NavGrid t(5, 3);
@@ -174,21 +161,4 @@ TEST(MouseHint, RestingOnACellShowsItsHintAfterTheDelayAndLeavingHidesIt)
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(g.viewport(), &leave);
     EXPECT_FALSE(window->isVisible());
-}
-
-TEST(MouseHint, TheMarkerIsPaintedWithTheOption)
-{
-    TQorGrid g;
-    g.Cells(1, 1)->SetHint("note");
-    const QImage with = paintGrid(g);
-    const QRect cell = g.GetCellRect(1, 1);
-    const QPoint corner(cell.left() + cell.width() - 3, cell.top() + 1);
-    EXPECT_EQ(pixelColor(with, corner.x(), corner.y()), clRed);
-    EXPECT_NE(pixelColor(with, cell.left() + 2, cell.top() + 1), clRed) << "only in the corner";
-    const QRect plain = g.GetCellRect(2, 1);
-    EXPECT_NE(pixelColor(with, plain.left() + plain.width() - 3, plain.top() + 1), clRed);
-
-    g.SetOptions(g.GetOptions().Without(qgoShowHintSymbol));
-    const QImage without = paintGrid(g);
-    EXPECT_NE(pixelColor(without, corner.x(), corner.y()), clRed);
 }

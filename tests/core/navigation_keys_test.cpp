@@ -33,47 +33,6 @@ TEST(NavigationKeys, TabFollowsTabNextCellsAndStopsAtTheRowEndWithoutWrapping)
     EXPECT_TRUE(g.IsLastTabCell());
 }
 
-TEST(NavigationKeys, ArrowsStepOverMergedAreasHiddenLinesAndRaiseEventsOnce)
-{
-    NavGrid t(6, 6);
-    TQorGrid &g = t.g;
-    g.MergeCells(1, 1, 1, 3);
-    g.SetColVisible(4, false);
-    g.SetRowVisible(3, false);
-    g.SetFocusCell(1, 1);
-    t.recordEvents();
-    EXPECT_EQ(t.press(Qt::Key_Right), QPoint(5, 1));   // past the area and the hidden column
-    EXPECT_EQ(t.log, (std::vector<std::string>{"L 1,1", "B 1,5", "A 1,5"}));
-    g.SetOptions(g.GetOptions().Without(qgoAutoNextRowCol));
-    EXPECT_EQ(t.press(Qt::Key_Right), QPoint(5, 1));   // nothing further without wrapping
-    g.SetOptions(g.GetOptions().With(qgoAutoNextRowCol));
-    EXPECT_EQ(t.press(Qt::Key_Right), QPoint(0, 2));
-    g.SetFocusCell(1, 5);
-    EXPECT_EQ(t.press(Qt::Key_Down), QPoint(5, 2));
-    EXPECT_EQ(t.press(Qt::Key_Down), QPoint(5, 4));
-    g.SetFocusCell(2, 2);
-    EXPECT_EQ(t.press(Qt::Key_Up), QPoint(1, 1));   // into the area: its owner
-}
-
-TEST(NavigationKeys, ShiftArrowsGrowTheSelectionOverMerges)
-{
-    NavGrid t(6, 6);
-    TQorGrid &g = t.g;
-    g.MergeCells(2, 2, 3, 3);
-    g.SetFocusCell(2, 1);
-    t.key(Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(g.GetSelRect(), QRect(QPoint(1, 2), QPoint(3, 3)));
-    t.key(Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(g.GetSelRect(), QRect(QPoint(1, 2), QPoint(4, 3)));
-    t.key(Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(g.GetSelRect(), QRect(QPoint(1, 2), QPoint(3, 3)));
-    EXPECT_EQ(t.current(), QPoint(1, 2));   // the current cell stays at the anchor
-
-    g.SetOptions(g.GetOptions().Without(qgoMultiSelect));
-    EXPECT_EQ(t.press(Qt::Key_Down, Qt::ShiftModifier), QPoint(1, 3));
-    EXPECT_FALSE(g.IsSelectionActive());
-}
-
 TEST(NavigationKeys, DownOnTheLastRowInsertAndCtrlDeleteChangeRowsAsAllowed)
 {
     NavGrid t(3, 2);

@@ -31,27 +31,6 @@ TEST(NavigationMouse, ClicksMakeCellsCurrentAndDragsSelectOverMerges)
     EXPECT_EQ(g.GetSelRect(), QRect(QPoint(0, 0), QPoint(5, 5)));
 }
 
-TEST(NavigationMouse, HeaderClicksRaiseEventsAndSelectLines)
-{
-    NavGrid t(6, 5, gtExcel);
-    TQorGrid &g = t.g;
-    int clickedCol = -1, clickedRow = -1;
-    g.OnClickColumnTitle = [&](QObject *, int i) { clickedCol = i; };
-    g.OnClickRowTitle = [&](QObject *, int i) { clickedRow = i; };
-    t.click(g.GetColTitleRect(2).center());
-    EXPECT_EQ(clickedCol, 2);
-    EXPECT_EQ(g.GetSelRect(), QRect(2, 0, 1, 6));
-    t.click(g.GetRowTitleRect(4).center());
-    EXPECT_EQ(clickedRow, 4);
-    EXPECT_EQ(g.GetSelRect(), QRect(0, 4, 5, 1));
-
-    g.SetOptions(g.GetOptions().Without(qgoAutoSelectRow));
-    g.ClearSelection();
-    t.click(g.GetRowTitleRect(1).center());
-    EXPECT_EQ(clickedRow, 1);
-    EXPECT_FALSE(g.IsSelectionActive());
-}
-
 TEST(NavigationMouse, HeaderBordersResizeUnlessRefused)
 {
     NavGrid t(6, 5, gtExcel);

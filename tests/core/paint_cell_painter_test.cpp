@@ -69,18 +69,6 @@ TEST_F(OneCell, PicturesStretchTileAndDropTheirTransparentColour)
     EXPECT_EQ(pixelColor(img, rect.center().x(), rect.center().y()), clYellow);
 }
 
-TEST_F(OneCell, ImageIndexPicksFromTheImageListAndIgnoresBadIndexes)
-{
-    const std::vector<QImage> images{solid(QSize(8, 8), Qt::green, Qt::green)};
-    env.images = &images;
-    style.imageIndex = 0;
-    paint();
-    EXPECT_EQ(pixelColor(img, rect.center().x(), rect.center().y()), kLime);
-    style.imageIndex = 5;
-    paint();
-    EXPECT_EQ(pixelColor(img, rect.center().x(), rect.center().y()), clWhite);
-}
-
 TEST_F(OneCell, CheckBoxesShowTheirStateAndHideTheText)
 {
     style.cellType = ctCheckBox;

@@ -43,62 +43,6 @@ TEST(RowMove, SamePlaceIsDoneInvalidMovesAreRefusedAndDragTargetsSkipTheDraggedA
     EXPECT_EQ(g.MoveColIndex(g.GetColWidth(0) + 1, 0, 0), 1);
 }
 
-TEST(RowMove, BlockLandsAtTheTargetAndTheRestClosesUp)
-{
-    TQorGrid g;
-    g.SetRows(5);
-    Fill(g, {"a", "b", "c", "d", "e"});
-    g.SetRowHeight(0, 30);
-    g.SetRowState(0, true);
-    int moved = -1;
-    g.OnRowMoved = [&](QObject *, int from) { moved = from; };
-    EXPECT_TRUE(g.MoveRow(0, 2, 3));
-    ExpectConsistent(g);
-    EXPECT_EQ(FirstColumn(g), (Lines{"c", "d", "e", "a", "b"}));
-    EXPECT_EQ(g.GetRowHeight(3), 30);
-    EXPECT_EQ(g.GetRowState(3), 1u);
-    EXPECT_EQ(moved, 0);
-    EXPECT_TRUE(g.MoveRow(4, 1, 0));
-    EXPECT_EQ(FirstColumn(g), (Lines{"b", "c", "d", "e", "a"}));
-    EXPECT_TRUE(g.MoveRow(0, 2, 4)) << "a target too near the end puts the block last";
-    EXPECT_EQ(FirstColumn(g), (Lines{"d", "e", "a", "b", "c"}));
-    ExpectConsistent(g);
-
-    // Areas inside the block travel whole.
-    g.MergeCells(1, 0, 2, 1);
-    EXPECT_TRUE(g.MoveRow(1, 2, 3));
-    ExpectConsistent(g);
-    EXPECT_EQ(Sheet(g), (Lines{"d . . .", "b . . .", "c . . .", "e < . .", "^ ^ . ."}));
-}
-
-TEST(RowMove, AreasCutByTheBlockOrByItsLandingPlaceAreSplit)
-{
-    // before               MoveRow(2, 1, 0)      after
-    //  A . . .                                   C . X .   row 2 lands on top; X's lower
-    //  ^ . . .                                   A . ^ .   part stays one area with row 3
-    //  C . X .                                   ^ . . .
-    //  . . ^ .                                   . . Y .
-    TQorGrid g;
-    Fill(g, {"A", ".", "C . X", ". . Y"});
-    g.MergeCells(0, 0, 1, 0);
-    g.MergeCells(2, 2, 3, 2);
-    EXPECT_TRUE(g.MoveRow(2, 1, 0));
-    ExpectConsistent(g);
-    EXPECT_EQ(Sheet(g), (Lines{"C . X .", "A . . .", "^ . . .", ". . Y ."}));
-    EXPECT_EQ(g.MergedArea(1, 0), Area(1, 0, 2, 0));
-
-    // An area the block lands in the middle of is split there.
-    TQorGrid h;
-    h.SetRows(5);
-    Fill(h, {"A", ".", ".", ".", "E"});
-    h.MergeCells(0, 0, 2, 0);
-    EXPECT_TRUE(h.MoveRow(4, 1, 1));
-    ExpectConsistent(h);
-    EXPECT_EQ(FirstColumn(h), (Lines{"A", "E", ".", "^", "."}));
-    EXPECT_EQ(h.MergedArea(0, 0), Area(0, 0, 0, 0));
-    EXPECT_EQ(h.MergedArea(3, 0), Area(2, 0, 3, 0));
-}
-
 TEST(ColMove, ColumnsTravelWithTheirCellsNamesAndWidthsAndAreasFollowOrSplit)
 {
     TQorGrid g;

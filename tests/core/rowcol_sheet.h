@@ -63,29 +63,6 @@ inline void ExpectConsistent(TCustomQorGrid &g)
         EXPECT_EQ(g.Columns(i)->GetIndex(), i);
 }
 
-// Stands in for the formula layer and records what the grid asks of it.
-struct RecordingFormulas : IFormulaHost {
-    struct ShiftCall {
-        Shift kind;
-        int index, count;
-        bool operator==(const ShiftCall &) const = default;
-    };
-    std::vector<ShiftCall> shifts;
-    std::vector<std::pair<int, int>> recalcAt;
-    int updates = 0;
-    void ShiftReferences(Shift kind, int index, int count) override { shifts.push_back({kind, index, count}); }
-    void RecalcDependentsAt(int row, int col) override { recalcAt.emplace_back(row, col); }
-    void UpdateFormulas() override { ++updates; }
-};
-
-inline RecordingFormulas &RecordFormulas(TCustomQorGrid &g)
-{
-    auto host = std::make_unique<RecordingFormulas>();
-    RecordingFormulas &ref = *host;
-    GridPrivate::get(g).seams.formulas = std::move(host);
-    return ref;
-}
-
 struct GroupedGrid : IDataOpsHost {
     bool IsGrouped() const override { return true; }
 };

@@ -51,54 +51,6 @@ TEST(RowColUnits, MillimetresAreTheMasterOfPixelSizesAndSurviveHiding)
     EXPECT_EQ(UnitToPixels(PixelsToUnit(37, utMillimeter), utMillimeter), 37);
 }
 
-TEST(RowColVisibility, HidingKeepsTheSizeAndShowingRestoresIt)
-{
-    TQorGrid g;
-    g.SetRowHeight(1, 30);
-    std::vector<int> events;
-    g.OnRowVisibleChanged = [&](QObject *, int row) { events.push_back(row); };
-    g.SetRowVisible(1, false);
-    EXPECT_FALSE(g.GetRowVisible(1));
-    EXPECT_EQ(g.GetRowHeight(1), 30) << "a hidden row reads its saved height";
-    EXPECT_EQ(g.GetRowRec(1).Height, 0);
-    EXPECT_EQ(g.GetRowRec(3).Bottom, 18 + 0 + 18 + 18);
-    g.SetRowVisible(1, false);
-    g.SetRowVisible(1, true);
-    EXPECT_EQ(g.GetRowRec(1).Height, 30);
-    EXPECT_EQ(events, (std::vector<int>{1, 1}));
-    g.SetRowVisible(9, false);
-    EXPECT_TRUE(g.GetColVisible(9)) << "out of range reads visible";
-    g.SetColVisible(2, false);
-    EXPECT_FALSE(g.GetColVisible(2));
-    ExpectConsistent(g);
-}
-
-TEST(RowColVisibility, FormulasAtAPositionAreRecalculatedWhenItsSizeSwitchesToOrFromZero)
-{
-    TQorGrid g;
-    RecordingFormulas &f = RecordFormulas(g);
-    g.SetRowHeight(1, 25); // non-zero to non-zero: nothing
-    EXPECT_TRUE(f.recalcAt.empty());
-    g.SetRowVisible(1, false);
-    EXPECT_EQ(f.recalcAt.size(), 4u);
-    EXPECT_EQ(f.recalcAt[3], std::make_pair(1, 3));
-    f.recalcAt.clear();
-    g.SetRowHeight(1, 10); // shows it again
-    EXPECT_EQ(f.recalcAt.size(), 4u);
-    f.recalcAt.clear();
-    g.SetColWidth(2, 0);
-    ASSERT_EQ(f.recalcAt.size(), 4u);
-    EXPECT_EQ(f.recalcAt[0], std::make_pair(0, 2));
-    f.recalcAt.clear();
-    g.BeginUpdate();
-    g.SetRowHeight(0, 0);
-    EXPECT_TRUE(f.recalcAt.empty()) << "a locked grid recalculates at EndUpdate";
-    EXPECT_EQ(f.updates, 0);
-    g.EndUpdate();
-    EXPECT_TRUE(f.recalcAt.empty());
-    EXPECT_EQ(f.updates, 1) << "as a whole";
-}
-
 TEST(RowColVisibility, NeighboursSkipZeroSizeLines)
 {
     TQorGrid g;

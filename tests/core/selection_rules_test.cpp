@@ -16,25 +16,6 @@ QRect cells(int row1, int col1, int row2, int col2) { return QRect(QPoint(col1, 
 
 } // namespace
 
-TEST(SelectionRules, NormalisationOrdersCornersAndAbsorbsChainedMerges)
-{
-    TQorGrid g;
-    g.SetCols(8);
-    g.SetRows(8);
-    g.MergeCells(1, 2, 3, 2);   // a column strip reaching row 3
-    g.MergeCells(3, 3, 5, 4);   // touched only once the strip is absorbed
-    EXPECT_EQ(g.InternalGetSelection(2, 1, 0, 0), cells(0, 0, 2, 1));
-    EXPECT_EQ(g.InternalGetSelection(1, 1, 1, 2), cells(1, 1, 3, 2));
-    EXPECT_EQ(g.InternalGetSelection(1, 1, 3, 3), cells(1, 1, 5, 4));
-    EXPECT_TRUE(g.InternalGetSelection(0, 0, 8, 0).isNull());
-
-    g.SetOptions(g.GetOptions().With(qgoRowSelect));
-    EXPECT_EQ(g.InternalGetSelection(6, 1, 6, 1), cells(6, 0, 6, 7));
-    g.SetLoading(true);
-    EXPECT_EQ(g.InternalGetSelection(6, 1, 6, 1), cells(6, 1, 6, 1));
-    g.SetLoading(false);
-}
-
 TEST(SelectionRules, ReadOnlyAndEditability)
 {
     TQorGrid g;

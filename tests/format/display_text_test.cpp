@@ -154,15 +154,6 @@ TEST(NumberTests, ReadingAndShortestText)
         EXPECT_EQ(StrToFloatDef(FloatToStr(v)), v);
 }
 
-TEST(NumberTests, SpinStepsKeepTheirDecimals)
-{
-    EXPECT_EQ(StepNumberText(u"0.1", 0.2), "0.3");
-    EXPECT_EQ(StepNumberText(u"1.25", 1), "2.25");
-    EXPECT_EQ(StepNumberText(u"5", -1), "4");
-    EXPECT_EQ(StepNumberText(u"", 0.5), "0.5");
-    EXPECT_EQ(StepNumberText(u"abc", 1), "1");
-}
-
 TEST(NumberTests, CurrencyHasFourDecimalsAndKnowsItsRange)
 {
     EXPECT_EQ(TCurrency::FromText(u"12.34565")->Raw(), 123457);
@@ -186,22 +177,4 @@ TEST(TypedViews, BooleanAndDates)
     EXPECT_EQ(DateTimeToStr(QDateTime(QDate(2024, 1, 2), QTime(0, 0))), "2024-01-02");
     EXPECT_FALSE(TextToDateTime(u"2024-01-02 25:00"));
     EXPECT_FALSE(TextToDateTime(u"2024-01/02"));
-}
-
-TEST(StoredTextConversion, ValueTypeAndDigitsChange)
-{
-    EXPECT_EQ(ConvertTextForValueType("5", vtNegInt), "0");
-    EXPECT_EQ(ConvertTextForValueType("-5", vtNegInt), "-5");
-    EXPECT_EQ(ConvertTextForValueType("-5", vtWord), "");
-    EXPECT_EQ(ConvertTextForValueType("abc", vtInteger), "0");
-    // A number with decimals is rounded, not replaced by 0.
-    EXPECT_EQ(ConvertTextForValueType("12.7", vtInteger), "13");
-    EXPECT_EQ(ConvertTextForValueType("1234.50", vtFloat), "1234.5");
-    EXPECT_EQ(ConvertTextForValueType("-2", vtPosFloat), "0");
-    EXPECT_EQ(ConvertTextForValueType("2", vtNegFloat), "0");
-    EXPECT_EQ(ConvertTextForValueType("abc", vtChineseDate), "abc");
-    EXPECT_EQ(ConvertTextForDigits("1.23456", 3), "1.235");
-    EXPECT_EQ(ConvertTextForDigits("2", 2), "2.00");
-    EXPECT_EQ(ConvertTextForDigits("1234.5", 0), "1235");
-    EXPECT_EQ(ConvertTextForDigits("x", 1), "0.0");
 }

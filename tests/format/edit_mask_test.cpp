@@ -150,19 +150,3 @@ TEST(MaskDialog, SamplesFillTheFieldsAndTheTestInputFollows)
     QTest::keyClicks(dlg.TestField(), "a1b");
     EXPECT_EQ(dlg.TestField()->Text(), "ab");
 }
-
-TEST(MaskDialog, OkKeepsTheMaskAndCancelDropsIt)
-{
-    TfrmMasks dlg;
-    dlg.SetEditMask("000;1;_");
-    EXPECT_EQ(dlg.MaskField()->text(), "000;1;_");
-    dlg.show();
-    dlg.MaskField()->setFocus();
-    QTest::keyClick(dlg.MaskField(), Qt::Key_Escape);
-    EXPECT_EQ(dlg.result(), QDialog::Rejected);
-    dlg.show();
-    dlg.MaskField()->setFocus();
-    QTest::keyClick(dlg.MaskField(), Qt::Key_Return);
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(dlg.EditMask(), "000;1;_");
-}

@@ -21,28 +21,6 @@ struct GridFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(GridFixture, CellsShowTheirValueType)
-{
-    cell(0, 0)->SetValueType(vtFloat);
-    cell(0, 0)->SetText("1234.5");
-    EXPECT_EQ(grid.CellDisplayText(0, 0), "1,234.50");
-    EXPECT_EQ(cell(0, 0)->GetDisplayText(), "1,234.50");
-    cell(0, 0)->SetTrimZero(true);
-    EXPECT_EQ(cell(0, 0)->GetDisplayText(), "1,234.5");
-    cell(0, 0)->SetPasswordChar(u'*');
-    EXPECT_EQ(cell(0, 0)->GetDisplayText(), "*******");
-
-    // A column's type reaches its cells without records.
-    grid.Columns(1)->SetValueType(vtPercent);
-    cell(1, 1)->SetText("0.256");
-    EXPECT_EQ(grid.CellDisplayText(1, 1), "26%");
-
-    cell(2, 0)->SetText("'=1+1");
-    EXPECT_EQ(grid.CellDisplayText(2, 0), "=1+1");
-    EXPECT_EQ(grid.CellDisplayText(-1, 0), "");
-    EXPECT_EQ(grid.CellDisplayText(0, 99), "");
-}
-
 TEST_F(GridFixture, OnGetTextAndOnGetCellDataTakePart)
 {
     cell(0, 0)->SetValueType(vtFloat);
@@ -99,17 +77,6 @@ TEST_F(GridFixture, NumbersSetAsNumbersAreCutToDigits)
     cell(0, 1)->SetDigits(0);
     cell(0, 1)->SetAsFloat(12.56);
     EXPECT_EQ(grid.CellDisplayText(0, 1), QString::fromUtf16(u"壹拾贰元.伍角陆分"));
-}
-
-TEST_F(GridFixture, FormulaResultsAreFormattedAndCut)
-{
-    cell(0, 0)->SetText("=10/4");
-    EXPECT_EQ(grid.CellDisplayText(0, 0), "2.5");
-    cell(0, 1)->SetText("=10/3");
-    EXPECT_EQ(grid.CellDisplayText(0, 1), "3.33");
-    cell(0, 2)->SetValueType(vtFloat);
-    cell(0, 2)->SetText("=1000*3");
-    EXPECT_EQ(grid.CellDisplayText(0, 2), "3,000.00");
 }
 
 TEST_F(GridFixture, TypedViews)
@@ -175,14 +142,4 @@ TEST_F(GridFixture, EditorTextAndLedgerCellsUseTheGridsProperties)
     EXPECT_EQ(img.pixelColor(88, 0), QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(img.pixelColor(78, 0), QColor(Qt::red));
     EXPECT_EQ(img.pixelColor(48, 0), QColor(0, 0x80, 0));
-}
-
-TEST_F(GridFixture, ColumnMaskOverridesEarlierCellMasks)
-{
-    cell(0, 3)->SetMask("000;1;_");
-    EXPECT_EQ(cell(0, 3)->GetMask(), "000;1;_");
-    EXPECT_EQ(cell(1, 3)->GetMask(), "");
-    grid.Columns(3)->SetMask("99;0;_");
-    EXPECT_EQ(cell(0, 3)->GetMask(), "99;0;_");
-    EXPECT_EQ(cell(1, 3)->GetMask(), "99;0;_");
 }

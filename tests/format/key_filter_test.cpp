@@ -83,13 +83,3 @@ TEST(KeyFilter, FormulasControlKeysAndTextTypes)
     MxFormatKeyPress("12", 2, 0, key, vtFloat, 2);
     EXPECT_EQ(key, QChar(u'7'));
 }
-
-TEST(PasteCheck, EveryCharacterAgainstTheUnchangedText)
-{
-    EXPECT_FALSE(PasteAccepted("", 0, 0, "12a", vtInteger, 2));
-    EXPECT_TRUE(PasteAccepted("", 0, 0, "12", vtInteger, 2));
-    // Each "." alone would be fine, so the check lets both through.
-    EXPECT_TRUE(PasteAccepted("3", 1, 0, "..", vtFloat, 2));
-    EXPECT_FALSE(PasteAccepted("3.14", 4, 0, "1", vtFloat, 2));
-    EXPECT_TRUE(PasteAccepted("x", 1, 0, "anything", vtString, 2));
-}

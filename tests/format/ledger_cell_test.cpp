@@ -75,8 +75,6 @@ QImage glyph(const QString &s, int n, const QString &sample = QStringLiteral("9"
     return column(img, n);
 }
 
-const QColor silver(0xC0, 0xC0, 0xC0), red(0xFF, 0, 0), green(0, 0x80, 0);
-
 } // namespace
 
 TEST(LedgerText, ExactDecimalsNoGrouping)
@@ -85,28 +83,6 @@ TEST(LedgerText, ExactDecimalsNoGrouping)
     EXPECT_EQ(LedgerText("abc", 2), "0.00");
     EXPECT_EQ(LedgerText("-12.345", 2), "-12.35");
     EXPECT_EQ(LedgerText("12.5", 0), "13");
-}
-
-TEST(LedgerCell, LinesHaveTheirColoursAndDigitsTheirColumns)
-{
-    const QImage img = paint("1234.50", 1234.5);
-    // Columns from the right: 0 5 | 4 3 2 | 1 …: red left of 5, green left of 2, then every
-    // third line green.
-    for (int n = 1; lineX(n) >= kText.left(); ++n) {
-        const QColor expected = n == 2 ? red : (n - 2) % 3 == 0 ? green : silver;
-        for (int y : {kCell.top(), kCell.center().y(), kCell.bottom()})
-            EXPECT_EQ(img.pixelColor(lineX(n), y), expected) << "line " << n << " y " << y;
-        // Nothing between two lines in the top row: the lines are one pixel wide.
-        EXPECT_EQ(img.pixelColor(lineX(n) + 1, kCell.top()), QColor(Qt::white)) << n;
-    }
-    // No line left of the text rectangle.
-    EXPECT_EQ(img.pixelColor(0, kCell.top()), QColor(Qt::white));
-
-    // The digits sit in their columns, nothing left of them.
-    const QString digits = "054321";
-    for (int n = 1; n <= 6; ++n)
-        EXPECT_EQ(column(img, n), glyph(QString(digits[n - 1]), n)) << "column " << n;
-    EXPECT_TRUE(blank(column(img, 7)));
 }
 
 TEST(LedgerCell, ChineseDigitsPasswordSymbolAndSign)

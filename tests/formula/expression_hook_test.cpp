@@ -58,22 +58,6 @@ TEST_F(ExpressionHook, InternalFirstAsksOnlyForUnknownNames)
     EXPECT_EQ(ExpValue::FromInt(42), Eval("Cell+FACT(2)")); // integers stay integers
 }
 
-TEST_F(ExpressionHook, InternalFirstKeepsTheValueEvenWithoutDoneAndGoesLeftToRight)
-{
-    answerDone = false;
-    EXPECT_EQ(ExpValue::FromInt(40), Eval("CELL"));
-    EXPECT_EQ(ExpValue(), Eval("FOO(1)"));
-    EXPECT_EQ(2u, calls.size());
-    // Arguments are evaluated left to right, before their call.
-    calls.clear();
-    Eval("F(G(1),H(2))+K");
-    ASSERT_EQ(4u, calls.size());
-    EXPECT_EQ(QStringLiteral("G"), calls[0].name);
-    EXPECT_EQ(QStringLiteral("H"), calls[1].name);
-    EXPECT_EQ(QStringLiteral("F"), calls[2].name);
-    EXPECT_EQ(QStringLiteral("K"), calls[3].name);
-}
-
 TEST_F(ExpressionHook, EventFirstMayOverrideBuiltIns)
 {
     e.SetEvaluateOrder(eoEventFirst);
@@ -81,52 +65,6 @@ TEST_F(ExpressionHook, EventFirstMayOverrideBuiltIns)
     answerDone = false;
     EXPECT_EQ(ExpValue(3.0), Eval("SUM(1,2)"));
     EXPECT_EQ(ExpValue(), Eval("FOO")); // declined and unknown: 0, whatever the hook left
-}
-
-TEST_F(ExpressionHook, ReachesTheHookFromUserFunctions)
-{
-    e.SetFunctions({QStringLiteral("PLUS(a)=a+CELL")});
-    EXPECT_EQ(ExpValue(41.0), Eval("PLUS(1)"));
-    ASSERT_EQ(1u, calls.size());
-    EXPECT_EQ(QStringLiteral("CELL"), calls[0].name);
-}
-
-TEST_F(ExpressionHook, HookMayReadAnotherValueOfTheSameComponent)
-{
-    TQorExpression outer;
-    outer.SetOnEvaluate([&outer](TQorExpression *, const QString &name, const ExpValue *, int, ExpValue &value,
-                                 bool &done) {
-        const std::string keep = outer.GetTextUtf8();
-        outer.SetText(std::string_view("2*3+" + std::string(name.size() > 3 ? "1" : "0")));
-        value = outer.GetValue();
-        outer.SetText(std::string_view(keep));
-        done = true;
-    });
-    outer.SetText("ABCD+ABC*10");
-    EXPECT_EQ(ExpValue(67.0), outer.GetValue());
-}
-
-TEST(ExpressionComponent, Properties)
-{
-    TQorExpression e;
-    EXPECT_EQ(eoInternalFirst, e.GetEvaluateOrder());
-    EXPECT_TRUE(e.GetInfo().contains(QStringLiteral("1.0")));
-    const QString info = e.GetInfo();
-    e.SetInfo(QStringLiteral("changed"));
-    EXPECT_EQ(info, e.GetInfo());
-    EXPECT_EQ(ExpValue(), e.GetValue()); // the empty text
-
-    e.SetText(QStringLiteral("5%+6%"));
-    EXPECT_EQ(QStringLiteral("5/100+6%"), e.GetText());
-    e.SetText(QStringLiteral("5/100+6%")); // the same text: no second rewrite
-    EXPECT_EQ(QStringLiteral("5/100+6%"), e.GetText());
-    e.SetText(QStringLiteral("[汉字]+1"));
-    EXPECT_EQ(ExpValue::FromText(std::string("汉字1")), e.GetValue());
-
-    QStringList lines{QStringLiteral("A(x)=x"), QStringLiteral("B=2")};
-    e.SetFunctions(lines);
-    lines << QStringLiteral("C=3");
-    EXPECT_EQ(2, e.GetFunctions().size());
 }
 
 TEST(ExpressionComponent, FindFunctionParsesAFreshCopy)
@@ -141,17 +79,6 @@ TEST(ExpressionComponent, FindFunctionParsesAFreshCopy)
     const ExpValue args[] = {ExpValue(5.0), ExpValue::FromText(std::string("x"))};
     EXPECT_EQ(5.0, fn->Call(args, 2));
     EXPECT_EQ(nullptr, e.FindFunction("second"));
-}
-
-TEST(ExpressionComponent, RandomSeedRepeats)
-{
-    TQorExpression a, b;
-    a.SetRandomSeed(11);
-    b.SetRandomSeed(11);
-    a.SetText("RAND(1000000)");
-    b.SetText("RAND(1000000)");
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(a.GetValue(), b.GetValue());
 }
 
 } // namespace

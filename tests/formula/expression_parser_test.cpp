@@ -31,19 +31,6 @@ std::string Tree(std::string_view text)
     return tree.Dump();
 }
 
-TEST(ExpressionTokenizer, ClassesAndOddRules)
-{
-    EXPECT_EQ("1:1E5-3 3:+ 1:2", Tokens("1E5-3+2"));
-    EXPECT_EQ("1:1E 3:+ 1:5", Tokens("1E+5"));
-    EXPECT_EQ("1:1 4:e5", Tokens("1e5"));
-    EXPECT_EQ("1:1E5 4:E", Tokens("1E5E"));
-    EXPECT_EQ("4:A.B_1$#@ 2:( 5:,, 2:)", Tokens("A.B_1$#@(,,)"));
-    EXPECT_EQ("6:a b 3:+ 6:", Tokens("[a b]+[]"));
-    EXPECT_EQ("6:x;y", Tokens("  [x;y  "));
-    EXPECT_EQ("3:- 3:! 3:^", Tokens("-!^"));
-    EXPECT_EQ("", Tokens("   "));
-}
-
 TEST(ExpressionTokenizer, IllegalCharacterNamesItsPosition)
 {
     const auto message = [](std::string_view text) {

@@ -8,18 +8,6 @@ using qor::test::FormulaGrid;
 
 using CellFormulaEval = FormulaGrid;
 
-TEST_F(CellFormulaEval, PlainTextsAndSimpleFormulas)
-{
-    Set("A1", "=");
-    Set("A2", "==1");
-    Set("A3", "=1+1");
-    EXPECT_EQ(Manager().Store().Count(), 1);
-    EXPECT_EQ(Num("A3"), 2);
-    EXPECT_EQ(Num("A1"), 0);
-    EXPECT_TRUE(Cell("A3")->GetIsNumber());
-    ExpectConsistent();
-}
-
 TEST_F(CellFormulaEval, NumberLiterals)
 {
     Set("A1", "1,234");
@@ -49,41 +37,6 @@ TEST_F(CellFormulaEval, NumberLiterals)
     EXPECT_DOUBLE_EQ(Num("B1"), 1e-7 - 5);
 }
 
-TEST_F(CellFormulaEval, EmptyMarkerFollowsTheOtherLiterals)
-{
-    Set("B1", "=A1+1");
-    EXPECT_EQ(Num("B1"), 1);
-    Set("A2", "x");
-    Set("C1", "=A1+A2");
-    EXPECT_EQ(Value("C1").GetType(), ExpValue::Type::Text);
-    EXPECT_EQ(Text("C1"), "x");
-    EXPECT_FALSE(Cell("C1")->GetIsNumber());
-}
-
-TEST_F(CellFormulaEval, TextConcatenation)
-{
-    Set("A1", "ab");
-    Set("B1", "=A1&\"cd\"");
-    EXPECT_EQ(Text("B1"), "abcd");
-    EXPECT_FALSE(Cell("B1")->GetIsNumber());
-    // A "&" inside a text stays a character; references inside typed texts stay words.
-    Set("A1", "x&y");
-    EXPECT_EQ(Text("B1"), "x&ycd");
-    Set("C1", "=\"A1+B1\"&A1");
-    EXPECT_EQ(Text("C1"), "A1+B1x&y");
-}
-
-TEST_F(CellFormulaEval, FormulaCellsContributeTheirValues)
-{
-    Set("A1", "=2-5");
-    Set("B1", "=A1*2");
-    EXPECT_EQ(Prepared("B1"), "(-3)*2");
-    EXPECT_EQ(Num("B1"), -6);
-    Set("A2", "=\"t\"");
-    Set("B2", "=A2&\"u\"");
-    EXPECT_EQ(Text("B2"), "tu");
-}
-
 TEST_F(CellFormulaEval, RangesListTheVisibleCells)
 {
     Column("A", {1, 2, -3});
@@ -110,27 +63,6 @@ TEST_F(CellFormulaEval, RangesListTheVisibleCells)
     ExpectConsistent();
 }
 
-TEST_F(CellFormulaEval, RangeShapes)
-{
-    Set("A1", "1");
-    Set("B1", "2");
-    Set("A2", "3");
-    Set("B2", "4");
-    Set("C1", "=SUM(B2:A1)");
-    EXPECT_EQ(Prepared("C1"), "SUM(1,2,3,4)");
-    Set("C2", "=SUM( A1:B1 , 10)");
-    EXPECT_EQ(Num("C2"), 13) << "blanks around a range are allowed";
-    Set("C3", "=SUM(A1:B1+1)");
-    EXPECT_EQ(Num("C3"), 0) << "a malformed range abandons the evaluation";
-    Set("C4", "=SUM(A1:A999999)");
-    EXPECT_EQ(Num("C4"), 4) << "ranges are clipped to the grid";
-    grid.SetColWidth(1, 0);
-    EXPECT_EQ(Prepared("C1"), "SUM(1,3)");
-    grid.SetColWidth(1, 60);
-    Set("C5", "=CONCATENATE(\"a:b\",A1)");
-    EXPECT_EQ(Text("C5"), "a:b1") << "a colon inside a text is no range";
-}
-
 TEST_F(CellFormulaEval, GroupRowsAndCoveredCellsAreSkipped)
 {
     Column("A", {1, 20, 300, 4000});
@@ -141,19 +73,6 @@ TEST_F(CellFormulaEval, GroupRowsAndCoveredCellsAreSkipped)
     Set("B2", "=A2+A3+A4");
     EXPECT_EQ(Prepared("B2"), "~+~+4000");
     EXPECT_EQ(Num("B2"), 4000);
-}
-
-TEST_F(CellFormulaEval, SingleReferences)
-{
-    Set("A1", "5");
-    Set("B1", "= A1 * 2 ");
-    EXPECT_EQ(Num("B1"), 10) << "blanks around a reference";
-    Set("B2", "=LOG10(100)+A1");
-    EXPECT_EQ(Num("B2"), 7) << "a function name that looks like a label stays a name";
-    Set("B3", "=Z99+A0+1");
-    EXPECT_EQ(Num("B3"), 1) << "references outside the grid are empty";
-    grid.SetColWidth(0, 0);
-    EXPECT_EQ(Num("B1"), 0) << "a hidden column reads empty";
 }
 
 TEST_F(CellFormulaEval, AboveSumsTheDataRows)
@@ -221,17 +140,4 @@ TEST_F(CellFormulaEval, UnknownNamesGoToOnEvaluate)
     EXPECT_EQ(grid.Expression()->GetEvaluateOrder(), eoInternalFirst);
     Set("B2", "=INNER+1");
     EXPECT_EQ(Num("B2"), 211);
-}
-
-TEST_F(CellFormulaEval, RichEditAndPlainCellsHoldNoValue)
-{
-    Set("A1", "=1+2");
-    Cell("A2")->SetCellType(ctRichEdit);
-    Set("A2", "=5");
-    Set("B1", "=A2&\"\"");
-    EXPECT_EQ(Text("B1"), "=5") << "a rich-text cell is read as its text";
-    EXPECT_EQ(Num("A2"), 0);
-    Set("A1", "plain");
-    EXPECT_EQ(Num("A1"), 0) << "a cell that stops being a formula forgets its value";
-    ExpectConsistent();
 }

@@ -54,16 +54,6 @@ TEST(CellLabels, ReferenceTokens)
     EXPECT_FALSE(ftext::ParseReference(u"ABCDEFGH1", row, col)) << "a column beyond int";
 }
 
-TEST(CellLabels, FormulaTextTest)
-{
-    EXPECT_FALSE(TCustomQorGrid::IsFormulaText("="));
-    EXPECT_FALSE(TCustomQorGrid::IsFormulaText("==1"));
-    EXPECT_FALSE(TCustomQorGrid::IsFormulaText("1+1"));
-    EXPECT_FALSE(TCustomQorGrid::IsFormulaText(""));
-    EXPECT_TRUE(TCustomQorGrid::IsFormulaText("=1"));
-    EXPECT_TRUE(TCustomQorGrid::IsFormulaText("= A1"));
-}
-
 TEST(CellLabels, AboveIsAWholeWordOutsideQuotes)
 {
     // Row 9 (C10) of a grid with one title row reads the data rows above it.

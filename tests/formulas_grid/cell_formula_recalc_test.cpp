@@ -43,22 +43,6 @@ TEST_F(CellFormulaRecalc, ChangePropagatesInDependencyOrder)
     ExpectConsistent();
 }
 
-TEST_F(CellFormulaRecalc, DependentsAreVisitedOnceEach)
-{
-    EvalLog log;
-    log.Attach(grid);
-    Set("A1", "1");
-    Set("B1", "=TAG(\"B1\",A1)");
-    Set("B2", "=TAG(\"B2\",A1+B1)");
-    Set("B3", "=TAG(\"B3\",B1+B2)");
-    log.order.clear();
-    Set("A1", "2");
-    // Dependents of A1 from the last registered to the first: B2 first, which evaluates B1 on
-    // the way; B1 is then not evaluated again.
-    EXPECT_EQ(log.order, (std::vector<std::string>{"B1", "B2", "B3"}));
-    EXPECT_EQ(Num("B3"), 6);
-}
-
 TEST_F(CellFormulaRecalc, VisitingGuardStopsACycleOfDependents)
 {
     Set("A1", "1");
@@ -129,48 +113,6 @@ TEST_F(CellFormulaRecalc, StaleDependentsAreDroppedLazily)
     Set("A1", "2");
     EXPECT_EQ(Manager().Store().Dependents(Manager().Store().Key(0, 0))->size(), 1u) << "a dependent that is no formula leaves";
     EXPECT_EQ(Num("B1"), 2);
-    ExpectConsistent();
-}
-
-TEST_F(CellFormulaRecalc, FreedCellsLeaveTheList)
-{
-    Set("A1", "=1");
-    Set("A2", "=A1+1");
-    grid.SetRows(20);
-    EXPECT_EQ(Manager().Store().Count(), 0);
-    Set("A1", "=5");
-    EXPECT_EQ(Num("A1"), 5);
-    ExpectConsistent();
-}
-
-TEST_F(CellFormulaRecalc, ResetFormulaRewritesReferences)
-{
-    Set("A2", "2");
-    Set("A5", "5");
-    Set("B1", "=A5+A2");
-    grid.ResetFormula(3, 2, rfRowsInserted);
-    EXPECT_EQ(Cell("B1")->GetText(), "=A7+A2");
-    grid.ResetFormula(1, 2, rfColsInserted);
-    EXPECT_EQ(Cell("B1")->GetText(), "=A7+A2") << "column A lies before the inserted columns";
-    grid.ResetFormula(0, 1, rfColsInserted);
-    EXPECT_EQ(Cell("B1")->GetText(), "=B7+B2");
-    grid.ResetFormula(3, 2, rfRowsDeleted);
-    EXPECT_EQ(Cell("B1")->GetText(), "=B5+B2");
-    grid.ResetFormula(1, 3, rfRowsDeleted);
-    EXPECT_EQ(Cell("B1")->GetText(), "=B2+B2") << "references into the removed rows follow to the next row";
-    ExpectConsistent();
-}
-
-TEST_F(CellFormulaRecalc, ResetFormulaReRegistersDependents)
-{
-    Set("A2", "2");
-    Set("C1", "=SUM(A1:A3)+LEN(\"A1\")");
-    // Move the cell as a row insertion would, then rewrite.
-    grid.ResetFormula(0, 1, rfRowsInserted);
-    EXPECT_EQ(Cell("C1")->GetText(), "=SUM(A2:A4)+LEN(\"A1\")");
-    Set("A3", "7");
-    EXPECT_EQ(Num("C1"), 11) << "the new positions are registered";
-    EXPECT_EQ(Manager().Store().Dependents(Manager().Store().Key(0, 0)), nullptr);
     ExpectConsistent();
 }
 

@@ -42,29 +42,3 @@ TEST(CellFormulaStore, FlatMapAgreesWithAReferenceMap)
     });
     EXPECT_EQ(seen, ref.size());
 }
-
-TEST(CellFormulaStore, ListKeepsEntryOrderThroughHoles)
-{
-    FormulaStore store;
-    // Only the addresses matter to the store.
-    alignas(8) char cells[4][8];
-    auto cell = [&](int i) { return reinterpret_cast<TCellInfo *>(cells[i]); };
-    for (int i = 0; i < 4; ++i)
-        EXPECT_TRUE(store.AddFormulaCell(cell(i)));
-    EXPECT_FALSE(store.AddFormulaCell(cell(2)));
-    store.DeleteFormulaCell(cell(1));
-    store.Forget(cell(3));
-    EXPECT_EQ(store.Count(), 2);
-    EXPECT_EQ(store.checkConsistency(), "");
-    store.Compact();
-    EXPECT_EQ(store.List(), (std::vector<TCellInfo *>{cell(0), cell(2)}));
-    EXPECT_EQ(store.checkConsistency(), "");
-    store.AddDependent(MakeKey(0, 0), MakeKey(1, 1));
-    store.AddDependent(MakeKey(0, 0), MakeKey(1, 1));
-    store.AddDependent(MakeKey(0, 0), MakeKey(2, 1));
-    EXPECT_EQ(store.Dependents(MakeKey(0, 0))->size(), 2u);
-    store.RemoveDependent(MakeKey(0, 0), MakeKey(1, 1));
-    store.RemoveDependentAt(MakeKey(0, 0), 0);
-    EXPECT_EQ(store.Dependents(MakeKey(0, 0)), nullptr) << "an emptied list goes";
-    EXPECT_EQ(store.checkConsistency(), "");
-}

@@ -140,38 +140,6 @@ TEST(CompiledFormulas, RandomSheetsAgreeWithTheTextWay)
     }
 }
 
-TEST(CompiledFormulas, NumbersWrittenTheWayTheEngineReadsThem)
-{
-    // Values rounded to 15 digits pass on rounded; negatives are read as 0 - x.
-    Twins t(0);
-    const char *cases[][2] = {{"1e20", "=A1-B1"}, {"1e20", "=A1+B1"}, {"0.1", "=A1*3-B1"},
-                              {"-0.25", "=A1^B1"}, {"", "=A1-B1*2"}, {"abc", "=A1+B1"}};
-    for (auto &c : cases) {
-        t.Both([&](TQorGrid &g) {
-            g.SetCellText(0, 1, "5");
-            g.SetCellText(0, 0, c[0]);
-            g.SetCellText(0, 2, c[1]);
-            g.SetCellText(1, 2, "=C1/3+C1");
-        });
-        EXPECT_EQ(t.Compare(std::string(c[0]) + " " + c[1]), 0);
-    }
-}
-
-TEST(CompiledFormulas, CoverOperatorChainsOnly)
-{
-    for (const char *text : {"=F1+A2", "=A1*2+B1", "= -A1 + 2.5 ", "=a1", "=+B2^2/C3", "=007-A1"}) {
-        CompiledFormula f;
-        fcompiled::Compile(text, f);
-        EXPECT_TRUE(f.usable) << text;
-    }
-    for (const char *text : {"=SUM(A1:B2)", "=A1&\"x\"", "=Above+1", "=(A1)", "=A1\t+B1", "=A1%", "=--A1", "=A1+",
-                             "=1E5+A1", "=A1+B2+C3+D4+E5+F6+G7+H8+A9", "=$A$1", "=A1B2", "=PI"}) {
-        CompiledFormula f;
-        fcompiled::Compile(text, f);
-        EXPECT_FALSE(f.usable) << text;
-    }
-}
-
 TEST(CompiledFormulas, WrittenNumbersReadAsTheEngineReadsTheirText)
 {
     std::mt19937_64 rng(7);

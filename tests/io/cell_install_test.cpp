@@ -217,33 +217,3 @@ TEST(CellInstall, RandomRecordsLeaveTheSameGridAsTheSetters)
         ASSERT_EQ(SaveGridToBytes(*setters, false, true), SaveGridToBytes(*bulk, false, true)) << "seed " << seed;
     }
 }
-
-// The same font asked for on different starting fonts must not be shared between them.
-TEST(CellInstall, SharedFontsFollowTheStartingFont)
-{
-    auto grid = seededGrid(1);
-    CellRecordInstaller installer;
-    CellRecord c;
-    c.ownRec = true;
-    c.font.name = QStringLiteral("Arial");
-    c.font.size = 11;
-    ByteWriter out;
-    WriteCellRecord(out, c);
-    const QByteArray bytes = out.take();
-
-    TCellInfo &plain = *grid->Cells(0, 0);
-    TCellInfo &italic = *grid->Cells(0, 1);
-    TQorFont own = italic.Font();
-    own.Font.setItalic(true);
-    own.Font.setLetterSpacing(QFont::AbsoluteSpacing, 2);
-    italic.SetFont(own);
-    for (TCellInfo *cell : {&plain, &italic, grid->Cells(0, 2)}) {
-        ByteReader in(bytes);
-        installer.Load(in, *cell, 14);
-    }
-    ASSERT_TRUE(italic.PeekFont() && plain.PeekFont());
-    EXPECT_EQ(plain.PeekFont()->Font.pointSize(), 11);
-    EXPECT_FALSE(plain.PeekFont()->Font.italic());
-    EXPECT_EQ(italic.PeekFont()->Font.letterSpacing(), 2);
-    EXPECT_EQ(*grid->Cells(0, 2)->PeekFont(), *plain.PeekFont());
-}

@@ -59,40 +59,6 @@ TEST(CellsBlock, HeaderRectangleAndOneRecordPerPosition)
     EXPECT_TRUE(blockOf(grid, 0, 0, 1, INT_MAX).isEmpty());
 }
 
-TEST(CellsBlock, LoadPlacesCellsAndSkipsHiddenRowsAndColumnsOnRequest)
-{
-    TQorGrid source;
-    source.SetCellText(0, 0, "a");
-    source.SetCellText(0, 1, "b");
-    source.SetCellText(1, 0, "c");
-    source.SetCellText(1, 1, "d");
-    source.Cells(1, 1)->SetBackColor(0x00FF00);
-    const QByteArray block = blockOf(source, 0, 0, 2, 2);
-
-    TQorGrid plain;
-    loadBlock(plain, block, 2, 2, false, false);
-    EXPECT_EQ(plain.GetCellText(2, 2), QString("a"));
-    EXPECT_EQ(plain.GetCellText(3, 3), QString("d"));
-    EXPECT_EQ(plain.GetCellBackColor(3, 3), TColor(0x00FF00));
-
-    TQorGrid hidden;
-    hideRow(hidden, 1);
-    hidden.SetColWidth(1, 0);
-    loadBlock(hidden, block, 0, 0, false, true);
-    EXPECT_EQ(hidden.GetCellText(0, 0), QString("a"));
-    EXPECT_EQ(hidden.GetCellText(0, 2), QString("b"));
-    EXPECT_EQ(hidden.GetCellText(2, 2), QString("d"));
-    EXPECT_EQ(hidden.GetCellText(1, 0), QString());
-
-    // Positions beyond the grid are dropped; a start outside does nothing.
-    TQorGrid edge;
-    loadBlock(edge, block, 3, 3, false, false);
-    EXPECT_EQ(edge.GetCellText(3, 3), QString("a"));
-    TQorGrid outside;
-    loadBlock(outside, block, 4, 0, false, false);
-    EXPECT_EQ(GridPrivate::get(outside).cells.CellCount(), 0);
-}
-
 TEST(CellsBlock, OnlyTextTakesTheTextsAlone)
 {
     TQorGrid source;

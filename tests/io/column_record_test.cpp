@@ -254,15 +254,3 @@ TEST(ColumnRecord, LyingRecordsAreRefusedAndUnknownTagsIgnored)
     EXPECT_EQ(columnSnapshot(column), before);
     EXPECT_FALSE(column.LoadFromStream(cut));
 }
-
-TEST(ColumnRecord, NameOfAnotherColumnMovesSilently)
-{
-    auto grid = makeGrid();
-    grid->Columns(0)->SetName("PRICE");
-    auto source = makeGrid();
-    source->Columns(3)->SetName("PRICE");
-    test::MessageRecorder boxes;
-    load(recordOf(*source->Columns(3)), *grid->Columns(3));
-    EXPECT_EQ(boxes.count(), 0);
-    EXPECT_EQ(grid->Columns(3)->GetName(), QString("PRICE"));
-}

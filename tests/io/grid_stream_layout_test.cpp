@@ -36,28 +36,6 @@ int i32(const QByteArray &b, qsizetype at)
 
 } // namespace
 
-TEST(GridStreamLayout, UntouchedSixBySixStoresOnlyColumnsAndSettings)
-{
-    TQorGrid grid;
-    grid.SetRows(6);
-    grid.SetCols(6);
-    const Body b = split(SaveGridToBytes(grid, false, true));
-    EXPECT_EQ(b.version, 14);
-    EXPECT_TRUE(b.objects.isEmpty());
-    ByteReader in(b.props);
-    EXPECT_EQ(in.readI32(), 6);
-    EXPECT_EQ(in.readI32(), 6);
-    for (int c = 0; c < 6; ++c) {
-        const qsizetype n = in.readLength();
-        EXPECT_TRUE(in.peekTag("_Col")) << "column " << c;
-        in.skip(n);
-    }
-    GridSettings s;
-    s.Read(in, 14);
-    EXPECT_TRUE(s.HasPhyMargins);
-    EXPECT_TRUE(in.atEnd());
-}
-
 TEST(GridStreamLayout, RowsDifferentFromTheDefaultAndHiddenRowsAreStored)
 {
     TQorGrid grid;

@@ -43,23 +43,6 @@ Loaded throughCell(const QByteArray &picture)
 
 } // namespace
 
-TEST(PictureRecord, KnownKindsAreDecodedAndTheirBytesKept)
-{
-    // "gif": a lower-case signature, which Qt's reader takes when told the kind.
-    for (const char *format : {"BMP", "JPEG", "GIF", "gif"}) {
-        const bool gif = QByteArray(format).toUpper() == "GIF";
-        QByteArray bytes = gif ? gifBytes() : imageBytes(QColor(200, 10, 10), format, 5, 4);
-        if (QByteArray(format) == "gif")
-            bytes.replace(0, 3, "gif");
-        const Loaded l = throughCell(bytes);
-        EXPECT_EQ(l.data, bytes) << format;
-        EXPECT_EQ(l.problem, QString()) << format;
-        ASSERT_FALSE(l.image.isNull()) << format;
-        EXPECT_EQ(l.image.size(), gif ? QSize(1, 1) : QSize(5, 4)) << format;
-        EXPECT_GT(qRed(l.image.pixel(0, 0)), 150) << format;
-    }
-}
-
 TEST(PictureRecord, UndecodableBytesAreKeptAndReported)
 {
     // A PNG is none of the stored kinds; a JPEG signature followed by nothing of a JPEG fails

@@ -87,18 +87,6 @@ TEST(FontRecord, NarrowAndWideRoundTripWithTheirLayouts)
     EXPECT_EQ(LoadWideFontFromStream(rr, 14), f);
 }
 
-TEST(FontRecord, EmptyFaceKeepsTheFontsFace)
-{
-    const QByteArray rBytes = hex("00000000" "0a000000" "01" "00000000" "00010000");
-    ByteReader r(rBytes);
-    const TFontRecord f = LoadFontFromStream(r);
-    QFont font("Tahoma");
-    f.ApplyTo(font);
-    EXPECT_EQ(font.family(), QString("Tahoma"));
-    EXPECT_TRUE(font.italic());
-    EXPECT_EQ(font.pointSize(), 10);
-}
-
 TEST(Extended80, KnownBytesAndExactRoundTrips)
 {
     const Extended80 one = DoubleToExtended(1.0);

@@ -16,16 +16,4 @@ TEST(PlatformColors, PlainColoursAreBgrAndSystemColoursResolve)
     EXPECT_GE(platform::ColorToRGB(clAppWorkSpace), 0);
 }
 
-TEST(PlatformMessageBox, RecorderSeesTextCaptionIconAndButtons)
-{
-    test::MessageRecorder rec(platform::IDCANCEL);
-    const int answer = platform::MessageBox(nullptr, "确定要删除这行数据？", "提示",
-                                            platform::MB_OKCANCEL | platform::MB_ICONQUESTION);
-    EXPECT_EQ(answer, platform::IDCANCEL);
-    ASSERT_EQ(rec.count(), 1);
-    EXPECT_EQ(rec.last().caption, QString("提示"));
-    EXPECT_EQ(rec.last().buttons(), platform::MB_OKCANCEL);
-    EXPECT_EQ(rec.last().icon(), platform::MB_ICONQUESTION);
-}
-
 TEST(PlatformScreen, TestsRunAt96Dpi) { EXPECT_EQ(platform::ScreenDpi(), 96); }
