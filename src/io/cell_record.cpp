@@ -354,7 +354,7 @@ void applyTail(TCellInfo &cell, const CellRecord &r, CellLoadOptions options)
         cell.SetShowCurrencyLine(r.showCurrencyLine);
     if (r.has(102))
         cell.SetDropDownCount(r.dropDownCount);
-    if (options.BulkReader && options.ApplySizes && r.lastField < CellRecord::LastField)
+    if (options.BulkReader && options.ApplySizes && r.endedEarly)
         applySizes(cell, r);
 }
 

@@ -152,7 +152,7 @@ void cellFields(R &r, F &&f)
     f(I32{}, QOR_MEMBER(r.tabNextRow));
     f(I32{}, QOR_MEMBER(r.tabNextCol));              // 100
     f(Bool{}, QOR_MEMBER(r.showCurrencyLine));
-    f(I32{}, QOR_MEMBER(r.dropDownCount));           // CellRecord::LastField
+    f(I32{}, QOR_MEMBER(r.dropDownCount));
 }
 
 } // namespace
@@ -185,7 +185,9 @@ bool ReadCellRecord(ByteReader &in, CellRecord &r, int version)
 {
     if (!readTag(in, r))
         return false;
-    cellFields(r, fields::FieldReader(in, version, CellRecord::TolerantFrom, r.lastField));
+    fields::FieldReader reader(in, version, CellRecord::TolerantFrom, r.lastField);
+    cellFields(r, reader);
+    r.endedEarly = !reader.complete();
     validate(r);
     return true;
 }

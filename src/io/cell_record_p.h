@@ -3,6 +3,7 @@
 // (or throws) before anything touches a cell, so a refused record leaves the cell as it was.
 #include <QByteArray>
 #include <QString>
+#include <climits>
 #include "io/byte_stream.h"
 #include "io/font_record.h"
 
@@ -10,9 +11,8 @@ namespace qor {
 
 // Fields are named after the attributes; arrays of edges follow the order of the record.
 struct CellRecord {
-    // Numbers of the first and the last field; fields from TolerantFrom on may be missing.
+    // Number of the first field that may be missing.
     static constexpr int TolerantFrom = 65;
-    static constexpr int LastField = 102;
 
     bool ownRec = false;                  // tag "Cell" rather than "Cel_"
     QString text, leftText, rightText, name, tag, mask, items;
@@ -43,8 +43,10 @@ struct CellRecord {
     uint8_t biasStyle = 0;
     int32_t transparentColor = 0;
 
-    // Number of the last field that was there completely (64 up to LastField).
-    int lastField = LastField;
+    // Number of the last field that was there completely (64 on; a record made here has them
+    // all), and whether the record ended before the last field of the list.
+    int lastField = INT_MAX;
+    bool endedEarly = false;
     bool transparent = false;
     int32_t colWidth = 0, rowHeight = 0, comboItemHeight = 0;
     uint8_t graphicVerAlignment = 0;

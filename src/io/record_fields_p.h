@@ -108,8 +108,9 @@ private:
 
 // Fields before tail() must all be there; from tail() on, each counts only when it is there
 // completely, and the first one that is not ends the record (lastField tells which was the
-// last one read). A field the stream's version does not store keeps its value and counts as
-// there. With a limit, only that many fields are read.
+// last one read; complete() whether the record went to the end of the list). A field the
+// stream's version does not store keeps its value and counts as there. With a limit, only that
+// many fields are read.
 class FieldReader {
 public:
     FieldReader(ByteReader &in, int version, int tolerantFrom, int &lastField, int limit = INT_MAX)
@@ -137,6 +138,7 @@ public:
         if (m_left > 0)
             m_tail.emplace(m_in, m_tolerantFrom, m_lastField);
     }
+    bool complete() const { return !m_tail || m_tail->complete(); }
 
 private:
     ByteReader &m_in;

@@ -6,6 +6,7 @@
 #include "core/grid_p.h"
 #include "formula/engine/exp_value.h"
 #include "io/cell_record.h"
+#include "io/cell_record_p.h"
 #include "io/extended80.h"
 #include "io/stream_version.h"
 #include "io/text_record.h"
@@ -145,6 +146,28 @@ TEST(CellRecord, SizesAreAppliedOnlyWhenAskedAndPhysicallyInAPhysicalUnit)
     load(recordOf(*source->Cells(0, 2)), *target->Cells(0, 2), 14, CellLoadOptions{true, true});
     EXPECT_EQ(target->GetColWidth(2), 96);
     EXPECT_NEAR(target->Columns(2)->GetPhyWidth(), 25.4, 1e-9);
+}
+
+// After a record of an earlier release the bulk reader applies the stored pixel sizes again,
+// over the physical ones.
+TEST(CellRecord, BulkReaderTakesThePixelSizesOfARecordThatEndsEarly)
+{
+    CellRecord rec;
+    rec.colWidth = 111;
+    rec.rowHeight = 44;
+    rec.phyColWidth = rec.phyRowHeight = 25.4;
+    ByteWriter out;
+    WriteCellRecord(out, rec);
+    const QByteArray bytes = out.take();
+
+    auto grid = makeGrid();
+    grid->SetUnitType(utMillimeter);
+    load(bytes, *grid->Cells(0, 0), 14, CellLoadOptions{true, true});
+    EXPECT_EQ(grid->GetColWidth(0), 96);
+    EXPECT_EQ(grid->GetRowHeight(0), 96);
+    load(bytes.chopped(4), *grid->Cells(1, 1), 14, CellLoadOptions{true, true});
+    EXPECT_EQ(grid->GetColWidth(1), 111);
+    EXPECT_EQ(grid->GetRowHeight(1), 44);
 }
 
 TEST(CellRecord, CopyTextTakesOnlyTheThreeTexts)
