@@ -263,6 +263,31 @@ TEST(CellRecord, LyingOrCutRecordsAreRefusedAndTheCellKept)
     EXPECT_EQ(cellSnapshot(*cell), before);
 }
 
+// A value no writer makes refuses the record in its tolerant part too, where a record may end
+// early: there the record is read as far as it goes, and only that far checked.
+TEST(CellRecord, TailValuesNoWriterMakesAreRefusedWhereTheRecordHasThem)
+{
+    CellRecord bad;
+    bad.brushStyle = bsDiagCross + 1; // field 86
+    ByteWriter out;
+    WriteCellRecord(out, bad);
+    const QByteArray bytes = out.take();
+    const int after = 54; // fields 87 to 102, with empty texts
+    const QByteArray withBrush = bytes.chopped(after), withoutBrush = bytes.chopped(after + 1);
+
+    CellRecord r;
+    ByteReader whole(withBrush);
+    try {
+        ReadCellRecord(whole, r, 14);
+        ADD_FAILURE() << "not refused";
+    } catch (const StreamFormatError &e) {
+        EXPECT_STREQ(e.what(), "cell record: brush style out of range");
+    }
+    ByteReader cut(withoutBrush);
+    ASSERT_TRUE(ReadCellRecord(cut, r, 14));
+    EXPECT_EQ(r.lastField, 85);
+}
+
 TEST(CellRecord, NamesTakenByAnotherCellMoveSilently)
 {
     auto grid = makeGrid();
