@@ -268,7 +268,7 @@ TEST(CellRecord, LyingOrCutRecordsAreRefusedAndTheCellKept)
 TEST(CellRecord, TailValuesNoWriterMakesAreRefusedWhereTheRecordHasThem)
 {
     CellRecord bad;
-    bad.brushStyle = bsDiagCross + 1; // field 86
+    bad.style.BrushStyle = bsDiagCross + 1; // field 86
     ByteWriter out;
     WriteCellRecord(out, bad);
     const QByteArray bytes = out.take();
@@ -286,6 +286,20 @@ TEST(CellRecord, TailValuesNoWriterMakesAreRefusedWhereTheRecordHasThem)
     ByteReader cut(withoutBrush);
     ASSERT_TRUE(ReadCellRecord(cut, r, 14));
     EXPECT_EQ(r.lastField, 85);
+    EXPECT_TRUE(r.style.has(StyleAttr::Increment));
+    EXPECT_FALSE(r.style.has(StyleAttr::BrushStyle)) << "an attribute the record does not reach is not applied";
+}
+
+// The column's tag is in the column record, not in each position of the column.
+TEST(CellRecord, PositionWithoutCellStoresNoTag)
+{
+    auto grid = makeGrid();
+    grid->Columns(2)->SetTag("column");
+    grid->OnGetText = [](QObject *, int, int, QString &text) { text = "x"; };
+    ByteWriter out;
+    SaveCellToStream(out, *grid, 1, 2);
+    const QString tag("column");
+    EXPECT_FALSE(out.take().contains(QByteArray(reinterpret_cast<const char *>(tag.utf16()), tag.size() * 2)));
 }
 
 TEST(CellRecord, NamesTakenByAnotherCellMoveSilently)
