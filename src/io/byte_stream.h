@@ -85,7 +85,7 @@ private:
 
 // The optional tail of a record written by an earlier release: each field is taken only when it
 // is there completely, and the first one that is not ends the record (lastField tells how far
-// it got).
+// it got; complete() whether every field so far was there).
 class TolerantTail {
 public:
     TolerantTail(ByteReader &in, int firstField, int &lastField)
@@ -106,6 +106,7 @@ public:
         }
         ++m_field;
     }
+    bool complete() const { return m_last == m_field - 1; }
 
 private:
     ByteReader &m_in;

@@ -46,61 +46,13 @@ TQorPicture PictureFromImageBytes(const QByteArray &bytes, QString *problem)
 
 namespace {
 
-// Attributes a cell and a column both answer, under the same names.
+// The attribute table's attributes, which a cell and a column both answer.
 template <class Source>
 void fillStyle(CellRecord &r, const Source &s)
 {
-    r.mask = s.GetMask();
-    r.readOnly = s.GetReadOnly();
-    r.alignment = s.GetAlignment();
-    r.verAlignment = s.GetVerAlignment();
-    r.backColor = s.GetBackColor();
-    r.fixCell = s.GetFixCell();
-    r.wordWrap = s.GetWordWrap();
-    r.autoHeight = s.GetAutoHeight();
-    r.cellType = s.GetCellType();
-    r.graphicHorAlignment = s.GetGraphicHorAlignment();
-    r.biasColor = s.GetBiasColor();
-    r.valueType = s.GetValueType();
-    r.digits = s.GetDigits();
-    r.thousandSeparators = s.GetThousandSeparators();
-    r.passwordChar = s.GetPasswordChar().unicode();
-    r.maxLength = s.GetMaxLength();
-    r.directInput = s.GetDirectInput();
-    r.tileGraphic = s.GetTileGraphic();
-    r.stretch = s.GetStretch();
-    r.stretchFine = s.GetStretchFine();
-    r.verticalText = s.GetVerticalText();
-    r.biasDirection = s.GetBiasDirection();
-    r.biasWidth = s.GetBiasWidth();
-    r.biasStyle = s.GetBiasStyle();
-    r.transparentColor = s.GetTransparentColor();
-    r.transparent = s.GetTransparent();
-    r.comboItemHeight = s.GetComboItemHeight();
-    r.graphicVerAlignment = s.GetGraphicVerAlignment();
-    r.graphicMargins[0] = s.GetGraphicLMargin();
-    r.graphicMargins[1] = s.GetGraphicTMargin();
-    r.graphicMargins[2] = s.GetGraphicRMargin();
-    r.graphicMargins[3] = s.GetGraphicBMargin();
-    r.textMargins[0] = s.GetTextLMargin();
-    r.textMargins[1] = s.GetTextTMargin();
-    r.textMargins[2] = s.GetTextRMargin();
-    r.textMargins[3] = s.GetTextBMargin();
-    r.imageIndex = s.GetImageIndex();
-    r.cursor = s.GetCursor();
-    r.hint = s.GetHint();
-    r.increment = s.GetIncrement();
-    r.brushStyle = s.GetBrushStyle();
-    r.valueChecked = s.GetValueChecked();
-    r.valueUnChecked = s.GetValueUnChecked();
-    r.trimZero = s.GetTrimZero();
-    r.fontAngle = s.GetFontAngle();
-    r.shrinkToFit = s.GetShrinkToFit();
-    r.printable = s.GetPrintable();
-    r.printCurrencyLine = s.GetPrintCurrencyLine();
-    r.verticalTextSpace = s.GetVerticalTextSpace();
-    r.showCurrencyLine = s.GetShowCurrencyLine();
-    r.dropDownCount = s.GetDropDownCount();
+#define QOR_FILL_STYLE(Type, Name, Default, Bits) r.style.Name = ToStorage(s.Get##Name());
+    QOR_STYLE_ATTRIBUTES(QOR_FILL_STYLE)
+#undef QOR_FILL_STYLE
 }
 
 void fillFont(CellRecord &r, const TQorFont *own, const TQorFont &gridFont)
@@ -148,7 +100,6 @@ CellRecord recordOfCell(const TCellInfo &cell)
     r.leftText = cell.GetLeftText();
     r.rightText = cell.GetRightText();
     r.name = cell.GetName();
-    r.tag = cell.GetTag();
     fillStyle(r, cell);
     if (const TQorStrings *items = cell.PeekItems())
         r.items = JoinItemLines(items->Items());
@@ -190,8 +141,10 @@ CellRecord recordOfPosition(const TCustomQorGrid &grid, int row, int col)
     r.text = computedText(grid, row, col, grid.GetCellText(row, col));
     if (const TQorColumn *column = grid.Columns(col))
         fillStyle(r, *column);
-    r.alignment = grid.GetDefaultAlignment(row, col);
-    r.cellType = grid.GetDefaultCellType(row, col);
+    // A position stores no tag: its column's is in the column record.
+    r.style.Tag.clear();
+    r.style.Alignment = grid.GetDefaultAlignment(row, col);
+    r.style.CellType = grid.GetDefaultCellType(row, col);
     fillFont(r, nullptr, grid.GetFont());
     const TCellRec fresh;
     r.frameColors[0] = r.frameColors[1] = r.frameColors[2] = r.frameColors[3] = fresh.FrameColor[0];
@@ -226,93 +179,57 @@ void applyPhysicalSizes(TCellInfo &cell, const CellRecord &r)
         grid.SetRowHeight(cell.GetRow(), UnitToPixels(r.phyRowHeight, unit));
 }
 
-// Fields 2 to 64: the part every record has.
+// The attribute table's attributes the record has, but those set with the texts. Their order
+// does not matter: each setter compares with what the cell answers, and a record of its own,
+// filled from its column, does not change that.
+void applyStyle(TCellInfo &cell, const CellRecord &r)
+{
+#define QOR_APPLY_STYLE(Type, Name, Default, Bits)                                                                     \
+    if constexpr (!setWithTexts(#Name))                                                                                \
+        if (r.style.has(StyleAttr::Name))                                                                              \
+            cell.Set##Name(static_cast<Type>(r.style.Name));
+    QOR_STYLE_ATTRIBUTES(QOR_APPLY_STYLE)
+#undef QOR_APPLY_STYLE
+}
+
+// Fields 2 to 64, the part every record has, and the attributes of the tail.
 QString applyHead(TCellInfo &cell, const CellRecord &r, int version)
 {
     ApplyCellTexts(cell, r);
     if (!r.name.isEmpty() || cell.GetRec())
         cell.SetName(r.name);
-    if (!r.tag.isEmpty() || cell.GetRec())
-        cell.SetTag(r.tag);
-    if (!r.mask.isEmpty() || cell.GetRec())
-        cell.SetMask(r.mask);
+    if (!r.style.Tag.isEmpty() || cell.GetRec())
+        cell.SetTag(r.style.Tag);
+    if (!r.style.Mask.isEmpty() || cell.GetRec())
+        cell.SetMask(r.style.Mask);
     QString problem = ApplyCellOwned(cell, r, version, nullptr);
-
-    cell.SetReadOnly(r.readOnly);
-    cell.SetAlignment(TAlignment(r.alignment));
-    cell.SetVerAlignment(TVerAlignment(r.verAlignment));
-    cell.SetBackColor(r.backColor);
+    applyStyle(cell, r);
     const auto [rows, cols] = ClampedMergeExtent(cell, r);
     // The merge table gives every cell it is asked about a record: ask only for a change.
     if (rows != cell.GetRows())
         cell.SetRows(rows);
     if (cols != cell.GetCols())
         cell.SetCols(cols);
-    cell.SetFixCell(r.fixCell);
-    cell.SetWordWrap(r.wordWrap);
-    cell.SetAutoHeight(r.autoHeight);
-    cell.SetCellType(TCellType(r.cellType));
-    cell.SetGraphicHorAlignment(TAlignment(r.graphicHorAlignment));
-    cell.SetBiasColor(r.biasColor);
     cell.SetChecked(r.checked);
     // The edges touch only their own fields and the neighbours': their place among the other
     // setters does not matter.
     ApplyCellEdges(cell, r);
-    cell.SetValueType(TValueType(r.valueType));
-    cell.SetDigits(r.digits);
-    cell.SetThousandSeparators(r.thousandSeparators);
-    cell.SetPasswordChar(QChar(r.passwordChar));
-    cell.SetMaxLength(r.maxLength);
-    cell.SetDirectInput(r.directInput);
-    cell.SetTileGraphic(r.tileGraphic);
-    cell.SetStretch(r.stretch);
-    cell.SetStretchFine(r.stretchFine);
-    cell.SetVerticalText(r.verticalText);
-    cell.SetBiasDirection(TBiasDirection(r.biasDirection));
-    cell.SetBiasWidth(r.biasWidth);
-    cell.SetBiasStyle(TPenStyle(r.biasStyle));
-    cell.SetTransparentColor(r.transparentColor);
     return problem;
 }
 
-// Fields 65 on, as far as the record has them.
+// The cell's own fields from 65 on, as far as the record has them.
 void applyTail(TCellInfo &cell, const CellRecord &r, CellLoadOptions options)
 {
-    if (r.has(65))
-        cell.SetTransparent(r.transparent);
     if (options.ApplySizes)
         applySizes(cell, r);
-    if (r.has(68))
-        cell.SetComboItemHeight(r.comboItemHeight);
-    if (r.has(69))
-        cell.SetGraphicVerAlignment(TVerAlignment(r.graphicVerAlignment));
-    using MarginSetter = void (TCellInfo::*)(uint16_t);
-    static constexpr MarginSetter graphicSetters[4] = {&TCellInfo::SetGraphicLMargin, &TCellInfo::SetGraphicTMargin,
-                                                       &TCellInfo::SetGraphicRMargin, &TCellInfo::SetGraphicBMargin};
-    static constexpr MarginSetter textSetters[4] = {&TCellInfo::SetTextLMargin, &TCellInfo::SetTextTMargin,
-                                                    &TCellInfo::SetTextRMargin, &TCellInfo::SetTextBMargin};
-    for (int i = 0; i < 4; ++i) {
-        if (r.has(70 + i))
-            (cell.*graphicSetters[i])(uint16_t(r.graphicMargins[i]));
-        if (r.has(74 + i))
-            (cell.*textSetters[i])(uint16_t(r.textMargins[i]));
-    }
-    if (r.has(78))
-        cell.SetImageIndex(r.imageIndex);
     if (r.has(79)) {
         const TColor back = cell.GetBackColor();
         cell.SetCtl3D(r.ctl3D);
         if (options.BulkReader)
             cell.SetBackColor(back);
     }
-    if (r.has(80))
-        cell.SetCursor(r.cursor);
-    if (r.has(81))
-        cell.SetHint(r.hint);
     if (r.has(82))
         cell.SetItemIndex(r.itemIndex);
-    if (r.has(83))
-        cell.SetIncrement(r.increment);
     if (r.has(84))
         cell.SetRichText(r.richText);
     // A result of 0 is what every cell without a formula stores: giving such a cell a record
@@ -322,39 +239,17 @@ void applyTail(TCellInfo &cell, const CellRecord &r, CellLoadOptions options)
         cell.CheckNil();
         cell.SetFormulaValue(ExpValue(r.formulaValue));
     }
-    if (r.has(86))
-        cell.SetBrushStyle(TBrushStyle(r.brushStyle));
     if (r.has(87))
         cell.SetIsNumber(r.isNumber);
-    if (r.has(88))
-        cell.SetValueChecked(r.valueChecked);
-    if (r.has(89))
-        cell.SetValueUnChecked(r.valueUnChecked);
     if (r.has(90))
         cell.SetFieldName(r.fieldName);
-    if (r.has(91))
-        cell.SetTrimZero(r.trimZero);
-    if (r.has(92))
-        cell.SetFontAngle(r.fontAngle);
-    if (r.has(93))
-        cell.SetShrinkToFit(r.shrinkToFit);
-    if (r.has(94))
-        cell.SetPrintable(r.printable);
-    if (r.has(95))
-        cell.SetPrintCurrencyLine(r.printCurrencyLine);
-    if (r.has(96))
-        cell.SetVerticalTextSpace(r.verticalTextSpace);
     if (options.ApplySizes)
         applyPhysicalSizes(cell, r);
     if (r.has(99))
         cell.SetTabNextRow(r.tabNextRow);
     if (r.has(100))
         cell.SetTabNextCol(r.tabNextCol);
-    if (r.has(101))
-        cell.SetShowCurrencyLine(r.showCurrencyLine);
-    if (r.has(102))
-        cell.SetDropDownCount(r.dropDownCount);
-    if (options.BulkReader && options.ApplySizes && r.lastField < CellRecord::LastField)
+    if (options.BulkReader && options.ApplySizes && r.endedEarly)
         applySizes(cell, r);
 }
 
@@ -450,7 +345,7 @@ QString ApplyCellRecord(TCellInfo &cell, const CellRecord &r, int version, CellL
 void FinishCellRecord(TCellInfo &cell, const CellRecord &r, const QString &problem)
 {
     if (cell.GetRec() || r.ownRec)
-        cell.SetAutoHeight(r.autoHeight);
+        cell.SetAutoHeight(r.style.AutoHeight);
     cell.DrawSelf();
     if (!problem.isEmpty())
         qCWarning(lcRecords) << "cell" << cell.GetRow() << cell.GetCol() << "keeps a picture it cannot show:" << problem;

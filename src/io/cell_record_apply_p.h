@@ -2,6 +2,7 @@
 // Putting a read cell record into a cell: through the attribute setters one by one, or, for
 // the grid stream reader, in one step with the same resulting cell.
 #include <QString>
+#include <string_view>
 #include <utility>
 #include "core/model/cell.h"
 #include "core/model/font.h"
@@ -51,6 +52,9 @@ struct FontShare {
 
 // Text, LeftText and RightText.
 void ApplyCellTexts(TCellInfo &cell, const CellRecord &r);
+// Attributes stored among the texts and set with them, before the others: an empty one only
+// into a cell that has a record by then, so that a cell without one keeps its column's.
+constexpr bool setWithTexts(std::string_view name) { return name == "Tag" || name == "Mask"; }
 // The merge extent (rows, columns) the record asks for, stopped at the grid's edge: a block
 // pasted near the edge would reach past it.
 std::pair<int, int> ClampedMergeExtent(const TCellInfo &cell, const CellRecord &r);

@@ -15,7 +15,8 @@ constexpr char kPlainTag[] = "Cel_";
 
 [[noreturn]] void refuse(const char *what) { throw StreamFormatError(what); }
 
-// Reads the tag; false (nothing consumed) when it is not a cell record's.
+// Reads the tag; false (nothing consumed) when it is not a cell record's. From here on the
+// record has the attributes it reads.
 bool readTag(ByteReader &in, CellRecord &rec)
 {
     if (in.peekTag(kOwnTag))
@@ -25,49 +26,56 @@ bool readTag(ByteReader &in, CellRecord &rec)
     else
         return false;
     in.skip(4);
+    rec.style.present.reset();
     return true;
 }
 
-void checkOrdinal(uint8_t value, uint8_t last, const char *what)
-{
-    if (value > last)
-        throw StreamFormatError(what);
-}
+// Values a record can hold but no writer produces are refused once the record is read, in
+// stored order: a refusing read in the tolerant part would only end the record there.
 
-void checkSize(double value)
-{
-    if (!std::isfinite(value) || std::fabs(value) > 1e7)
-        refuse("cell record: physical size out of range");
-}
+// An enumeration's ordinal in one byte, up to its last value.
+struct Ordinal {
+    uint8_t last;
+    const char *refusal;
+    void write(ByteWriter &out, uint8_t v) const { out.writeU8(v); }
+    uint8_t read(ByteReader &in, int) const { return in.readU8(); }
+    void check(uint8_t v) const
+    {
+        if (v > last)
+            refuse(refusal);
+    }
+};
 
-void validate(const CellRecord &r)
-{
-    checkOrdinal(r.alignment, taCenter, "cell record: alignment out of range");
-    checkOrdinal(r.verAlignment, vtaCenter, "cell record: vertical alignment out of range");
-    checkOrdinal(r.cellType, ctMemo, "cell record: cell type out of range");
-    checkOrdinal(r.graphicHorAlignment, taCenter, "cell record: picture alignment out of range");
-    checkOrdinal(r.valueType, vtChineseDate, "cell record: value type out of range");
-    for (uint8_t s : r.frameStyles)
-        checkOrdinal(s, psInsideFrame, "cell record: frame style out of range");
-    checkOrdinal(r.biasDirection, bdUp, "cell record: bias direction out of range");
-    checkOrdinal(r.biasStyle, psInsideFrame, "cell record: bias style out of range");
-    if (r.rows < 1 || r.cols < 1)
-        refuse("cell record: merge extent below one cell");
-    if (r.has(69))
-        checkOrdinal(r.graphicVerAlignment, vtaCenter, "cell record: picture alignment out of range");
-    for (int i = 0; i < 4; ++i) {
-        if (r.has(70 + i) && r.graphicMargins[i] > 0xFFFF)
-            refuse("cell record: margin out of range");
-        if (r.has(74 + i) && r.textMargins[i] > 0xFFFF)
+// A margin, held in 16 bits.
+struct Margin {
+    void write(ByteWriter &out, uint32_t v) const { out.writeU32(v); }
+    uint32_t read(ByteReader &in, int) const { return in.readU32(); }
+    void check(uint32_t v) const
+    {
+        if (v > 0xFFFF)
             refuse("cell record: margin out of range");
     }
-    if (r.has(86))
-        checkOrdinal(r.brushStyle, bsDiagCross, "cell record: brush style out of range");
-    if (r.has(97))
-        checkSize(r.phyColWidth);
-    if (r.has(98))
-        checkSize(r.phyRowHeight);
+};
+
+struct PhysicalSize {
+    void write(ByteWriter &out, double v) const { out.writeDouble(v); }
+    double read(ByteReader &in, int) const { return in.readDouble(); }
+    void check(double v) const
+    {
+        if (!std::isfinite(v) || std::fabs(v) > 1e7)
+            refuse("cell record: physical size out of range");
+    }
+};
+
+// An attribute of the attribute table: reading it marks it as there.
+template <class T, class V>
+void takeAttribute(CellRecordStyle &style, StyleAttr attribute, T &member, V value)
+{
+    member = value;
+    style.present.set(size_t(attribute));
 }
+#define QOR_STYLE_FIELD(style, Name) \
+    [&] { return (style).Name; }, [&](auto v_) { takeAttribute((style), StyleAttr::Name, (style).Name, v_); }
 
 // Every field after the tag, numbered as the record counts them (the tag is field 1).
 template <class R, class F>
@@ -75,84 +83,104 @@ void cellFields(R &r, F &&f)
 {
     using namespace fields;
     constexpr Block block{"cell record: block longer than the record"};
-    for (auto *t : {&r.text, &r.leftText, &r.rightText, &r.name, &r.tag, &r.mask, &r.items})
+    auto &s = r.style;
+    for (auto *t : {&r.text, &r.leftText, &r.rightText, &r.name})
         f(Text{}, QOR_MEMBER(*t));                   // 2
+    f(Text{}, QOR_STYLE_FIELD(s, Tag));              // 6
+    f(Text{}, QOR_STYLE_FIELD(s, Mask));
+    f(Text{}, QOR_MEMBER(r.items));
     f(block, QOR_MEMBER(r.graphic));                 // 9
     f(WideFont{}, QOR_MEMBER(r.font));               // 10 to 17
-    f(Bool{}, QOR_MEMBER(r.readOnly));               // 18
-    f(U8{}, QOR_MEMBER(r.alignment));
-    f(U8{}, QOR_MEMBER(r.verAlignment));
-    f(I32{}, QOR_MEMBER(r.backColor));
+    f(Bool{}, QOR_STYLE_FIELD(s, ReadOnly));         // 18
+    f(Ordinal{taCenter, "cell record: alignment out of range"}, QOR_STYLE_FIELD(s, Alignment));
+    f(Ordinal{vtaCenter, "cell record: vertical alignment out of range"}, QOR_STYLE_FIELD(s, VerAlignment));
+    f(I32{}, QOR_STYLE_FIELD(s, BackColor));
     f(I32{}, QOR_MEMBER(r.rows));
     f(I32{}, QOR_MEMBER(r.cols));
-    f(Bool{}, QOR_MEMBER(r.fixCell));
-    f(Bool{}, QOR_MEMBER(r.wordWrap));
-    f(Bool{}, QOR_MEMBER(r.autoHeight));
-    f(U8{}, QOR_MEMBER(r.cellType));
-    f(U8{}, QOR_MEMBER(r.graphicHorAlignment));
-    f(I32{}, QOR_MEMBER(r.biasColor));
+    f(Bool{}, QOR_STYLE_FIELD(s, FixCell));
+    f(Bool{}, QOR_STYLE_FIELD(s, WordWrap));
+    f(Bool{}, QOR_STYLE_FIELD(s, AutoHeight));
+    f(Ordinal{ctMemo, "cell record: cell type out of range"}, QOR_STYLE_FIELD(s, CellType));
+    f(Ordinal{taCenter, "cell record: picture alignment out of range"}, QOR_STYLE_FIELD(s, GraphicHorAlignment));
+    f(I32{}, QOR_STYLE_FIELD(s, BiasColor));
     f(Bool{}, QOR_MEMBER(r.checked));                // 30
     f(Bool{}, QOR_MEMBER(r.topLine));
     f(Bool{}, QOR_MEMBER(r.leftLine));
     f(Bool{}, QOR_MEMBER(r.rightLine));
     f(Bool{}, QOR_MEMBER(r.bottomLine));
-    f(U8{}, QOR_MEMBER(r.valueType));
-    f(I32{}, QOR_MEMBER(r.digits));
-    f(Bool{}, QOR_MEMBER(r.thousandSeparators));
-    f(Latin1Char{}, QOR_MEMBER(r.passwordChar));
-    f(I32{}, QOR_MEMBER(r.maxLength));
-    f(Bool{}, QOR_MEMBER(r.directInput));            // 40
+    f(Ordinal{vtChineseDate, "cell record: value type out of range"}, QOR_STYLE_FIELD(s, ValueType));
+    f(I32{}, QOR_STYLE_FIELD(s, Digits));
+    f(Bool{}, QOR_STYLE_FIELD(s, ThousandSeparators));
+    f(Latin1Char{}, QOR_STYLE_FIELD(s, PasswordChar));
+    f(I32{}, QOR_STYLE_FIELD(s, MaxLength));
+    f(Bool{}, QOR_STYLE_FIELD(s, DirectInput));      // 40
     for (auto &frame : r.frames)
         f(Bool{}, QOR_MEMBER(frame));
-    f(Bool{}, QOR_MEMBER(r.tileGraphic));            // 45
-    f(Bool{}, QOR_MEMBER(r.stretch));
-    f(Bool{}, QOR_MEMBER(r.stretchFine));
-    f(Bool{}, QOR_MEMBER(r.verticalText));
+    f(Bool{}, QOR_STYLE_FIELD(s, TileGraphic));      // 45
+    f(Bool{}, QOR_STYLE_FIELD(s, Stretch));
+    f(Bool{}, QOR_STYLE_FIELD(s, StretchFine));
+    f(Bool{}, QOR_STYLE_FIELD(s, VerticalText));
     for (auto &width : r.frameWidths)                // 49
         f(I32{}, QOR_MEMBER(width));
     for (auto &color : r.frameColors)                // 53
         f(I32{}, QOR_MEMBER(color));
     for (auto &style : r.frameStyles)                // 57
-        f(U8{}, QOR_MEMBER(style));
-    f(U8{}, QOR_MEMBER(r.biasDirection));            // 61
-    f(I32{}, QOR_MEMBER(r.biasWidth));
-    f(U8{}, QOR_MEMBER(r.biasStyle));
-    f(I32{}, QOR_MEMBER(r.transparentColor));
+        f(Ordinal{psInsideFrame, "cell record: frame style out of range"}, QOR_MEMBER(style));
+    f(Ordinal{bdUp, "cell record: bias direction out of range"}, QOR_STYLE_FIELD(s, BiasDirection)); // 61
+    f(I32{}, QOR_STYLE_FIELD(s, BiasWidth));
+    f(Ordinal{psInsideFrame, "cell record: bias style out of range"}, QOR_STYLE_FIELD(s, BiasStyle));
+    f(I32{}, QOR_STYLE_FIELD(s, TransparentColor));
     f.tail();                                        // CellRecord::TolerantFrom
-    f(Bool{}, QOR_MEMBER(r.transparent));            // 65
+    f(Bool{}, QOR_STYLE_FIELD(s, Transparent));      // 65
     f(I32{}, QOR_MEMBER(r.colWidth));
     f(I32{}, QOR_MEMBER(r.rowHeight));
-    f(I32{}, QOR_MEMBER(r.comboItemHeight));
-    f(U8{}, QOR_MEMBER(r.graphicVerAlignment));
-    for (auto &margin : r.graphicMargins)            // 70
-        f(U32{}, QOR_MEMBER(margin));
-    for (auto &margin : r.textMargins)               // 74
-        f(U32{}, QOR_MEMBER(margin));
-    f(I32{}, QOR_MEMBER(r.imageIndex));              // 78
+    f(I32{}, QOR_STYLE_FIELD(s, ComboItemHeight));
+    f(Ordinal{vtaCenter, "cell record: picture alignment out of range"}, QOR_STYLE_FIELD(s, GraphicVerAlignment));
+    f(Margin{}, QOR_STYLE_FIELD(s, GraphicLMargin)); // 70
+    f(Margin{}, QOR_STYLE_FIELD(s, GraphicTMargin));
+    f(Margin{}, QOR_STYLE_FIELD(s, GraphicRMargin));
+    f(Margin{}, QOR_STYLE_FIELD(s, GraphicBMargin));
+    f(Margin{}, QOR_STYLE_FIELD(s, TextLMargin));    // 74
+    f(Margin{}, QOR_STYLE_FIELD(s, TextTMargin));
+    f(Margin{}, QOR_STYLE_FIELD(s, TextRMargin));
+    f(Margin{}, QOR_STYLE_FIELD(s, TextBMargin));
+    f(I32{}, QOR_STYLE_FIELD(s, ImageIndex));        // 78
     f(Bool{}, QOR_MEMBER(r.ctl3D));
-    f(I16{}, QOR_MEMBER(r.cursor));
-    f(Text{}, QOR_MEMBER(r.hint));
+    f(I16{}, QOR_STYLE_FIELD(s, Cursor));
+    f(Text{}, QOR_STYLE_FIELD(s, Hint));
     f(I32{}, QOR_MEMBER(r.itemIndex));
-    f(Extended{}, QOR_MEMBER(r.increment));
+    f(Extended{}, QOR_STYLE_FIELD(s, Increment));
     f(block, QOR_MEMBER(r.richText));                // 84
     f(Extended{}, QOR_MEMBER(r.formulaValue));
-    f(U8{}, QOR_MEMBER(r.brushStyle));
+    f(Ordinal{bsDiagCross, "cell record: brush style out of range"}, QOR_STYLE_FIELD(s, BrushStyle));
     f(Bool{}, QOR_MEMBER(r.isNumber));
-    f(Text{}, QOR_MEMBER(r.valueChecked));
-    f(Text{}, QOR_MEMBER(r.valueUnChecked));
+    f(Text{}, QOR_STYLE_FIELD(s, ValueChecked));
+    f(Text{}, QOR_STYLE_FIELD(s, ValueUnChecked));
     f(Text{}, QOR_MEMBER(r.fieldName));              // 90
-    f(Bool{}, QOR_MEMBER(r.trimZero));
-    f(I32{}, QOR_MEMBER(r.fontAngle));
-    f(Bool{}, QOR_MEMBER(r.shrinkToFit));
-    f(Bool{}, QOR_MEMBER(r.printable));
-    f(Bool{}, QOR_MEMBER(r.printCurrencyLine));
-    f(I32{}, QOR_MEMBER(r.verticalTextSpace));
-    f(Float64{}, QOR_MEMBER(r.phyColWidth));
-    f(Float64{}, QOR_MEMBER(r.phyRowHeight));
+    f(Bool{}, QOR_STYLE_FIELD(s, TrimZero));
+    f(I32{}, QOR_STYLE_FIELD(s, FontAngle));
+    f(Bool{}, QOR_STYLE_FIELD(s, ShrinkToFit));
+    f(Bool{}, QOR_STYLE_FIELD(s, Printable));
+    f(Bool{}, QOR_STYLE_FIELD(s, PrintCurrencyLine));
+    f(I32{}, QOR_STYLE_FIELD(s, VerticalTextSpace));
+    f(PhysicalSize{}, QOR_MEMBER(r.phyColWidth));
+    f(PhysicalSize{}, QOR_MEMBER(r.phyRowHeight));
     f(I32{}, QOR_MEMBER(r.tabNextRow));
     f(I32{}, QOR_MEMBER(r.tabNextCol));              // 100
-    f(Bool{}, QOR_MEMBER(r.showCurrencyLine));
-    f(I32{}, QOR_MEMBER(r.dropDownCount));           // CellRecord::LastField
+    f(Bool{}, QOR_STYLE_FIELD(s, ShowCurrencyLine));
+    f(I32{}, QOR_STYLE_FIELD(s, DropDownCount));
+}
+
+#undef QOR_STYLE_FIELD
+
+// A refusal names the first fault in stored order, the merge extent's after those of the head.
+void validate(const CellRecord &r)
+{
+    auto extent = [&r] {
+        if (r.rows < 1 || r.cols < 1)
+            refuse("cell record: merge extent below one cell");
+    };
+    cellFields(r, fields::FieldChecker(CellRecord::TolerantFrom, r.lastField, extent));
 }
 
 } // namespace
@@ -185,7 +213,9 @@ bool ReadCellRecord(ByteReader &in, CellRecord &r, int version)
 {
     if (!readTag(in, r))
         return false;
-    cellFields(r, fields::FieldReader(in, version, CellRecord::TolerantFrom, r.lastField));
+    fields::FieldReader reader(in, version, CellRecord::TolerantFrom, r.lastField);
+    cellFields(r, reader);
+    r.endedEarly = !reader.complete();
     validate(r);
     return true;
 }

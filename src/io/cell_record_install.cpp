@@ -4,6 +4,7 @@
 // setters reach beyond the record (texts, name, owned objects, shared edges, rich text, the
 // formula result) still go through those setters, in the same order relative to each other.
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "core/model/cell_p.h"
@@ -31,6 +32,18 @@ private:
     bool m_exists;
 };
 
+// What a setter leaves in the record: a digit count below 0 becomes 0 (the text conversion
+// after Digits).
+constexpr bool settlesAtZero(std::string_view name) { return name == "Digits"; }
+template <bool AtZero, class T>
+T settled(T v)
+{
+    if constexpr (AtZero)
+        return std::max(v, T(0));
+    else
+        return v;
+}
+
 // One inherited attribute, as its generated setter does it: compare in the getter's type,
 // store in the storage type.
 #define QOR_PUT_STYLE(Name, value)                                                                                 \
@@ -38,7 +51,7 @@ private:
         using Type = decltype(std::declval<const TCellInfo &>().Get##Name());                                      \
         const Type v = (value);                                                                                    \
         if (!(static_cast<Type>(t.rec().Style.Name) == v)) {                                                       \
-            t.rec().Style.Name = ToStorage(v);                                                                     \
+            t.rec().Style.Name = ToStorage(settled<settlesAtZero(#Name)>(v));                                      \
             t.changed();                                                                                           \
         }                                                                                                          \
     } while (false)
@@ -54,41 +67,15 @@ private:
         }                                                                                                          \
     } while (false)
 
-// Fields 18 to 64 without the edges and the merge extent.
-void putHead(RecordTarget &t, const CellRecord &r)
+// The attribute table's attributes the record has, but those put with the texts.
+void putStyle(RecordTarget &t, const CellRecord &r)
 {
-    QOR_PUT_STYLE(ReadOnly, r.readOnly);
-    QOR_PUT_STYLE(Alignment, TAlignment(r.alignment));
-    QOR_PUT_STYLE(VerAlignment, TVerAlignment(r.verAlignment));
-    QOR_PUT_STYLE(BackColor, TColor(r.backColor));
-    QOR_PUT_STYLE(FixCell, r.fixCell);
-    QOR_PUT_STYLE(WordWrap, r.wordWrap);
-    QOR_PUT_STYLE(AutoHeight, r.autoHeight);
-    QOR_PUT_STYLE(CellType, TCellType(r.cellType));
-    QOR_PUT_STYLE(GraphicHorAlignment, TAlignment(r.graphicHorAlignment));
-    QOR_PUT_STYLE(BiasColor, TColor(r.biasColor));
-    QOR_PUT_OWN(Checked, r.checked);
-    QOR_PUT_STYLE(ValueType, TValueType(r.valueType));
-    {
-        // A changed digit count below 0 is stored as 0 (the text conversion after Digits).
-        const int digits = r.digits;
-        if (t.rec().Style.Digits != digits) {
-            t.rec().Style.Digits = std::max(digits, 0);
-            t.changed();
-        }
-    }
-    QOR_PUT_STYLE(ThousandSeparators, r.thousandSeparators);
-    QOR_PUT_STYLE(PasswordChar, QChar(r.passwordChar));
-    QOR_PUT_STYLE(MaxLength, r.maxLength);
-    QOR_PUT_STYLE(DirectInput, r.directInput);
-    QOR_PUT_STYLE(TileGraphic, r.tileGraphic);
-    QOR_PUT_STYLE(Stretch, r.stretch);
-    QOR_PUT_STYLE(StretchFine, r.stretchFine);
-    QOR_PUT_STYLE(VerticalText, r.verticalText);
-    QOR_PUT_STYLE(BiasDirection, TBiasDirection(r.biasDirection));
-    QOR_PUT_STYLE(BiasWidth, r.biasWidth);
-    QOR_PUT_STYLE(BiasStyle, TPenStyle(r.biasStyle));
-    QOR_PUT_STYLE(TransparentColor, TColor(r.transparentColor));
+#define QOR_PUT_RECORD_STYLE(Type, Name, Default, Bits)                                                                \
+    if constexpr (!setWithTexts(#Name))                                                                                \
+        if (r.style.has(StyleAttr::Name))                                                                              \
+            QOR_PUT_STYLE(Name, static_cast<Type>(r.style.Name));
+    QOR_STYLE_ATTRIBUTES(QOR_PUT_RECORD_STYLE)
+#undef QOR_PUT_RECORD_STYLE
 }
 
 // The item index a cell answers: a combo cell with items reads it from its text.
@@ -100,75 +87,25 @@ int currentItemIndex(const TCellInfo &cell, const TCellRec &rec)
     return rec.ItemIndex;
 }
 
-// Fields 65 on that live in the record, as far as the record has them.
-void putTail(RecordTarget &t, const TCellInfo &cell, const CellRecord &r)
+// The fields of the cell alone that live in its record, as far as the record has them. The
+// item index follows the cell type just put.
+void putOwn(RecordTarget &t, const TCellInfo &cell, const CellRecord &r)
 {
-    if (r.has(65))
-        QOR_PUT_STYLE(Transparent, r.transparent);
-    if (r.has(68))
-        QOR_PUT_STYLE(ComboItemHeight, r.comboItemHeight);
-    if (r.has(69))
-        QOR_PUT_STYLE(GraphicVerAlignment, TVerAlignment(r.graphicVerAlignment));
-    if (r.has(70))
-        QOR_PUT_STYLE(GraphicLMargin, uint16_t(r.graphicMargins[0]));
-    if (r.has(74))
-        QOR_PUT_STYLE(TextLMargin, uint16_t(r.textMargins[0]));
-    if (r.has(71))
-        QOR_PUT_STYLE(GraphicTMargin, uint16_t(r.graphicMargins[1]));
-    if (r.has(75))
-        QOR_PUT_STYLE(TextTMargin, uint16_t(r.textMargins[1]));
-    if (r.has(72))
-        QOR_PUT_STYLE(GraphicRMargin, uint16_t(r.graphicMargins[2]));
-    if (r.has(76))
-        QOR_PUT_STYLE(TextRMargin, uint16_t(r.textMargins[2]));
-    if (r.has(73))
-        QOR_PUT_STYLE(GraphicBMargin, uint16_t(r.graphicMargins[3]));
-    if (r.has(77))
-        QOR_PUT_STYLE(TextBMargin, uint16_t(r.textMargins[3]));
-    if (r.has(78))
-        QOR_PUT_STYLE(ImageIndex, r.imageIndex);
+    QOR_PUT_OWN(Checked, r.checked);
     // The bulk reader puts the background colour back after Ctl3D: it is already in place.
     if (r.has(79))
         QOR_PUT_OWN(Ctl3D, r.ctl3D);
-    if (r.has(80))
-        QOR_PUT_STYLE(Cursor, TCursor(r.cursor));
-    if (r.has(81))
-        QOR_PUT_STYLE(Hint, r.hint);
     if (r.has(82) && currentItemIndex(cell, t.rec()) != r.itemIndex) {
         t.rec().ItemIndex = r.itemIndex;
         t.changed();
     }
-    if (r.has(83))
-        QOR_PUT_STYLE(Increment, r.increment);
     // 84, 85 and 87 are the setters' (after the record is in place).
-    if (r.has(86))
-        QOR_PUT_STYLE(BrushStyle, TBrushStyle(r.brushStyle));
-    if (r.has(88))
-        QOR_PUT_STYLE(ValueChecked, r.valueChecked);
-    if (r.has(89))
-        QOR_PUT_STYLE(ValueUnChecked, r.valueUnChecked);
     if (r.has(90))
         QOR_PUT_OWN(FieldName, r.fieldName);
-    if (r.has(91))
-        QOR_PUT_STYLE(TrimZero, r.trimZero);
-    if (r.has(92))
-        QOR_PUT_STYLE(FontAngle, r.fontAngle);
-    if (r.has(93))
-        QOR_PUT_STYLE(ShrinkToFit, r.shrinkToFit);
-    if (r.has(94))
-        QOR_PUT_STYLE(Printable, r.printable);
-    if (r.has(95))
-        QOR_PUT_STYLE(PrintCurrencyLine, r.printCurrencyLine);
-    if (r.has(96))
-        QOR_PUT_STYLE(VerticalTextSpace, r.verticalTextSpace);
     if (r.has(99))
         QOR_PUT_OWN(TabNextRow, r.tabNextRow);
     if (r.has(100))
         QOR_PUT_OWN(TabNextCol, r.tabNextCol);
-    if (r.has(101))
-        QOR_PUT_STYLE(ShowCurrencyLine, r.showCurrencyLine);
-    if (r.has(102))
-        QOR_PUT_STYLE(DropDownCount, r.dropDownCount);
 }
 
 // Whether the cell's lines and frames already are the record's (most are): then none of
@@ -212,13 +149,13 @@ bool CellRecordInstaller::Install(TCellInfo &cell, const CellRecord &r, int vers
     if (!own)
         fresh.Style = cell.DefaultStyle();
     RecordTarget t(own ? *own : fresh, own != nullptr);
-    if (!r.tag.isEmpty() || t.exists())
-        QOR_PUT_STYLE(Tag, r.tag);
-    if (!r.mask.isEmpty() || t.exists())
-        QOR_PUT_STYLE(Mask, r.mask);
+    if (!r.style.Tag.isEmpty() || t.exists())
+        QOR_PUT_STYLE(Tag, r.style.Tag);
+    if (!r.style.Mask.isEmpty() || t.exists())
+        QOR_PUT_STYLE(Mask, r.style.Mask);
     *problem = ApplyCellOwned(cell, r, version, &m_fonts);
-    putHead(t, r);
-    putTail(t, cell, r);
+    putStyle(t, r);
+    putOwn(t, cell, r);
     if (!own && t.exists())
         cell.AdoptRec(std::move(fresh));
 

@@ -3,72 +3,70 @@
 // (or throws) before anything touches a cell, so a refused record leaves the cell as it was.
 #include <QByteArray>
 #include <QString>
+#include <bitset>
+#include <climits>
+#include "core/model/style_attributes.h"
 #include "io/byte_stream.h"
 #include "io/font_record.h"
 
 namespace qor {
 
-// Fields are named after the attributes; arrays of edges follow the order of the record.
+// The attributes of the attribute table by position.
+enum class StyleAttr : uint8_t {
+#define QOR_STYLE_ATTR_ID(Type, Name, Default, Bits) Name,
+    QOR_STYLE_ATTRIBUTES(QOR_STYLE_ATTR_ID)
+#undef QOR_STYLE_ATTR_ID
+    Count
+};
+
+// An attribute as a record holds it: as wide as what is stored, so that a value the attribute
+// cannot hold is refused after reading instead of cut to fit (margins are stored in 32 bits).
+template <class T>
+using RecordStorage = std::conditional_t<std::is_same_v<T, uint16_t>, uint32_t, AttrStorage<T>>;
+
+// The attribute table's attributes, under its names and with its defaults. A record read from
+// a stream has only those its writer stored; one made here has them all.
+struct CellRecordStyle {
+#define QOR_RECORD_STYLE_MEMBER(Type, Name, Default, Bits) RecordStorage<Type> Name = ToStorage(Type(Default));
+    QOR_STYLE_ATTRIBUTES(QOR_RECORD_STYLE_MEMBER)
+#undef QOR_RECORD_STYLE_MEMBER
+    std::bitset<size_t(StyleAttr::Count)> present = std::bitset<size_t(StyleAttr::Count)>().set();
+
+    bool has(StyleAttr a) const { return present.test(size_t(a)); }
+};
+
+// Fields the cell has alone are named after its attributes; arrays of edges follow the order
+// of the record.
 struct CellRecord {
-    // Numbers of the first and the last field; fields from TolerantFrom on may be missing.
+    // Number of the first field that may be missing.
     static constexpr int TolerantFrom = 65;
-    static constexpr int LastField = 102;
 
     bool ownRec = false;                  // tag "Cell" rather than "Cel_"
-    QString text, leftText, rightText, name, tag, mask, items;
+    QString text, leftText, rightText, name, items;
     QByteArray graphic;
     TFontRecord font;                     // empty face: the cell has no font of its own
-    bool readOnly = false;
-    uint8_t alignment = 0, verAlignment = 0;
-    int32_t backColor = 0;
+    CellRecordStyle style;
     int32_t rows = 1, cols = 1;
-    bool fixCell = false, wordWrap = false, autoHeight = false;
-    uint8_t cellType = 0, graphicHorAlignment = 0;
-    int32_t biasColor = 0;
     bool checked = false;
     bool topLine = true, leftLine = true, rightLine = true, bottomLine = true;
-    uint8_t valueType = 0;
-    int32_t digits = 0;
-    bool thousandSeparators = false;
-    char16_t passwordChar = 0;
-    int32_t maxLength = 0;
-    bool directInput = false;
     bool frames[4] = {};                  // left, top, right, bottom
-    bool tileGraphic = false, stretch = false, stretchFine = false, verticalText = false;
     int32_t frameWidths[4] = {};          // left, top, right, bottom
     int32_t frameColors[4] = {};          // left, right, top, bottom
     uint8_t frameStyles[4] = {};          // left, top, right, bottom
-    uint8_t biasDirection = 0;
-    int32_t biasWidth = 0;
-    uint8_t biasStyle = 0;
-    int32_t transparentColor = 0;
 
-    // Number of the last field that was there completely (64 up to LastField).
-    int lastField = LastField;
-    bool transparent = false;
-    int32_t colWidth = 0, rowHeight = 0, comboItemHeight = 0;
-    uint8_t graphicVerAlignment = 0;
-    uint32_t graphicMargins[4] = {};      // left, top, right, bottom
-    uint32_t textMargins[4] = {};         // left, top, right, bottom
-    int32_t imageIndex = -1;
+    // Number of the last field that was there completely (64 on; a record made here has them
+    // all), and whether the record ended before the last field of the list.
+    int lastField = INT_MAX;
+    bool endedEarly = false;
+    int32_t colWidth = 0, rowHeight = 0;
     bool ctl3D = false;
-    int16_t cursor = 0;
-    QString hint;
     int32_t itemIndex = -1;
-    double increment = 1;
     QByteArray richText;
     double formulaValue = 0;
-    uint8_t brushStyle = 0;
     bool isNumber = false;
-    QString valueChecked, valueUnChecked, fieldName;
-    bool trimZero = false;
-    int32_t fontAngle = 0;
-    bool shrinkToFit = false, printable = true, printCurrencyLine = true;
-    int32_t verticalTextSpace = 0;
+    QString fieldName;
     double phyColWidth = 0, phyRowHeight = 0;
     int32_t tabNextRow = -1, tabNextCol = -1;
-    bool showCurrencyLine = true;
-    int32_t dropDownCount = 0;
 
     bool has(int field) const { return field <= lastField; }
 };

@@ -2,6 +2,7 @@
 #include "io/column_record.h"
 
 #include <QLoggingCategory>
+#include <climits>
 #include <cmath>
 
 #include "core/model/axis_p.h"
@@ -25,7 +26,6 @@ constexpr char kTag[] = "_Col";
 constexpr char kOldTag[] = "QCol";
 // Fields from here on are missing in records of earlier releases.
 constexpr int kTolerantFrom = 53;
-constexpr int kLastField = 79;
 
 struct ColumnRecord {
     bool oldTag = false;
@@ -48,7 +48,7 @@ struct ColumnRecord {
     uint8_t formulaType = 0;
     QString name;
     double phyWidth = 0;
-    int lastField = kLastField;
+    int lastField = INT_MAX; // until the reader tells how far the record went
 
     bool has(int field) const { return field <= lastField; }
 };
@@ -197,7 +197,7 @@ void columnFields(R &r, F &&f)
     f(I32{}, QOR_MEMBER(s.VerticalTextSpace));
     f(Float64{}, QOR_MEMBER(r.phyWidth));
     f(Bool{}, QOR_MEMBER(s.ShowCurrencyLine));
-    f(I32{}, QOR_MEMBER(s.DropDownCount));                    // kLastField
+    f(I32{}, QOR_MEMBER(s.DropDownCount));
 }
 
 ColumnRecord recordOf(const TQorColumn &c)

@@ -9,11 +9,13 @@
 //         f(Text{}, QOR_MEMBER(r.name), 15);         // present from stream version 15
 //     }
 //
-// FieldWriter walks it over a const record, FieldReader over the record being filled.
+// FieldWriter walks it over a const record, FieldReader over the record being filled,
+// FieldChecker over the record read.
 #include <QByteArray>
 #include <QString>
 #include <climits>
 #include <optional>
+#include <utility>
 #include "io/byte_stream.h"
 #include "io/font_record.h"
 #include "io/text_record.h"
@@ -108,8 +110,9 @@ private:
 
 // Fields before tail() must all be there; from tail() on, each counts only when it is there
 // completely, and the first one that is not ends the record (lastField tells which was the
-// last one read). A field the stream's version does not store keeps its value and counts as
-// there. With a limit, only that many fields are read.
+// last one read; complete() whether the record went to the end of the list). A field the
+// stream's version does not store keeps its value and counts as there. With a limit, only that
+// many fields are read.
 class FieldReader {
 public:
     FieldReader(ByteReader &in, int version, int tolerantFrom, int &lastField, int limit = INT_MAX)
@@ -137,6 +140,7 @@ public:
         if (m_left > 0)
             m_tail.emplace(m_in, m_tolerantFrom, m_lastField);
     }
+    bool complete() const { return !m_tail || m_tail->complete(); }
 
 private:
     ByteReader &m_in;
@@ -145,6 +149,36 @@ private:
     int &m_lastField;
     int m_left;
     std::optional<TolerantTail> m_tail;
+};
+
+// Calls check(value) of every form that has one, over a record read as far as lastField, in
+// stored order; atTail() runs where the tolerant part begins.
+template <class AtTail>
+class FieldChecker {
+public:
+    FieldChecker(int tolerantFrom, int lastField, AtTail atTail)
+        : m_field(tolerantFrom), m_lastField(lastField), m_atTail(std::move(atTail))
+    {
+    }
+    template <class Form, class Get, class Set>
+    void operator()(const Form &form, Get get, Set, int = 0)
+    {
+        const bool there = !m_inTail || m_field++ <= m_lastField;
+        if constexpr (requires { form.check(get()); })
+            if (there)
+                form.check(get());
+    }
+    void tail()
+    {
+        m_atTail();
+        m_inTail = true;
+    }
+
+private:
+    int m_field;
+    int m_lastField;
+    AtTail m_atTail;
+    bool m_inTail = false;
 };
 
 } // namespace qor::fields

@@ -2,10 +2,13 @@
 // earlier releases, positions without a cell object, and refused records.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/grid.h"
 #include "core/grid_p.h"
 #include "formula/engine/exp_value.h"
 #include "io/cell_record.h"
+#include "io/cell_record_p.h"
 #include "io/extended80.h"
 #include "io/stream_version.h"
 #include "io/text_record.h"
@@ -147,6 +150,28 @@ TEST(CellRecord, SizesAreAppliedOnlyWhenAskedAndPhysicallyInAPhysicalUnit)
     EXPECT_NEAR(target->Columns(2)->GetPhyWidth(), 25.4, 1e-9);
 }
 
+// After a record of an earlier release the bulk reader applies the stored pixel sizes again,
+// over the physical ones.
+TEST(CellRecord, BulkReaderTakesThePixelSizesOfARecordThatEndsEarly)
+{
+    CellRecord rec;
+    rec.colWidth = 111;
+    rec.rowHeight = 44;
+    rec.phyColWidth = rec.phyRowHeight = 25.4;
+    ByteWriter out;
+    WriteCellRecord(out, rec);
+    const QByteArray bytes = out.take();
+
+    auto grid = makeGrid();
+    grid->SetUnitType(utMillimeter);
+    load(bytes, *grid->Cells(0, 0), 14, CellLoadOptions{true, true});
+    EXPECT_EQ(grid->GetColWidth(0), 96);
+    EXPECT_EQ(grid->GetRowHeight(0), 96);
+    load(bytes.chopped(1), *grid->Cells(1, 1), 14, CellLoadOptions{true, true});
+    EXPECT_EQ(grid->GetColWidth(1), 111);
+    EXPECT_EQ(grid->GetRowHeight(1), 44);
+}
+
 TEST(CellRecord, CopyTextTakesOnlyTheThreeTexts)
 {
     auto source = makeGrid();
@@ -238,6 +263,47 @@ TEST(CellRecord, LyingOrCutRecordsAreRefusedAndTheCellKept)
     }
     EXPECT_FALSE(cell->LoadFromStream(good.left(60), false));
     EXPECT_EQ(cellSnapshot(*cell), before);
+}
+
+// A value no writer makes refuses the record in its tolerant part too, where a record may end
+// early: there the record is read as far as it goes, and only that far checked.
+TEST(CellRecord, TailValuesNoWriterMakesAreRefusedWhereTheRecordHasThem)
+{
+    CellRecord bad;
+    bad.style.BrushStyle = bsDiagCross + 1; // field 86
+    ByteWriter badOut, fineOut;
+    WriteCellRecord(badOut, bad);
+    WriteCellRecord(fineOut, CellRecord());
+    const QByteArray bytes = badOut.take(), fine = fineOut.take();
+    // The one byte in which the two records differ is the brush style's.
+    const qsizetype at = std::mismatch(bytes.begin(), bytes.end(), fine.begin()).first - bytes.begin();
+    const QByteArray withBrush = bytes.left(at + 1), withoutBrush = bytes.left(at);
+
+    CellRecord r;
+    ByteReader whole(withBrush);
+    try {
+        ReadCellRecord(whole, r, 14);
+        ADD_FAILURE() << "not refused";
+    } catch (const StreamFormatError &e) {
+        EXPECT_STREQ(e.what(), "cell record: brush style out of range");
+    }
+    ByteReader cut(withoutBrush);
+    ASSERT_TRUE(ReadCellRecord(cut, r, 14));
+    EXPECT_EQ(r.lastField, 85);
+    EXPECT_TRUE(r.style.has(StyleAttr::Increment));
+    EXPECT_FALSE(r.style.has(StyleAttr::BrushStyle)) << "an attribute the record does not reach is not applied";
+}
+
+// The column's tag is in the column record, not in each position of the column.
+TEST(CellRecord, PositionWithoutCellStoresNoTag)
+{
+    auto grid = makeGrid();
+    grid->Columns(2)->SetTag("column");
+    grid->OnGetText = [](QObject *, int, int, QString &text) { text = "x"; };
+    ByteWriter out;
+    SaveCellToStream(out, *grid, 1, 2);
+    const QString tag("column");
+    EXPECT_FALSE(out.take().contains(QByteArray(reinterpret_cast<const char *>(tag.utf16()), tag.size() * 2)));
 }
 
 TEST(CellRecord, NamesTakenByAnotherCellMoveSilently)

@@ -2,6 +2,8 @@
 // and every attribute of the attribute table through the cell and column records.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "core/grid.h"
 #include "core/model/style_attributes.h"
 #include "io/cell_record_apply_p.h"
@@ -101,6 +103,59 @@ TEST(RecordFields, WriterEmitsTheListInOrderAndALimitedReaderStops)
     EXPECT_EQ(r.a, 7);
     EXPECT_EQ(r.kind, 0);
     EXPECT_EQ(in.pos(), 4);
+}
+
+// A form whose values above a limit no writer produces.
+struct AtMost {
+    int32_t limit;
+    const char *refusal;
+    void write(ByteWriter &out, int32_t v) const { out.writeI32(v); }
+    int32_t read(ByteReader &in, int) const { return in.readI32(); }
+    void check(int32_t v) const
+    {
+        if (v > limit)
+            throw StreamFormatError(refusal);
+    }
+};
+
+struct CheckedRecord {
+    int32_t a = 0, b = 0, c = 0;
+};
+
+template <class R, class F>
+void checkedFields(R &r, F &&f)
+{
+    using namespace fields;
+    f(AtMost{5, "a"}, QOR_MEMBER(r.a)); // 1
+    f.tail();
+    f(AtMost{5, "b"}, QOR_MEMBER(r.b)); // 2
+    f(AtMost{5, "c"}, QOR_MEMBER(r.c));
+}
+
+// The refusal of a record read as far as lastField, with a check of the head as a whole.
+std::string refusal(const CheckedRecord &r, int lastField, bool headRefused = false)
+{
+    auto head = [headRefused] {
+        if (headRefused)
+            throw StreamFormatError("head");
+    };
+    try {
+        checkedFields(r, fields::FieldChecker(2, lastField, head));
+        return std::string();
+    } catch (const StreamFormatError &e) {
+        return e.what();
+    }
+}
+
+TEST(RecordFields, CheckerRefusesTheFirstFaultInStoredOrderAsFarAsTheRecordWent)
+{
+    EXPECT_EQ(refusal({5, 5, 5}, 3), "");
+    EXPECT_EQ(refusal({9, 9, 9}, 3, true), "a");
+    EXPECT_EQ(refusal({0, 9, 9}, 3, true), "head");
+    EXPECT_EQ(refusal({0, 9, 9}, 3), "b");
+    EXPECT_EQ(refusal({0, 0, 9}, 3), "c");
+    EXPECT_EQ(refusal({0, 0, 9}, 2), "") << "c is not in the record";
+    EXPECT_EQ(refusal({0, 9, 9}, 1), "");
 }
 
 // --- Every table attribute through the records
