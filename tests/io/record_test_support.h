@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QStringList>
 #include <random>
+#include <string_view>
 
 #include "core/model/cell.h"
 #include "core/model/column.h"
@@ -64,60 +65,39 @@ inline QByteArray gifBytes()
     return QByteArray::fromHex("47494638396101000100800000ff00000000002c00000000010001000002024401003b");
 }
 
-// Both TCellInfo and TQorColumn answer these under the same names.
-#define QOR_RECORD_STYLE(X)                                                                  \
-    X(Alignment, TAlignment(r.between(0, 2)))                                              \
-    X(VerAlignment, TVerAlignment(r.between(0, 2)))                                        \
-    X(CellType, TCellType(r.between(0, 9)))                                                \
-    X(ValueType, TValueType(r.between(0, 12)))                                             \
-    X(Digits, r.between(0, 10))                                                            \
-    X(ThousandSeparators, r.flip())                                                        \
-    X(TrimZero, r.flip())                                                                  \
-    X(Mask, r.text())                                                                      \
-    X(MaxLength, r.any())                                                                  \
-    X(PasswordChar, QChar(char16_t(r.between(1, 255))))                                    \
-    X(ReadOnly, r.flip())                                                                  \
-    X(FixCell, r.flip())                                                                   \
-    X(DirectInput, r.flip())                                                               \
-    X(AutoHeight, r.flip())                                                                \
-    X(WordWrap, r.flip())                                                                  \
-    X(VerticalText, r.flip())                                                              \
-    X(VerticalTextSpace, r.any())                                                          \
-    X(ShrinkToFit, r.flip())                                                               \
-    X(FontAngle, r.any())                                                                  \
-    X(BackColor, r.any())                                                                  \
-    X(BrushStyle, TBrushStyle(r.between(0, 7)))                                            \
-    X(Transparent, r.flip())                                                               \
-    X(TransparentColor, r.any())                                                           \
-    X(GraphicHorAlignment, TAlignment(r.between(0, 2)))                                    \
-    X(GraphicVerAlignment, TVerAlignment(r.between(0, 2)))                                 \
-    X(Stretch, r.flip())                                                                   \
-    X(StretchFine, r.flip())                                                               \
-    X(TileGraphic, r.flip())                                                               \
-    X(ImageIndex, r.any())                                                                 \
-    X(TextLMargin, r.u16())                                                                \
-    X(TextTMargin, r.u16())                                                                \
-    X(TextRMargin, r.u16())                                                                \
-    X(TextBMargin, r.u16())                                                                \
-    X(GraphicLMargin, r.u16())                                                             \
-    X(GraphicTMargin, r.u16())                                                             \
-    X(GraphicRMargin, r.u16())                                                             \
-    X(GraphicBMargin, r.u16())                                                             \
-    X(BiasColor, r.any())                                                                  \
-    X(BiasStyle, TPenStyle(r.between(0, 6)))                                               \
-    X(BiasWidth, r.any())                                                                  \
-    X(BiasDirection, TBiasDirection(r.between(0, 1)))                                      \
-    X(Cursor, TCursor(r.between(-32768, 32767)))                                           \
-    X(Hint, r.text())                                                                      \
-    X(Tag, r.text())                                                                       \
-    X(DropDownCount, r.any())                                                              \
-    X(ComboItemHeight, r.any())                                                            \
-    X(Increment, r.real())                                                                 \
-    X(ValueChecked, r.text())                                                              \
-    X(ValueUnChecked, r.text())                                                            \
-    X(Printable, r.flip())                                                                 \
-    X(PrintCurrencyLine, r.flip())                                                         \
-    X(ShowCurrencyLine, r.flip())
+// The last ordinal of each enumeration in the attribute table, as the writers produce them.
+template <class T>
+constexpr int lastOrdinal = -1;
+template <> inline constexpr int lastOrdinal<TAlignment> = taCenter;
+template <> inline constexpr int lastOrdinal<TVerAlignment> = vtaCenter;
+template <> inline constexpr int lastOrdinal<TCellType> = ctMemo;
+template <> inline constexpr int lastOrdinal<TValueType> = vtChineseDate;
+template <> inline constexpr int lastOrdinal<TBrushStyle> = bsDiagCross;
+template <> inline constexpr int lastOrdinal<TPenStyle> = psInsideFrame;
+template <> inline constexpr int lastOrdinal<TBiasDirection> = bdUp;
+
+// Any value an attribute of type T can hold; digits stay a count the display can use.
+template <class T>
+T randomValue(Random &r, const char *name)
+{
+    if constexpr (std::is_same_v<T, bool>)
+        return r.flip();
+    else if constexpr (std::is_same_v<T, QString>)
+        return r.text();
+    else if constexpr (std::is_same_v<T, QChar>)
+        return QChar(char16_t(r.between(1, 255)));
+    else if constexpr (std::is_same_v<T, double>)
+        return r.real();
+    else if constexpr (std::is_same_v<T, uint16_t>)
+        return r.u16();
+    else if constexpr (std::is_same_v<T, int16_t>)
+        return T(r.between(-32768, 32767));
+    else if constexpr (std::is_enum_v<T>) {
+        static_assert(lastOrdinal<T> >= 0, "give the enumeration its last ordinal");
+        return T(r.between(0, lastOrdinal<T>));
+    } else
+        return std::string_view(name) == "Digits" ? r.between(0, 10) : T(r.any());
+}
 
 #define QOR_RECORD_CELL_ONLY(X)                                                              \
     X(ItemIndex, r.any())                                                                  \
@@ -141,11 +121,12 @@ QString show(const T &v)
         return QString::number(qlonglong(v));
 }
 
+// Both TCellInfo and TQorColumn answer every attribute of the table under its name.
 template <class Target>
 void randomizeStyle(Target &t, Random &r)
 {
-#define QOR_SET(Name, value) t.Set##Name(value);
-    QOR_RECORD_STYLE(QOR_SET)
+#define QOR_SET(Type, Name, Default, Bits) t.Set##Name(randomValue<Type>(r, #Name));
+    QOR_STYLE_ATTRIBUTES(QOR_SET)
 #undef QOR_SET
 }
 
@@ -153,8 +134,8 @@ template <class Target>
 QStringList styleSnapshot(const Target &t)
 {
     QStringList s;
-#define QOR_GET(Name, value) s << QStringLiteral(#Name "=") + show(t.Get##Name());
-    QOR_RECORD_STYLE(QOR_GET)
+#define QOR_GET(Type, Name, Default, Bits) s << QStringLiteral(#Name "=") + show(t.Get##Name());
+    QOR_STYLE_ATTRIBUTES(QOR_GET)
 #undef QOR_GET
     return s;
 }
