@@ -79,6 +79,8 @@ struct GridAppearance {
 struct GridMisc {
     int sortBeginRow = 0;
     int sortEndRow = -1;
+    int sortingColIndex = -1;   // column and direction of the last sort; the title shows them
+    bool sortingColAsc = true;
     int filterBeginRow = 0;
     int filterEndRow = -1;
     bool showGroupFooter = true;
@@ -188,6 +190,7 @@ struct QOR_AUTOTEST_EXPORT GridPrivate {
     void repaintShownCell(int row, int col);
     void repaintAll();
     void repaintColumnHeader();
+    void repaintColumnTitle(int col);
     void layoutChanged();
     // The view and the editor for the folders below them (the model, and the view for the
     // editor), which may not include them.

@@ -115,6 +115,8 @@ void applySettings(TCustomQorGrid &grid, GridPrivate &d, const GridSettings &s, 
     d.look.columnTitleFont = toFont(s.ColumnTitleFont, false);
     grid.SetSortBeginRow(s.SortBeginRow);
     grid.SetSortEndRow(s.SortEndRow);
+    d.misc.sortingColIndex = s.SortingColIndex;
+    d.misc.sortingColAsc = s.SortingColASC;
     grid.SetFont(toFont(s.Font, true));
     grid.SetFooterRows(s.FooterRows);
     grid.SetTitleRows(s.TitleRows);

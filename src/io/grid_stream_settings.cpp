@@ -83,8 +83,8 @@ void GridSettings::Write(ByteWriter &out) const
     SaveWideFontToStream(out, Font);
     out.writeI32(FooterRows);
     out.writeI32(TitleRows);
-    out.writeI32(Extras.SortingColIndex);
-    out.writeBool(Extras.SortingColASC);
+    out.writeI32(SortingColIndex);
+    out.writeBool(SortingColASC);
     writeEmptyTexts(out);
     out.writeI32(DefaultRowHeight);
     out.writeI32(DefaultColWidth);
@@ -163,8 +163,8 @@ void GridSettings::Read(ByteReader &in, int version)
         Font = LoadWideFontFromStream(in);
         FooterRows = in.readI32();
         TitleRows = in.readI32();
-        Extras.SortingColIndex = in.readI32();
-        Extras.SortingColASC = in.readBool();
+        SortingColIndex = in.readI32();
+        SortingColASC = in.readBool();
         skipTexts(in);
         DefaultRowHeight = in.readI32();
         DefaultColWidth = in.readI32();
@@ -236,6 +236,8 @@ GridSettings GridSettings::Capture(const TCustomQorGrid &grid)
     s.ColumnTitleFont = fontRecord(d.look.columnTitleFont);
     s.SortBeginRow = d.misc.sortBeginRow;
     s.SortEndRow = d.misc.sortEndRow;
+    s.SortingColIndex = d.misc.sortingColIndex;
+    s.SortingColASC = d.misc.sortingColAsc;
     s.Font = fontRecord(d.look.font);
     s.FooterRows = d.layout.footerRows;
     s.TitleRows = d.layout.titleRows;

@@ -36,6 +36,8 @@ struct QOR_EXPORT GridSettings {
     TFontRecord ColumnTitleFont;
     int32_t SortBeginRow = 0;
     int32_t SortEndRow = -1;
+    int32_t SortingColIndex = -1;
+    bool SortingColASC = true;
     bool ShowHint = true;
     TFontRecord Font;
     int32_t FooterRows = 0;

@@ -43,12 +43,12 @@ TEST_P(GridStreamHomes, SettingsComeBackToTheConcernThatReadsThem)
     TQorGrid saved;
     saved.SetShowHint(GetParam().showHint);
     GridPrivate::get(saved).paint.showPageLines = GetParam().showPageLines;
-    GridPrivate::get(saved).extras.SortingColIndex = 2;   // a value only kept
+    GridPrivate::get(saved).misc.sortingColIndex = 2;
     TQorGrid loaded;
     ASSERT_TRUE(LoadGridFromBytes(loaded, plainBytes(saved)));
     EXPECT_EQ(loaded.GetShowHint(), GetParam().showHint);
     EXPECT_EQ(GridPrivate::get(loaded).paint.showPageLines, GetParam().showPageLines);
-    EXPECT_EQ(GridPrivate::get(loaded).extras.SortingColIndex, 2);
+    EXPECT_EQ(loaded.GetSortingColIndex(), 2);
     EXPECT_EQ(plainBytes(loaded), plainBytes(saved));
 }
 

@@ -125,7 +125,7 @@ void fillSettings(TCustomQorGrid &grid, std::mt19937 &rng)
     font.Font.setPointSize(11);
     grid.SetFont(font);
     GridPrivate &d = GridPrivate::get(grid);
-    d.extras.SortingColIndex = int(rng() % 3);
+    d.misc.sortingColIndex = int(rng() % 3);
     d.paint.showPageLines = rng() % 2;
     d.extras.BorderStyle = 0;
     grid.SetUnitType(TUnitType(rng() % 3));

@@ -94,6 +94,18 @@ void Axis::MoveBlock(int from, int count, int to)
     recalcRange(first, last);
 }
 
+void Axis::Permute(int first, const std::vector<int> &source)
+{
+    const int n = int(source.size());
+    if (n == 0 || first < 0 || int64_t(first) + n > Count())
+        return;
+    std::vector<AxisEntry> old(m_entries.begin() + first, m_entries.begin() + first + n);
+    for (int i = 0; i < n; ++i)
+        m_entries[size_t(first + i)] = old[size_t(source[size_t(i)] - first)];
+    // A permutation keeps the total: the entries beyond the range keep their edges.
+    recalcRange(first, first + n);
+}
+
 int64_t Axis::Edge(int i) const
 {
     if (i < 0 || m_entries.empty())
@@ -141,15 +153,22 @@ void Axis::SetVisible(int i, bool visible, TUnitType unit)
 {
     if (!Valid(i) || m_entries[size_t(i)].visible == visible)
         return;
+    const int old = m_entries[size_t(i)].size;
+    SetVisibleNoEdges(i, visible, unit);
+    sizeChanged(i, old);
+}
+
+void Axis::SetVisibleNoEdges(int i, bool visible, TUnitType unit)
+{
+    if (!Valid(i) || m_entries[size_t(i)].visible == visible)
+        return;
     AxisEntry &e = m_entries[size_t(i)];
-    const int old = e.size;
     e.visible = visible;
     e.phySize = visible ? e.savedPhySize : 0;
     // In physical units the pixel size follows the physical one.
     if (visible && unit != utPixel)
         e.savedSize = std::max(UnitToPixels(e.savedPhySize, unit), 0);
     e.size = visible ? e.savedSize : 0;
-    sizeChanged(i, old);
 }
 
 void Axis::ConvertUnit(TUnitType unit)

@@ -5,6 +5,7 @@
 // either end rewrites only the edges on that side.
 #include <cstdint>
 #include <string>
+#include <vector>
 #include "core/model/ends_vector.h"
 #include "core/model/enums.h"
 #include "platform/qor_global.h"
@@ -39,6 +40,8 @@ public:
     void Move(int from, int to);
     // Moves entries from..from+count-1 so that they start at to (0 <= to <= Count - count).
     void MoveBlock(int from, int count, int to);
+    // Entry first + i takes the old entry source[i] (a permutation of first..first+n-1).
+    void Permute(int first, const std::vector<int> &source);
 
     // The size as a user reads it: the saved size of a hidden entry. 0 outside.
     int VisibleSize(int i) const { return Valid(i) ? m_entries[size_t(i)].savedSize : 0; }
@@ -53,6 +56,8 @@ public:
     // size from it: in millimetres and inches the physical size is the master.
     void SetPhySize(int i, double value, TUnitType unit);
     void SetVisible(int i, bool visible, TUnitType unit = utPixel);
+    // The same for many entries: the edges are left for one Recalc after the last.
+    void SetVisibleNoEdges(int i, bool visible, TUnitType unit);
     // Every visible entry of size oldSize, and the saved size of every hidden one, becomes
     // newSize. keep(i) true leaves an entry alone (sizes read from a stream).
     template <class Keep>

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 #include "core/model/cell_home.h"
 #include "core/model/cell_pool_p.h"
 #include "core/model/ends_vector.h"
@@ -75,6 +76,9 @@ public:
     // Moves lines from..from+count-1 so that the block starts at line to (0 <= to <= lines -
     // count) and the lines between close up.
     void MoveLines(int from, int count, int to, bool rows);
+    // Row first + i takes the cells of old row source[i] (a permutation of first..first+n-1);
+    // the columns for which stays(col) is true keep their cells where they are.
+    void PermuteRows(int first, const std::vector<int> &source, const std::function<bool(int)> &stays = {});
 
     // Number of cells that exist.
     int CellCount() const { return m_cells; }

@@ -148,4 +148,31 @@ void TCellList::MoveLines(int from, int count, int to, bool rows)
     }
 }
 
+void TCellList::PermuteRows(int first, const std::vector<int> &source, const std::function<bool(int)> &stays)
+{
+    const int n = int(source.size());
+    if (n == 0 || m_cols <= 0 || first < 0 || int64_t(first) + n > m_rows)
+        return;
+    std::vector<char> keep(size_t(m_cols), 0);
+    if (stays)
+        for (int c = 0; c < m_cols; ++c)
+            keep[size_t(c)] = stays(c) ? 1 : 0;
+    TCellInfo **slots = m_slots.data() + int64_t(first) * m_cols;
+    std::vector<TCellInfo *> old(slots, slots + int64_t(n) * m_cols);
+    for (int i = 0; i < n; ++i) {
+        const int from = source[size_t(i)] - first;
+        if (from == i)
+            continue;
+        TCellInfo **dst = slots + int64_t(i) * m_cols;
+        TCellInfo *const *src = old.data() + int64_t(from) * m_cols;
+        for (int c = 0; c < m_cols; ++c) {
+            if (keep[size_t(c)])
+                continue;
+            dst[c] = src[c];
+            if (dst[c])
+                dst[c]->SetPosition(first + i, c);
+        }
+    }
+}
+
 } // namespace qor

@@ -10,8 +10,6 @@ struct GridStoredExtras {
     uint8_t BorderStyle = 1;
     int32_t ResizeColOnRow = 0;
     int32_t ResizeRowOnCol = 0;
-    int32_t SortingColIndex = -1;
-    bool SortingColASC = true;
     bool ColumnDeleted = false;
     bool Grouped = false;
     int32_t LastGroupedRow = -1;
