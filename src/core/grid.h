@@ -2,6 +2,7 @@
 // TCustomQorGrid: the spreadsheet-like grid control. A thin facade: state and logic live in
 // GridPrivate and its components; each member is defined in the source file of its concern.
 #include <QAbstractScrollArea>
+#include <QImage>
 #include <QRect>
 #include <QString>
 #include <QVariant>
@@ -26,6 +27,7 @@ namespace qor {
 struct GridPrivate;
 class TQorExpression;
 class ExpValue;
+struct TSortItem;
 
 // Event types. The sender comes first; results come back through reference arguments.
 using TNotifyEvent = std::function<void(QObject *Sender)>;
@@ -272,6 +274,8 @@ public:
     QRect GetCornerRect() const;
     QRect GetRowTitleRect(int Row) const;
     QRect GetColTitleRect(int Col) const;
+    // The filter drop-down button in a column title (qgoShowFilter); empty otherwise.
+    QRect GetFilterButtonRect(int Col) const;
     // Sheet extent with margins and shadow; extent of the cells alone.
     int GetGridWidth() const;
     int GetGridHeight() const;
@@ -473,6 +477,30 @@ public:
     TEditControlType GetEditControlType() const;
     QString GetAbout() const;
     QString GetVersion() const;
+
+    // ===== Sorting (defined in data/grid_sort.cpp) =====
+    // Reorders the rows of the sort range by the texts of one column (numbers when every text
+    // is one), moving whole rows and merged blocks. False when nothing was done: an invalid
+    // column, a sort already running, or merged areas that do not fit the range (a message).
+    bool Sort(int Col, bool Ascending);
+    // The last sort's column (-1 when none) and direction.
+    int GetSortingColIndex() const;
+    bool GetSortingColASC() const;
+    // Moves the direction picture of the title panel to Col.
+    void SortCol(int Col, bool Ascending);
+    // The picture a column title shows for the sort: none unless qgoSorting is set and Col is
+    // the sorted column.
+    QImage GetSortBmp(int Col) const;
+
+    // ===== Filtering (defined in data/grid_filter.cpp) =====
+    // Hides the rows of the filter range that fail a column's filter and shows the others at
+    // their saved heights. Nothing on a grouped grid or when OnBeforeFilter refuses.
+    void DoFilter();
+    // Every column back to ftAll, nothing applied; true when any column had a filter.
+    bool ResetFilter();
+    // One item per row of the filter range for a column, sorted; true when every text is a
+    // number or empty (then sorted as numbers).
+    bool GetSortData(int Col, bool Ascending, std::vector<TSortItem> &List);
 
     // ===== Value display (defined in format/grid_display.cpp) =====
     // The text a position shows: value type, decimals, separators, masking, OnGetText.

@@ -47,6 +47,12 @@ void GridPrivate::repaintColumnHeader()
         view->InvalidateColumnHeader();
 }
 
+void GridPrivate::repaintColumnTitle(int col)
+{
+    if (!locked() && q->isVisible() && col >= 0 && col < cols)
+        q->viewport()->update(q->GetColTitleRect(col));
+}
+
 void GridPrivate::layoutChanged()
 {
     view->LayoutChanged();

@@ -9,6 +9,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 #include "core/model/enums.h"
 #include "platform/qor_global.h"
 
@@ -21,6 +22,7 @@ class TCellInfo;
 struct TQorFont;
 struct GridPrivate;
 class FormulaManager;
+class DataOperations;
 
 class QOR_AUTOTEST_EXPORT IFormulaHost {
 public:
@@ -45,6 +47,9 @@ public:
     virtual void ShiftReferences(Shift kind, int index, int count) {}
     // Rows or columns moved, texts unchanged: formulas sit at new places and read new cells.
     virtual void LinesMoved() {}
+    // Rows first..first+n-1 were reordered (a sort): the row now at first + i came from
+    // sourceRows[i]. References to those rows follow them.
+    virtual void RowsPermuted(int first, const std::vector<int> &sourceRows) { LinesMoved(); }
     // The formula layer's own manager behind this seam, for the grid's formula members; none
     // when something else stands in for the layer.
     virtual FormulaManager *Manager() { return nullptr; }
@@ -79,6 +84,12 @@ public:
     virtual void ResetFilter() {}
     // Grouping shows nothing here (a grouping column of a data row, a header's caption area).
     virtual bool HidesCellText(int row, int col) const { return false; }
+    // A click on a column title that is not a resize or a drag (qgoSorting sorts by it).
+    virtual void TitleClicked(int col) {}
+    // The filter drop-down button of a column title was pressed; button in client coordinates.
+    virtual void FilterButtonClicked(int col, const QRect &button) {}
+    // The data layer's own object behind this seam; none when something else stands in.
+    virtual DataOperations *Operations() { return nullptr; }
 };
 
 class QOR_AUTOTEST_EXPORT IRichTextHost {

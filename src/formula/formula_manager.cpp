@@ -653,6 +653,40 @@ void FormulaManager::LinesMoved()
     RebuildDependents();
 }
 
+void FormulaManager::RowsPermuted(int first, const std::vector<int> &sourceRows)
+{
+    std::vector<int> newRowOf(sourceRows.size());
+    for (size_t i = 0; i < sourceRows.size(); ++i)
+        newRowOf[size_t(sourceRows[i] - first)] = first + int(i);
+    m_store.Compact();
+    const std::vector<TCellInfo *> cells = m_store.List();
+    {
+        Restore<bool> rewriting(m_rewriting, true);
+        d.batch.Begin();
+        struct EndBatch {
+            UpdateBatch &b;
+            ~EndBatch() { b.End(); }
+        } endBatch{d.batch};
+        for (TCellInfo *cell : cells) {
+            if (!cell || !IsLiveFormula(*cell))
+                continue;
+            const QString &text = cell->GetText();
+            const QString body = ftext::RewriteRowsPermuted(QStringView(text).sliced(1), first, newRowOf);
+            if (body == QStringView(text).sliced(1))
+                continue;
+            Restore<TCellInfo *> rewritingCell(m_rewritingCell, cell);
+            try {
+                cell->SetText(u'=' + body);
+            } catch (const std::exception &) {
+                m_store.Unregister(cell);
+                m_store.DeleteFormulaCell(cell);
+            }
+        }
+    }
+    // Keys are positions: every formula registers again, and the batch's end recalculates.
+    LinesMoved();
+}
+
 std::string FormulaManager::checkConsistency()
 {
     std::string problem = m_store.checkConsistency(!m_rawEntries);

@@ -38,6 +38,7 @@ public:
     void RecalcDependentsAt(int row, int col) override;
     void ShiftReferences(Shift kind, int index, int count) override;
     void LinesMoved() override;
+    void RowsPermuted(int first, const std::vector<int> &sourceRows) override;
     FormulaManager *Manager() override { return this; }
 
     // --- Operations behind the grid's formula members

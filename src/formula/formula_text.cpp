@@ -184,6 +184,70 @@ struct Rewriter {
     void Delim(QChar c) { out += c; }
 };
 
+// Buffers a colon-joined run of references until it ends, to decide for the run as a whole.
+struct PermuteRewriter {
+    int first;
+    const std::vector<int> &newRowOf;
+    QString out;
+    struct Part {
+        QStringView piece;
+        bool ref;
+        int row, col;
+    };
+    std::vector<Part> run;   // pieces joined by ':' so far
+    bool afterColon = false;
+
+    bool Range(QStringView) { return true; }
+    bool inRange(int row) const { return row >= first && row - first < int(newRowOf.size()); }
+    void flush()
+    {
+        bool oneRow = !run.empty();
+        for (const Part &p : run)
+            oneRow = oneRow && p.ref && p.row == run.front().row;
+        const bool follow = oneRow && inRange(run.front().row);
+        for (size_t i = 0; i < run.size(); ++i) {
+            if (i > 0)
+                out += u':';
+            const Part &p = run[i];
+            if (!follow) {
+                out += p.piece;
+                continue;
+            }
+            const QStringView token = TrimBlanks(p.piece);
+            out += p.piece.first(token.data() - p.piece.data());
+            AppendCellLabel(out, newRowOf[size_t(p.row - first)], p.col);
+            out += p.piece.sliced(token.data() - p.piece.data() + token.size());
+        }
+        if (afterColon)
+            out += u':';   // a colon nothing followed
+        run.clear();
+        afterColon = false;
+    }
+    void Piece(QStringView piece, bool functionName)
+    {
+        if (!afterColon)
+            flush();
+        afterColon = false;
+        Part p{piece, false, -1, -1};
+        p.ref = !functionName && ParseReference(TrimBlanks(piece), p.row, p.col);
+        run.push_back(p);
+    }
+    void Quoted(QStringView text)
+    {
+        flush();
+        out += text;
+    }
+    void Delim(QChar c)
+    {
+        if (c == u':' && !run.empty() && !afterColon) {
+            afterColon = true;
+            return;
+        }
+        flush();
+        out += c;
+    }
+};
+
 struct Collector {
     std::vector<RefRect> &out;
     bool Range(QStringView run)
@@ -211,6 +275,15 @@ QString RewriteReferences(QStringView body, const std::function<bool(int &row, i
     Rewriter w{shift, {}};
     w.out.reserve(body.size() + 8);
     WalkFormula(body, w, true);
+    return w.out;
+}
+
+QString RewriteRowsPermuted(QStringView body, int first, const std::vector<int> &newRowOf)
+{
+    PermuteRewriter w{first, newRowOf, {}, {}, false};
+    w.out.reserve(body.size() + 8);
+    WalkFormula(body, w, true);
+    w.flush();
     return w.out;
 }
 

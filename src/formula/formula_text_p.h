@@ -55,6 +55,11 @@ QString ReplaceAbove(const QString &s, int row, int col, int titleRows);
 // of the new position replaces it. cutAtColon also cuts at ":" (both ends of a range).
 QString RewriteReferences(QStringView body, const std::function<bool(int &row, int &col)> &shift);
 
+// Rewrites the references of a formula body after rows were reordered: newRowOf[r - first] is
+// where old row r went. A single reference, or a range within one row, follows its row; a
+// range over several rows stays as written (it still spans the reordered rows).
+QString RewriteRowsPermuted(QStringView body, int first, const std::vector<int> &newRowOf);
+
 // A rectangle a formula refers to, in 0-based cells (a single reference is 1 x 1); rows may
 // be -1 for references like "A0".
 struct RefRect {

@@ -1,6 +1,7 @@
 // The layers above the core, installed into every new grid in this order.
 #include "core/grid_seams_p.h"
 
+#include "data/data_operations_p.h"
 #include "formula/formula_manager_p.h"
 
 namespace qor {
@@ -8,6 +9,7 @@ namespace qor {
 void InstallGridLayers(TCustomQorGrid &grid)
 {
     FormulaManager::Install(grid);
+    DataOperations::Install(grid);
 }
 
 } // namespace qor

@@ -138,6 +138,7 @@ private:
     bool has(TQorGridOption o) const { return d.options.Contains(o); }
     bool startSizing(QPoint p);
     bool headerClick(QPoint p);
+    bool filterButton(QPoint p);
     void clickCell(int row, int col, QPoint p);
     void resize(QPoint p);
     void hover(QPoint p);
@@ -155,7 +156,7 @@ void MouseHandler::Press(QPoint p, Qt::KeyboardModifiers mods)
     if (d.rows <= 0 || d.cols <= 0)
         return;
     // With moving allowed, a header press is a click only once it is released undragged.
-    if (startSizing(p) || d.dragMove->Press(p) || headerClick(p))
+    if (startSizing(p) || filterButton(p) || d.dragMove->Press(p) || headerClick(p))
         return;
     int row = -1, col = -1;
     g.CellFromPoint(p, row, col);
@@ -208,6 +209,7 @@ bool MouseHandler::headerClick(QPoint p)
             g.OnClickColumnTitle(&g, col);
         if (has(qgoAutoSelectCol))
             g.SelectCol(col);
+        d.seams.dataOps->TitleClicked(col);
         return true;
     }
     if (g.GetRowHeaderRect().contains(p)) {
@@ -218,6 +220,21 @@ bool MouseHandler::headerClick(QPoint p)
         return true;
     }
     return g.GetCornerRect().contains(p);
+}
+
+bool MouseHandler::filterButton(QPoint p)
+{
+    if (!has(qgoShowFilter) || !g.GetColumnHeaderRect().contains(p) || g.GetCornerRect().contains(p))
+        return false;
+    int row = -1, col = -1;
+    g.MouseCoord(p.x(), p.y(), row, col);
+    const QRect button = g.GetFilterButtonRect(col);
+    if (!button.contains(p))
+        return false;
+    d.editor->CommitPending();
+    d.editor->Hide();
+    d.seams.dataOps->FilterButtonClicked(col, button);
+    return true;
 }
 
 // Check boxes toggle and radio items are picked by a click, without an editor.

@@ -60,6 +60,15 @@ struct TColumnDataState {
     bool operator==(const TColumnDataState &) const = default;
 };
 
+// The deciding entry of a top-10 filter's sorted list, made by a filtering run for its length.
+struct TTop10Bound {
+    bool Active = false;   // a run prepared it
+    bool Empty = true;     // the count came out below 1: no row passes
+    bool Numeric = false;  // the column's texts were all numbers
+    QString Text;
+    double Value = 0;
+};
+
 class QOR_EXPORT TQorColumn {
 public:
     TQorColumn(TCustomQorGrid *Grid, int Index);
@@ -110,9 +119,21 @@ public:
     const TQorPicture &GetGraphic() const { return m_graphic; }
     void SetGraphic(const TQorPicture &Value);
 
-    // --- Filter and grouping state
+    // --- Filter and grouping state (the filter members are defined with filtering, in data/)
     TColumnDataState &DataState() { return m_dataState; }
     const TColumnDataState &DataState() const { return m_dataState; }
+    TFilterType GetFilterType() const { return m_dataState.FilterType; }
+    // Repaints the title when it changes; applies nothing (DoFilter does).
+    void SetFilterType(TFilterType Value);
+    // Whether a cell text passes the column's filter; Numeric is the top-10 list's flag.
+    bool Filter(const QString &Text, bool Numeric) const;
+    // Store the conditions without changing the filter type or applying anything.
+    void SetCustomFilter(TFilterCondition Condition1, const QString &Value1, bool AndCombination,
+                         TFilterCondition Condition2, const QString &Value2, bool Numeric);
+    void SetCustomFilter(TFilterCondition Condition, const QString &Value, bool Numeric);
+    void SetTop10Filter(bool Largest, int Count, bool Items);
+    TTop10Bound &Top10Bound() { return m_top10; }
+    const TTop10Bound &Top10Bound() const { return m_top10; }
 
     // --- Records (defined with the record readers and writers in io/)
     // Stream := the length-prefixed record of this column.
@@ -145,6 +166,7 @@ private:
     TQorStrings m_items;
     TQorPicture m_graphic;
     TColumnDataState m_dataState;
+    TTop10Bound m_top10;
     std::shared_ptr<IColumnAdapter> m_adapter;
 };
 

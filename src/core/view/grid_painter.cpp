@@ -1,4 +1,5 @@
 #include "core/view/grid_painter_p.h"
+#include "core/view/title_decorations_p.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -254,7 +255,7 @@ void GridPainter::DrawCell(QPainter &canvas, TCellInfo *cell, int row, int col, 
     CellPainter(canvas, m_env).Paint(rect, style, flags, handled);
 }
 
-void GridPainter::drawHeaderCell(QPainter &canvas, const QRect &rect, const QString &text, int flags)
+void GridPainter::drawHeaderCell(QPainter &canvas, const QRect &rect, const QString &text, int flags, int reserveRight)
 {
     if (rect.isEmpty())
         return;
@@ -263,7 +264,7 @@ void GridPainter::drawHeaderCell(QPainter &canvas, const QRect &rect, const QStr
     canvas.fillRect(QRect(rect.left() + rect.width() - 1, rect.top(), 1, rect.height()), line);
     canvas.fillRect(QRect(rect.left(), rect.top() + rect.height() - 1, rect.width(), 1), line);
     if (!text.isEmpty())
-        canvas.drawText(rect.adjusted(2, 1, -3, -2), flags, text);
+        canvas.drawText(rect.adjusted(2, 1, -3 - reserveRight, -2), flags, text);
 }
 
 void GridPainter::drawHeaders(QPainter &canvas)
@@ -288,21 +289,23 @@ void GridPainter::drawHeaders(QPainter &canvas)
             if (r.isEmpty() || !needed(r))
                 return;
             canvas.setClipRect(clip);
+            const int reserve = TitleDecorationWidth(m_grid, c, r);
             if (excel) {
                 canvas.setFont(m_grid.GetFont().Font);
                 canvas.setPen(ink);
-                drawHeaderCell(canvas, r, TCustomQorGrid::ColToText(c), Qt::AlignCenter);
+                drawHeaderCell(canvas, r, TCustomQorGrid::ColToText(c), Qt::AlignCenter, reserve);
                 if (showIndex) {
                     canvas.setFont(small);
                     canvas.drawText(r.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop, QString::number(c + 1));
                 }
-                return;
+            } else {
+                const TQorColumnTitle &title = m_grid.Columns(c)->Title();
+                canvas.setFont(title.GetFont().Font);
+                canvas.setPen(ToQColor(title.GetFont().Color));
+                drawHeaderCell(canvas, r, title.GetCaption(),
+                               CellPainter::TextFlags(title.GetAlignment(), vtaCenter, false), reserve);
             }
-            const TQorColumnTitle &title = m_grid.Columns(c)->Title();
-            canvas.setFont(title.GetFont().Font);
-            canvas.setPen(ToQColor(title.GetFont().Color));
-            drawHeaderCell(canvas, r, title.GetCaption(),
-                           CellPainter::TextFlags(title.GetAlignment(), vtaCenter, false));
+            DrawTitleDecorations(canvas, m_grid, c, r);
         };
         const QRect fixedClip(0, 0, xb, colPanel.height());
         const QRect scrollClip(xb, 0, colPanel.width() - xb, colPanel.height());

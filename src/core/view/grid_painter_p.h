@@ -51,7 +51,7 @@ private:
 
     void buildEnv();
     void drawHeaders(QPainter &canvas);
-    void drawHeaderCell(QPainter &canvas, const QRect &rect, const QString &text, int flags);
+    void drawHeaderCell(QPainter &canvas, const QRect &rect, const QString &text, int flags, int reserveRight = 0);
     void drawBand(QPainter &canvas, const Band &band);
     // Paints the area of the position (its owner's when covered) unless done; false if skipped.
     bool drawPosition(QPainter &canvas, const Band &band, int row, int col);

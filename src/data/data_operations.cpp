@@ -1,0 +1,85 @@
+// The data layer's answers to the core: title clicks sort, the title drop-down filters.
+#include "data/data_operations_p.h"
+
+#include <QActionGroup>
+#include <QMenu>
+#include "core/grid_p.h"
+#include "data/filter_dialogs.h"
+#include "platform/modal.h"
+
+namespace qor {
+
+DataOperations::DataOperations(TCustomQorGrid &grid) : q(grid) {}
+
+DataOperations &DataOperations::Install(TCustomQorGrid &grid)
+{
+    auto ops = std::make_unique<DataOperations>(grid);
+    DataOperations &kept = *ops;
+    GridPrivate::get(grid).seams.dataOps = std::move(ops);
+    return kept;
+}
+
+DataOperations &DataOperations::Of(const TCustomQorGrid &grid)
+{
+    GridPrivate &d = GridPrivate::get(grid);
+    if (DataOperations *ops = d.seams.dataOps->Operations())
+        return *ops;
+    return Install(*d.q);
+}
+
+void DataOperations::ResetFilter() { q.ResetFilter(); }
+
+void DataOperations::TitleClicked(int col)
+{
+    if (!q.HasOption(qgoSorting) || !q.Columns(col))
+        return;
+    // The first sort ascends, the sorted column's title turns the direction, another keeps it.
+    bool ascending = q.GetSortingColASC();
+    if (q.GetSortingColIndex() == -1)
+        ascending = true;
+    else if (q.GetSortingColIndex() == col)
+        ascending = !ascending;
+    q.Sort(col, ascending);
+}
+
+void DataOperations::FilterButtonClicked(int col, const QRect &button)
+{
+    TQorColumn *column = q.Columns(col);
+    if (!column || !q.HasOption(qgoShowFilter))
+        return;
+    static const char16_t *const captions[] = {u"(全部)", u"(前 10 个...)", u"(自定义...)", u"(空白)", u"(非空白)"};
+    QMenu menu(&q);
+    QActionGroup group(&menu);
+    for (int t = ftAll; t <= ftNonBlanks; ++t) {
+        QAction *a = menu.addAction(QString::fromUtf16(captions[t]));
+        a->setCheckable(true);
+        a->setChecked(column->GetFilterType() == t);
+        a->setData(t);
+        group.addAction(a);
+    }
+    QAction *chosen = platform::ExecMenu(menu, q.viewport()->mapToGlobal(button.bottomLeft()));
+    // The menu's loop may have run anything, the grid's columns included.
+    column = q.Columns(col);
+    if (!chosen || !column)
+        return;
+    ClickMenu(*column, TFilterType(chosen->data().toInt()));
+}
+
+void DataOperations::ClickMenu(TQorColumn &column, TFilterType type)
+{
+    if (type == ftTop10) {
+        TTop10FilterDialog dialog(column.DataState(), &q);
+        if (platform::ExecDialog(dialog) != QDialog::Accepted)
+            return;
+        dialog.Store(column);
+    } else if (type == ftCustom) {
+        TCustomFilterDialog dialog(column.DataState(), &q);
+        if (platform::ExecDialog(dialog) != QDialog::Accepted)
+            return;
+        dialog.Store(column);
+    }
+    column.SetFilterType(type);
+    q.DoFilter();
+}
+
+} // namespace qor

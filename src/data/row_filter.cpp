@@ -1,0 +1,119 @@
+// DoFilter: which rows of the filter range pass every column's filter.
+#include "data/row_filter_p.h"
+
+#include <cmath>
+#include "core/grid_p.h"
+#include "data/cell_texts_p.h"
+#include "data/data_operations_p.h"
+#include "data/sort_compare.h"
+#include "platform/busy_cursor.h"
+
+namespace qor {
+
+bool RowFilter::GetSortData(int col, bool ascending, TSortList &list)
+{
+    list.clear();
+    if (col < 0 || col >= m_d.cols)
+        return true;
+    const RowRange range = DataRowRange(m_d, m_d.misc.filterBeginRow, m_d.misc.filterEndRow, false);
+    bool numeric = true;
+    if (range.first <= range.last)
+        list.reserve(size_t(range.last - range.first + 1));
+    for (int r = range.first; r <= range.last; ++r) {
+        TSortItem item;
+        item.Text = DataCellText(m_d, r, col);
+        if (numeric) {
+            if (std::optional<double> v = SortNumber(item.Text))
+                item.Value = *v;
+            else
+                numeric = false;
+        }
+        item.Ascending = ascending;
+        item.Col = col;
+        item.Row = r;
+        list.push_back(std::move(item));
+    }
+    // The list is a column's values, not rows: the row types play no part.
+    const TSortComparer comparer({numeric}, {col}, m_d.q, m_d.q->OnSortCompareFunc);
+    QuickSort(list, 0, int(list.size()) - 1, comparer);
+    return numeric;
+}
+
+void RowFilter::prepareTop10(TQorColumn &column, int rangeRows)
+{
+    const TColumnDataState &s = column.DataState();
+    TSortList list;
+    TTop10Bound &b = column.Top10Bound();
+    b = TTop10Bound{};
+    b.Active = true;
+    b.Numeric = GetSortData(column.GetIndex(), !s.Top10First, list);
+    // A percentage rounds half to even, as the count of rows it names.
+    int64_t n = s.Top10Second ? int64_t(s.Top10Count)
+                              : int64_t(std::nearbyint(double(rangeRows) * double(s.Top10Count) / 100.0));
+    n = std::min<int64_t>(n, int64_t(list.size()));
+    // Nothing to pass when the count comes out below 1 (a small percentage, an empty range).
+    if (n < 1)
+        return;
+    const TSortItem &v = list[size_t(n - 1)];
+    b.Empty = false;
+    b.Text = v.Text;
+    b.Value = v.Value;
+}
+
+void RowFilter::Run()
+{
+    TCustomQorGrid &g = *m_d.q;
+    if (m_d.seams.dataOps->IsGrouped())
+        return;
+    bool canFilter = true;
+    if (g.OnBeforeFilter)
+        g.OnBeforeFilter(&g, canFilter);
+    if (!canFilter)
+        return;
+    platform::BusyCursor busy;
+    const RowRange range = DataRowRange(m_d, m_d.misc.filterBeginRow, m_d.misc.filterEndRow, false);
+    m_d.batch.Begin();
+    std::vector<TQorColumn *> active;
+    for (int c = 0; c < m_d.cols; ++c) {
+        TQorColumn *column = m_d.column(c);
+        if (column->GetFilterType() == ftAll)
+            continue;
+        active.push_back(column);
+        if (column->GetFilterType() == ftTop10)
+            prepareTop10(*column, std::max(range.last - range.first + 1, 0));
+    }
+    bool changed = false;
+    for (int r = range.first; r <= range.last; ++r) {
+        if (m_d.rowInfo[size_t(r)].group2 != 0)
+            continue; // group headers and footers stay as they are
+        bool pass = true;
+        for (TQorColumn *column : active) {
+            if (!column->Filter(DataCellText(m_d, r, column->GetIndex()), column->Top10Bound().Numeric)) {
+                pass = false;
+                break;
+            }
+        }
+        if (m_d.rowAxis.Entry(r).visible != pass) {
+            m_d.rowAxis.SetVisibleNoEdges(r, pass, m_d.layout.unitType);
+            changed = true;
+        }
+    }
+    if (changed) {
+        m_d.rowAxis.Recalc(0);
+        m_d.batch.MarkHeightsChanged();
+    }
+    // An outermost run shows its rows and brings the formulas (ranges skip hidden rows) up to
+    // date at once; inside a caller's batch its end does both.
+    if (m_d.batch.End()) {
+        m_d.batch.TakeHeightsChanged();
+        if (changed)
+            m_d.layoutChanged();
+        m_d.seams.formulas->UpdateFormulas();
+    }
+    if (g.OnFiltered)
+        g.OnFiltered(&g);
+    for (TQorColumn *column : active)
+        column->Top10Bound() = TTop10Bound{};
+}
+
+} // namespace qor

@@ -1,0 +1,148 @@
+// Sort(Col, Ascending): items from the sort column, the shared quicksort, then one permutation
+// of the range's rows.
+#include "data/row_sorter_p.h"
+
+#include <numeric>
+#include "core/grid_p.h"
+#include "core/model/merge_table_p.h"
+#include "data/cell_texts_p.h"
+#include "data/data_operations_p.h"
+#include "data/sort_compare.h"
+#include "platform/busy_cursor.h"
+#include "platform/message_box.h"
+
+namespace qor {
+
+namespace {
+struct Flag {
+    bool &f;
+    explicit Flag(bool &flag) : f(flag) { f = true; }
+    ~Flag() { f = false; }
+};
+} // namespace
+
+bool RowSorter::Sort(int col, bool ascending)
+{
+    TCustomQorGrid &g = *m_d.q;
+    if (col < 0 || col >= m_d.cols || m_ops.sorting)
+        return false;
+    Flag running(m_ops.sorting);
+    platform::BusyCursor busy;
+    const RowRange range = DataRowRange(m_d, m_d.misc.sortBeginRow, m_d.misc.sortEndRow, true);
+    const TCellInfo *top = range.first <= range.last ? m_d.cells.At(range.first, col) : nullptr;
+    const int k = top ? std::max(top->GetRows(), 1) : 1;
+    if (g.FindErrorMerge() || blocksTear(range.first, range.last, k)) {
+        g.MessageBox(QString::fromUtf8(kMergeRefusal), QStringLiteral("提示"), platform::MB_OK | platform::MB_ICONWARNING);
+        return false;
+    }
+    m_d.hideEditor();
+    if (m_d.seams.binding->ControlsRowCount())
+        assignRecordNumbers();
+
+    TSortList items;
+    std::vector<int> positions; // the rows that take part, in order: where the sorted items go
+    bool numeric = true;
+    if (range.first <= range.last) {
+        items.reserve(size_t((range.last - range.first) / k + 1));
+        for (int r = range.first; r <= range.last; ++r) {
+            bool covered = false;
+            QString text = DataCellText(m_d, r, col, &covered);
+            if (covered)
+                continue;
+            TSortItem item;
+            if (numeric) {
+                if (std::optional<double> v = SortNumber(text))
+                    item.Value = *v;
+                else
+                    numeric = false;
+            }
+            item.Text = std::move(text);
+            item.Ascending = ascending;
+            item.Col = col;
+            item.Row = r;
+            item.RowRec = g.GetRowRec(r);
+            items.push_back(std::move(item));
+            positions.push_back(r);
+        }
+    }
+    const TSortComparer comparer({numeric}, {col}, &g, g.OnSortCompareFunc);
+    QuickSort(items, 0, int(items.size()) - 1, comparer);
+
+    if (!items.empty()) {
+        std::vector<int> source(size_t(range.last - range.first + 1));
+        std::iota(source.begin(), source.end(), range.first);
+        bool moved = false;
+        for (size_t i = 0; i < items.size(); ++i) {
+            const int t = positions[i], s = items[i].Row;
+            if (t == s)
+                continue;
+            moved = true;
+            // A merged block of k rows moves whole.
+            for (int j = 0; j < k && t + j <= range.last; ++j)
+                source[size_t(t + j - range.first)] = s + j;
+        }
+        if (moved) {
+            g.BeginUpdate();
+            place(range.first, source);
+            m_d.merges->CalMergeCell();
+            g.EndUpdate();
+            m_d.layoutChanged();
+        }
+    }
+    m_d.misc.sortingColIndex = col;
+    m_d.misc.sortingColAsc = ascending;
+    g.SortCol(col, ascending);
+    if (g.OnSorted)
+        g.OnSorted(&g, col);
+    return true;
+}
+
+bool RowSorter::blocksTear(int first, int last, int k) const
+{
+    for (const TCellInfo *m : m_d.merges->Owners()) {
+        const int row = m->GetRow(), rows = m->GetRows();
+        if (rows <= 1 || row < first || row > last)
+            continue;
+        if (rows != k || (row - first) % k != 0)
+            return true;
+    }
+    return false;
+}
+
+void RowSorter::assignRecordNumbers()
+{
+    if (m_ops.recordNumbersAssigned)
+        return;
+    m_ops.recordNumbersAssigned = true;
+    const int first = m_d.layout.titleRows, last = m_d.rows - m_d.layout.footerRows - 1;
+    for (int r = std::max(first, 0); r <= last; ++r)
+        m_d.rowInfo[size_t(r)].group1 = r - first + 1;
+}
+
+void RowSorter::place(int first, const std::vector<int> &source)
+{
+    // A bound data row shows its fields from the data set: only unbound columns' cells move.
+    std::function<bool(int)> stays;
+    if (m_d.seams.binding->ControlsRowCount())
+        stays = [this](int c) { return !m_d.column(c)->GetFieldName().isEmpty(); };
+    m_d.cells.PermuteRows(first, source, stays);
+    m_d.rowAxis.Permute(first, source);
+    const size_t n = source.size();
+    std::vector<RowInfo> old(m_d.rowInfo.begin() + first, m_d.rowInfo.begin() + first + int64_t(n));
+    for (size_t i = 0; i < n; ++i) {
+        RowInfo info = old[size_t(source[i] - first)];
+        info.group1 = old[i].group1;
+        m_d.rowInfo[size_t(first) + i] = info;
+    }
+    m_d.batch.MarkHeightsChanged();
+    for (size_t i = 0; i < n; ++i) {
+        if (source[i] == first + int(i))
+            continue;
+        for (int c = 0; c < m_d.cols; ++c)
+            if (TCellInfo *cell = m_d.cells.At(first + int(i), c))
+                cell->ResetCellFrame();
+    }
+    m_d.seams.formulas->RowsPermuted(first, source);
+}
+
+} // namespace qor
