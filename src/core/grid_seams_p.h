@@ -72,6 +72,8 @@ public:
     // Esc in the editor: drops the data set's pending edit of the current record.
     virtual void CancelEdit() {}
     virtual void TitleRowsChanged() {}
+    // A sort reordered the data rows: the data set moves to the record of the current row.
+    virtual void RowsReordered(int currentRow) {}
 };
 
 class QOR_AUTOTEST_EXPORT IDataOpsHost {

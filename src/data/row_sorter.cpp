@@ -85,6 +85,8 @@ bool RowSorter::Sort(int col, bool ascending)
             g.BeginUpdate();
             place(range.first, source);
             m_d.merges->CalMergeCell();
+            if (m_d.seams.binding->ControlsRowCount())
+                m_d.seams.binding->RowsReordered(g.GetRow());
             g.EndUpdate();
             m_d.layoutChanged();
         }

@@ -1,4 +1,4 @@
-// Hostile formula texts and structural changes on a small sheet: every text is either evaluated
+// Hostile formula texts, structural changes and sorts on a small sheet: every text is either evaluated
 // or refused with an expression error, and after every step the formula bookkeeping, the merged
 // areas and the cell store agree with themselves.
 #include <QApplication>
@@ -61,7 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             case 5: grid.InsertCol(col, 1); break;
             case 6: if (grid.GetCols() > 2) grid.DeleteCol(col); break;
             default:
-                if (grid.GetRows() < 64 && grid.GetCols() < 32)
+                if (op & 0x40)
+                    grid.Sort(col, (op & 0x20) != 0);   // formulas follow their rows
+                else if (grid.GetRows() < 64 && grid.GetCols() < 32)
                     grid.MergeCells(row, col, std::min(row + 1, grid.GetRows() - 1), std::min(col + op / 128, grid.GetCols() - 1));
                 else
                     grid.RefreshFormula();
