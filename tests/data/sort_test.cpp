@@ -244,6 +244,28 @@ TEST(Sort, RandomSheetsComeOutOrderedWithWholeRows)
     }
 }
 
+// Moved cells share their frames with their new neighbours, and a sort makes no cell and no
+// record that the sheet did not have.
+TEST(Sort, FramesMeetTheirNewNeighboursAndNothingIsMadeOnTheWay)
+{
+    TQorGrid g;
+    g.SetCols(3);
+    g.SetRows(40);
+    for (int r = 0; r < 40; ++r)
+        g.SetCellText(r, 1, QString::number((r * 7) % 40));
+    const int cells = GridPrivate::get(g).cells.CellCount();
+    ASSERT_TRUE(g.Sort(1, true));
+    EXPECT_EQ(GridPrivate::get(g).cells.CellCount(), cells);
+    for (int r = 0; r < 40; ++r)
+        EXPECT_EQ(g.Cells(r, 1)->GetRec(), nullptr) << r;
+
+    g.Cells(10, 1)->SetBottomFrame(true);   // the row holding 10
+    ASSERT_TRUE(g.Sort(1, false));
+    const int at = column(g, 1).indexOf("10");
+    EXPECT_TRUE(g.Cells(at, 1)->GetBottomFrame());
+    EXPECT_TRUE(g.Cells(at + 1, 1)->GetTopFrame());
+}
+
 // Formulas move with their rows and read the same rows' values afterwards.
 TEST(Sort, FormulasFollowTheirRows)
 {

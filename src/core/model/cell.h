@@ -25,6 +25,8 @@ class ExpValue;
 struct CellExtras;
 struct GridPrivate;
 
+struct CellEdgeAttribute;
+
 class QOR_EXPORT TCellInfo {
 public:
     // A cell of Grid at (Row, Col), carved from the slabs of the grid's store (of a store of
@@ -272,7 +274,7 @@ private:
     void StoreText(GridPrivate &d, int row, QString &&Value);
     void PutText(QString &&Value);
     bool StoreLine(TCellEdge Edge, bool Value);
-    void PropagateEdge(TCellEdge Edge, void (*apply)(TCellInfo &, TCellEdge, const void *), const void *value);
+    void PropagateEdge(TCellEdge Edge, const CellEdgeAttribute &attribute, const void *value);
     // The owned objects, kept beside the cells by the store: nothing when there are none.
     CellExtras *PeekExtras() const;
     CellExtras &Extras();

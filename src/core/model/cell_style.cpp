@@ -104,20 +104,51 @@ void storeStyle(TCellInfo &c, TCellEdge e, const void *v)
     c.CheckNil()->FrameStyle[e] = uint8_t(*static_cast<const TPenStyle *>(v));
 }
 
+// An empty position answers what a cell without a record does.
+template <class T, T (TCellInfo::*get)(TCellEdge) const, T fallback>
+bool holds(const TCellInfo *c, TCellEdge e, const void *v)
+{
+    return (c ? (c->*get)(e) : fallback) == *static_cast<const T *>(v);
+}
+bool holdsStyle(const TCellInfo *c, TCellEdge e, const void *v)
+{
+    return (c ? c->GetFrameStyle(e) : psSolid) == *static_cast<const TPenStyle *>(v);
+}
+
 } // namespace
 
 // Stores the value on this edge, on the same edge of the other cells of a merged area along
 // it, and on the facing edge of the cells across it.
-void TCellInfo::PropagateEdge(TCellEdge Edge, void (*apply)(TCellInfo &, TCellEdge, const void *), const void *value)
+// One edge attribute: how to store it, and whether a cell (or an empty position, for
+// nothing) already holds the value.
+struct CellEdgeAttribute {
+    void (*store)(TCellInfo &, TCellEdge, const void *);
+    bool (*holds)(const TCellInfo *, TCellEdge, const void *);
+};
+
+namespace {
+const CellEdgeAttribute lineAttr{storeLine, holds<bool, &TCellInfo::GetLine, true>};
+const CellEdgeAttribute frameAttr{storeFrame, holds<bool, &TCellInfo::GetFrame, false>};
+const CellEdgeAttribute widthAttr{storeWidth, holds<int, &TCellInfo::GetFrameWidth, 1>};
+const CellEdgeAttribute colorAttr{storeColor, holds<TColor, &TCellInfo::GetFrameColor, clBlack>};
+const CellEdgeAttribute styleAttr{storeStyle, holdsStyle};
+} // namespace
+
+void TCellInfo::PropagateEdge(TCellEdge Edge, const CellEdgeAttribute &attribute, const void *value)
 {
     const int rows = std::max(GetRows(), 1);
     const int cols = std::max(GetCols(), 1);
     TCustomQorGrid *grid = GetGrid();
     const int r0 = GetRow();
     const int c0 = m_col;
+    const TCellList &store = GridPrivate::get(*grid).cells;
+    // A cell, or an empty position, that holds the value already is left alone: no record
+    // and no cell are made just to store what they answer anyway.
     auto visit = [&](int r, int c, TCellEdge e) {
+        if (attribute.holds(store.At(r, c), e, value))
+            return;
         if (TCellInfo *cell = grid->Cells(r, c)) {
-            apply(*cell, e, value);
+            attribute.store(*cell, e, value);
             cell->DrawSelf();
         }
     };
@@ -139,31 +170,31 @@ void TCellInfo::PropagateEdge(TCellEdge Edge, void (*apply)(TCellInfo &, TCellEd
 void TCellInfo::SetLine(TCellEdge Edge, bool Value)
 {
     if (GetLine(Edge) != Value)
-        PropagateEdge(Edge, storeLine, &Value);
+        PropagateEdge(Edge, lineAttr, &Value);
 }
 
 void TCellInfo::SetFrame(TCellEdge Edge, bool Value)
 {
     if (GetFrame(Edge) != Value)
-        PropagateEdge(Edge, storeFrame, &Value);
+        PropagateEdge(Edge, frameAttr, &Value);
 }
 
 void TCellInfo::SetFrameWidth(TCellEdge Edge, int Value)
 {
     if (GetFrameWidth(Edge) != Value)
-        PropagateEdge(Edge, storeWidth, &Value);
+        PropagateEdge(Edge, widthAttr, &Value);
 }
 
 void TCellInfo::SetFrameColor(TCellEdge Edge, TColor Value)
 {
     if (GetFrameColor(Edge) != Value)
-        PropagateEdge(Edge, storeColor, &Value);
+        PropagateEdge(Edge, colorAttr, &Value);
 }
 
 void TCellInfo::SetFrameStyle(TCellEdge Edge, TPenStyle Value)
 {
     if (GetFrameStyle(Edge) != Value)
-        PropagateEdge(Edge, storeStyle, &Value);
+        PropagateEdge(Edge, styleAttr, &Value);
 }
 
 void TCellInfo::ResetCellFrame()
@@ -175,11 +206,11 @@ void TCellInfo::ResetCellFrame()
         const int width = GetFrameWidth(e);
         const TColor color = GetFrameColor(e);
         const TPenStyle style = GetFrameStyle(e);
-        PropagateEdge(e, storeLine, &line);
-        PropagateEdge(e, storeFrame, &frame);
-        PropagateEdge(e, storeWidth, &width);
-        PropagateEdge(e, storeColor, &color);
-        PropagateEdge(e, storeStyle, &style);
+        PropagateEdge(e, lineAttr, &line);
+        PropagateEdge(e, frameAttr, &frame);
+        PropagateEdge(e, widthAttr, &width);
+        PropagateEdge(e, colorAttr, &color);
+        PropagateEdge(e, styleAttr, &style);
     }
 }
 
