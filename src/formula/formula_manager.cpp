@@ -18,6 +18,15 @@ struct Restore {
     ~Restore() { ref = old; }
 };
 
+// Texts are being rewritten inside a raw batch: the rewritten cells neither register nor
+// recalculate on their own.
+struct RewritingBatch {
+    Restore<bool> flag;
+    UpdateBatch &batch;
+    RewritingBatch(bool &rewriting, UpdateBatch &b) : flag(rewriting, true), batch(b) { batch.Begin(); }
+    ~RewritingBatch() { batch.End(); }
+};
+
 } // namespace
 
 FormulaManager::FormulaManager(TCustomQorGrid &grid)
@@ -473,12 +482,7 @@ void FormulaManager::ShiftReferences(Shift kind, int index, int count)
     m_joining.clear();
     m_joiningAreas.clear();
     {
-        Restore<bool> rewriting(m_rewriting, true);
-        d.batch.Begin();
-        struct EndBatch {
-            UpdateBatch &b;
-            ~EndBatch() { b.End(); }
-        } endBatch{d.batch};
+        RewritingBatch rewriting(m_rewriting, d.batch);
         for (size_t i = cells.size(); i-- > 0;) {
             TCellInfo *cell = cells[i];
             // On a large sheet each formula's cell, text and record are far from the last
@@ -661,12 +665,7 @@ void FormulaManager::RowsPermuted(int first, const std::vector<int> &sourceRows)
     m_store.Compact();
     const std::vector<TCellInfo *> cells = m_store.List();
     {
-        Restore<bool> rewriting(m_rewriting, true);
-        d.batch.Begin();
-        struct EndBatch {
-            UpdateBatch &b;
-            ~EndBatch() { b.End(); }
-        } endBatch{d.batch};
+        RewritingBatch rewriting(m_rewriting, d.batch);
         for (TCellInfo *cell : cells) {
             if (!cell || !IsLiveFormula(*cell))
                 continue;
