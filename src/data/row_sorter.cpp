@@ -84,7 +84,8 @@ bool RowSorter::Sort(int col, bool ascending)
         if (moved) {
             g.BeginUpdate();
             place(range.first, source);
-            m_d.merges->CalMergeCell();
+            if (!m_d.merges->Owners().empty())   // without areas nothing is covered
+                m_d.merges->CalMergeCell();
             if (m_d.seams.binding->ControlsRowCount())
                 m_d.seams.binding->RowsReordered(g.GetRow());
             g.EndUpdate();
@@ -127,7 +128,12 @@ void RowSorter::place(int first, const std::vector<int> &source)
     std::function<bool(int)> stays;
     if (m_d.seams.binding->ControlsRowCount())
         stays = [this](int c) { return !m_d.column(c)->GetFieldName().isEmpty(); };
-    m_d.cells.PermuteRows(first, source, stays);
+    const int last = first + int(source.size()) - 1;
+    // Frames are shared with neighbours: only cells with records can hold other than the
+    // defaults, and the rows around the range and the columns that stayed are neighbours too.
+    const bool frames = m_d.cells.PermuteRows(first, source, stays) ||
+                        m_d.cells.RecordsInRows(first - 1, first - 1) || m_d.cells.RecordsInRows(last + 1, last + 1) ||
+                        (stays && m_d.cells.RecordsInRows(first, last));
     m_d.rowAxis.Permute(first, source);
     const size_t n = source.size();
     std::vector<RowInfo> old(m_d.rowInfo.begin() + first, m_d.rowInfo.begin() + first + int64_t(n));
@@ -137,7 +143,7 @@ void RowSorter::place(int first, const std::vector<int> &source)
         m_d.rowInfo[size_t(first) + i] = info;
     }
     m_d.batch.MarkHeightsChanged();
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = 0; frames && i < n; ++i) {
         if (source[i] == first + int(i))
             continue;
         for (int c = 0; c < m_d.cols; ++c)

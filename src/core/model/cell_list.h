@@ -77,8 +77,11 @@ public:
     // count) and the lines between close up.
     void MoveLines(int from, int count, int to, bool rows);
     // Row first + i takes the cells of old row source[i] (a permutation of first..first+n-1);
-    // the columns for which stays(col) is true keep their cells where they are.
-    void PermuteRows(int first, const std::vector<int> &source, const std::function<bool(int)> &stays = {});
+    // the columns for which stays(col) is true keep their cells where they are. Returns
+    // whether any cell of those rows has a record of its own (frames to share, maybe).
+    bool PermuteRows(int first, const std::vector<int> &source, const std::function<bool(int)> &stays = {});
+    // Whether any cell of rows first..last has a record of its own.
+    bool RecordsInRows(int first, int last) const;
 
     // Number of cells that exist.
     int CellCount() const { return m_cells; }

@@ -148,11 +148,22 @@ void TCellList::MoveLines(int from, int count, int to, bool rows)
     }
 }
 
-void TCellList::PermuteRows(int first, const std::vector<int> &source, const std::function<bool(int)> &stays)
+bool TCellList::RecordsInRows(int first, int last) const
+{
+    first = std::max(first, 0);
+    last = std::min(last, m_rows - 1);
+    for (int64_t i = int64_t(first) * m_cols, end = (int64_t(last) + 1) * m_cols; i < end; ++i)
+        if (const TCellInfo *cell = m_slots[size_t(i)]; cell && cell->m_rec)
+            return true;
+    return false;
+}
+
+bool TCellList::PermuteRows(int first, const std::vector<int> &source, const std::function<bool(int)> &stays)
 {
     const int n = int(source.size());
     if (n == 0 || m_cols <= 0 || first < 0 || int64_t(first) + n > m_rows)
-        return;
+        return false;
+    bool records = false;
     std::vector<char> keep(size_t(m_cols), 0);
     if (stays)
         for (int c = 0; c < m_cols; ++c)
@@ -169,10 +180,13 @@ void TCellList::PermuteRows(int first, const std::vector<int> &source, const std
             if (keep[size_t(c)])
                 continue;
             dst[c] = src[c];
-            if (dst[c])
+            if (dst[c]) {
                 dst[c]->SetPosition(first + i, c);
+                records = records || dst[c]->m_rec;
+            }
         }
     }
+    return records;
 }
 
 } // namespace qor

@@ -199,6 +199,17 @@ void TCellInfo::SetFrameStyle(TCellEdge Edge, TPenStyle Value)
 
 void TCellInfo::ResetCellFrame()
 {
+    // Without a record every edge holds the defaults; so does every neighbour without one.
+    if (!m_rec) {
+        const TCellList &store = GridPrivate::get(*GetGrid()).cells;
+        const int r = GetRow(), c = m_col;
+        auto plain = [&](int nr, int nc) {
+            const TCellInfo *n = store.At(nr, nc);
+            return !n || !n->m_rec;
+        };
+        if (plain(r - 1, c) && plain(r + 1, c) && plain(r, c - 1) && plain(r, c + 1))
+            return;
+    }
     for (int i = 0; i < 4; ++i) {
         const TCellEdge e = TCellEdge(i);
         const bool line = GetLine(e);
