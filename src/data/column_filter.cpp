@@ -12,16 +12,19 @@ namespace {
 
 double numberOr(const QString &s, double otherwise) { return TextToFloat(s).value_or(otherwise); }
 
-bool condition(TFilterCondition c, const QString &t, const QString &v, bool numeric)
+// vn: the value as a number, when a run read it already.
+bool condition(TFilterCondition c, const QString &t, const QString &v, bool numeric, const std::optional<double> *vn)
 {
-    if (numeric) {
+    if (numeric && c >= fcEquals && c <= fcIsLessThanOrEqual) {
+        const std::optional<double> read = vn ? *vn : TextToFloat(v);
+        const double tv = numberOr(t, 0);
         switch (c) {
-        case fcEquals: return numberOr(t, 0) == numberOr(v, -1);
-        case fcDoesNotEqual: return numberOr(t, 0) != numberOr(v, 0);
-        case fcIsGreaterThan: return numberOr(t, 0) > numberOr(v, 1);
-        case fcIsGreaterThanOrEqual: return numberOr(t, 0) >= numberOr(v, 1);
-        case fcIsLessThan: return numberOr(t, 0) < numberOr(v, -1);
-        case fcIsLessThanOrEqual: return numberOr(t, 0) <= numberOr(v, -1);
+        case fcEquals: return tv == read.value_or(-1);
+        case fcDoesNotEqual: return tv != read.value_or(0);
+        case fcIsGreaterThan: return tv > read.value_or(1);
+        case fcIsGreaterThanOrEqual: return tv >= read.value_or(1);
+        case fcIsLessThan: return tv < read.value_or(-1);
+        case fcIsLessThanOrEqual: return tv <= read.value_or(-1);
         default: break;
         }
     }
@@ -56,23 +59,25 @@ bool TQorColumn::Filter(const QString &Text, bool Numeric) const
     case ftTop10: {
         // Without a prepared list (outside a filtering run) or with a count below 1, the
         // filter names no value: no row passes.
-        if (!m_top10.Active || m_top10.Empty)
+        if (!m_run.Active || m_run.Empty)
             return false;
         if (s.Top10First)
-            return Numeric ? numberOr(Text, -1) >= m_top10.Value : Text.compare(m_top10.Text) >= 0;
-        return Numeric ? numberOr(Text, 1) <= m_top10.Value : Text.compare(m_top10.Text) <= 0;
+            return Numeric ? numberOr(Text, -1) >= m_run.Value : Text.compare(m_run.Text) >= 0;
+        return Numeric ? numberOr(Text, 1) <= m_run.Value : Text.compare(m_run.Text) <= 0;
     }
     case ftCustom: {
         const bool has1 = s.Condition1 != fcNone, has2 = s.Condition2 != fcNone;
+        const std::optional<double> *n1 = m_run.CustomRead ? &m_run.Number1 : nullptr;
+        const std::optional<double> *n2 = m_run.CustomRead ? &m_run.Number2 : nullptr;
         if (has1 && has2) {
-            const bool r1 = condition(s.Condition1, Text, s.Value1, s.Numeric);
-            const bool r2 = condition(s.Condition2, Text, s.Value2, s.Numeric);
+            const bool r1 = condition(s.Condition1, Text, s.Value1, s.Numeric, n1);
+            const bool r2 = condition(s.Condition2, Text, s.Value2, s.Numeric, n2);
             return s.AndCombined ? r1 && r2 : r1 || r2;
         }
         if (has1)
-            return condition(s.Condition1, Text, s.Value1, s.Numeric);
+            return condition(s.Condition1, Text, s.Value1, s.Numeric, n1);
         if (has2)
-            return condition(s.Condition2, Text, s.Value2, s.Numeric);
+            return condition(s.Condition2, Text, s.Value2, s.Numeric, n2);
         return true;
     }
     }

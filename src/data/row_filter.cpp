@@ -1,11 +1,14 @@
 // DoFilter: which rows of the filter range pass every column's filter.
 #include "data/row_filter_p.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include "core/grid_p.h"
 #include "data/cell_texts_p.h"
 #include "data/data_operations_p.h"
 #include "data/sort_compare.h"
+#include "format/number_text.h"
 #include "platform/busy_cursor.h"
 
 namespace qor {
@@ -42,15 +45,34 @@ bool RowFilter::GetSortData(int col, bool ascending, TSortList &list)
 void RowFilter::prepareTop10(TQorColumn &column, int rangeRows)
 {
     const TColumnDataState &s = column.DataState();
-    TSortList list;
-    TTop10Bound &b = column.Top10Bound();
-    b = TTop10Bound{};
+    TFilterRun &b = column.FilterRun();
+    b = TFilterRun{};
     b.Active = true;
-    b.Numeric = GetSortData(column.GetIndex(), !s.Top10First, list);
-    // A percentage rounds half to even, as the count of rows it names.
+    // A percentage rounds half to even, as the count of rows it names; the list has one entry
+    // per row of the range.
     int64_t n = s.Top10Second ? int64_t(s.Top10Count)
                               : int64_t(std::nearbyint(double(rangeRows) * double(s.Top10Count) / 100.0));
-    n = std::min<int64_t>(n, int64_t(list.size()));
+    n = std::min<int64_t>(n, rangeRows);
+    // Numbers compared without a handler order by value alone: the n-th entry of the sorted
+    // list is the n-th value, found without sorting them all.
+    if (!m_d.q->OnSortCompareFunc) {
+        std::vector<double> values;
+        if (readNumbers(column.GetIndex(), values)) {
+            b.Numeric = true;
+            if (n < 1)
+                return;
+            auto nth = values.begin() + (n - 1);
+            if (s.Top10First)
+                std::nth_element(values.begin(), nth, values.end(), std::greater<double>());
+            else
+                std::nth_element(values.begin(), nth, values.end());
+            b.Empty = false;
+            b.Value = *nth;
+            return;
+        }
+    }
+    TSortList list;
+    b.Numeric = GetSortData(column.GetIndex(), !s.Top10First, list);
     // Nothing to pass when the count comes out below 1 (a small percentage, an empty range).
     if (n < 1)
         return;
@@ -58,6 +80,20 @@ void RowFilter::prepareTop10(TQorColumn &column, int rangeRows)
     b.Empty = false;
     b.Text = v.Text;
     b.Value = v.Value;
+}
+
+bool RowFilter::readNumbers(int col, std::vector<double> &values)
+{
+    const RowRange range = DataRowRange(m_d, m_d.misc.filterBeginRow, m_d.misc.filterEndRow, false);
+    if (range.first <= range.last)
+        values.reserve(size_t(range.last - range.first + 1));
+    for (int r = range.first; r <= range.last; ++r) {
+        const std::optional<double> v = SortNumber(DataCellText(m_d, r, col));
+        if (!v)
+            return false;
+        values.push_back(*v);
+    }
+    return true;
 }
 
 void RowFilter::Run()
@@ -81,6 +117,12 @@ void RowFilter::Run()
         active.push_back(column);
         if (column->GetFilterType() == ftTop10)
             prepareTop10(*column, std::max(range.last - range.first + 1, 0));
+        if (column->GetFilterType() == ftCustom) {
+            TFilterRun &run = column->FilterRun();
+            run.CustomRead = true;
+            run.Number1 = TextToFloat(column->DataState().Value1);
+            run.Number2 = TextToFloat(column->DataState().Value2);
+        }
     }
     bool changed = false;
     for (int r = range.first; r <= range.last; ++r) {
@@ -88,7 +130,7 @@ void RowFilter::Run()
             continue; // group headers and footers stay as they are
         bool pass = true;
         for (TQorColumn *column : active) {
-            if (!column->Filter(DataCellText(m_d, r, column->GetIndex()), column->Top10Bound().Numeric)) {
+            if (!column->Filter(DataCellText(m_d, r, column->GetIndex()), column->FilterRun().Numeric)) {
                 pass = false;
                 break;
             }
@@ -113,7 +155,7 @@ void RowFilter::Run()
     if (g.OnFiltered)
         g.OnFiltered(&g);
     for (TQorColumn *column : active)
-        column->Top10Bound() = TTop10Bound{};
+        column->FilterRun() = TFilterRun{};
 }
 
 } // namespace qor

@@ -1,6 +1,7 @@
 #pragma once
 // Applying the columns' filters to the filter range: rows that fail any of them are hidden,
 // the others shown at their saved heights.
+#include <vector>
 #include "data/sort_item.h"
 #include "platform/qor_global.h"
 
@@ -19,6 +20,8 @@ public:
 private:
     // The deciding entry of a top-10 column's list for this run.
     void prepareTop10(TQorColumn &column, int rangeRows);
+    // The column's texts in the range as numbers; false at the first that is not one.
+    bool readNumbers(int col, std::vector<double> &values);
 
     GridPrivate &m_d;
 };

@@ -214,9 +214,13 @@ std::optional<double> TextToFloat(QStringView text)
         return std::nullopt;
     if (d.digits.isEmpty())
         return 0.0;
-    std::string buf(d.digits.constData(), size_t(d.digits.size()));
-    buf += 'e';
-    buf += std::to_string(d.point - int(d.digits.size()));
+    // Digits and exponent in one buffer on the stack: sorting and filtering read millions.
+    QVarLengthArray<char, 96> buf;
+    buf.append(d.digits.constData(), d.digits.size());
+    buf.append('e');
+    char exp[16];
+    const auto written = std::to_chars(exp, exp + sizeof exp, d.point - int(d.digits.size()));
+    buf.append(exp, written.ptr - exp);
     double v = 0;
     const auto res = std::from_chars(buf.data(), buf.data() + buf.size(), v);
     if (res.ec == std::errc::result_out_of_range) {

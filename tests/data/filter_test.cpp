@@ -143,6 +143,15 @@ TEST_F(FilterGrid, TopTenPercentRoundsHalvesToEven)
     EXPECT_EQ(shown(), QStringList({"1", "2"}));
 }
 
+// The list is made with the sort's comparison, handler included.
+TEST_F(FilterGrid, TopTenListHonoursTheCompareHandler)
+{
+    fill({"1", "2", "3", "4", "5"});
+    g.OnSortCompareFunc = [](QObject *, int, const QString &, const QString &, int &result) { result = -result; };
+    top10(true, 2, true);     // the "largest" list now ascends: its second entry is 2
+    EXPECT_EQ(shown(), QStringList({"2", "3", "4", "5"}));
+}
+
 // A count that comes out below 1 names no value: the filter passes no row.
 TEST_F(FilterGrid, TopTenOfNothingPassesNoRow)
 {

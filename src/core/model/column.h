@@ -2,6 +2,7 @@
 // A grid column with the default attributes its cells inherit, and the column's title.
 #include <QString>
 #include <memory>
+#include <optional>
 #include "core/model/adapters.h"
 #include "core/model/cell_rec.h"
 #include "core/model/containers.h"
@@ -60,13 +61,16 @@ struct TColumnDataState {
     bool operator==(const TColumnDataState &) const = default;
 };
 
-// The deciding entry of a top-10 filter's sorted list, made by a filtering run for its length.
-struct TTop10Bound {
-    bool Active = false;   // a run prepared it
+// What a filtering run prepares for the length of the run: the deciding entry of a top-10
+// filter's sorted list, and the custom values read as numbers once instead of once per row.
+struct TFilterRun {
+    bool Active = false;   // a run prepared the top-10 entry
     bool Empty = true;     // the count came out below 1: no row passes
     bool Numeric = false;  // the column's texts were all numbers
     QString Text;
     double Value = 0;
+    bool CustomRead = false;
+    std::optional<double> Number1, Number2;
 };
 
 class QOR_EXPORT TQorColumn {
@@ -132,8 +136,8 @@ public:
                          TFilterCondition Condition2, const QString &Value2, bool Numeric);
     void SetCustomFilter(TFilterCondition Condition, const QString &Value, bool Numeric);
     void SetTop10Filter(bool Largest, int Count, bool Items);
-    TTop10Bound &Top10Bound() { return m_top10; }
-    const TTop10Bound &Top10Bound() const { return m_top10; }
+    TFilterRun &FilterRun() { return m_run; }
+    const TFilterRun &FilterRun() const { return m_run; }
 
     // --- Records (defined with the record readers and writers in io/)
     // Stream := the length-prefixed record of this column.
@@ -166,7 +170,7 @@ private:
     TQorStrings m_items;
     TQorPicture m_graphic;
     TColumnDataState m_dataState;
-    TTop10Bound m_top10;
+    TFilterRun m_run;
     std::shared_ptr<IColumnAdapter> m_adapter;
 };
 
