@@ -152,10 +152,11 @@ void RowFilter::Run()
             m_d.layoutChanged();
         m_d.seams.formulas->UpdateFormulas();
     }
-    if (g.OnFiltered)
-        g.OnFiltered(&g);
+    // Before the event: its handler may change the columns.
     for (TQorColumn *column : active)
         column->FilterRun() = TFilterRun{};
+    if (g.OnFiltered)
+        g.OnFiltered(&g);
 }
 
 } // namespace qor

@@ -202,6 +202,11 @@ TEST_F(FilterGrid, ResetShowsEveryRowAtItsSavedHeight)
     EXPECT_EQ(before, 2);
     EXPECT_EQ(after, 2);
 
+    // A handler that changes the columns finds the run finished.
+    g.OnFiltered = [&](QObject *) { g.SetCols(1); };
+    g.DoFilter();
+    EXPECT_EQ(g.GetCols(), 1);
+
     g.OnBeforeFilter = [&](QObject *, bool &can) { can = false; };
     g.Columns(0)->SetFilterType(ftBlanks);
     g.DoFilter();
