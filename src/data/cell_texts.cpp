@@ -24,14 +24,4 @@ QString DataCellText(GridPrivate &d, int row, int col, bool *covered)
     return text;
 }
 
-RowRange DataRowRange(const GridPrivate &d, int first, int last, bool dataRowsOnly)
-{
-    RowRange r{std::max(first, 0), last < 0 ? d.rows - 1 : std::min(last, d.rows - 1)};
-    if (dataRowsOnly && d.seams.binding->ControlsRowCount()) {
-        r.first = std::max(r.first, d.layout.titleRows);
-        r.last = std::min(r.last, d.rows - d.layout.footerRows - 1);
-    }
-    return r;
-}
-
 } // namespace qor

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include "core/grid_p.h"
+#include "core/model/row_range_p.h"
 #include "data/cell_texts_p.h"
 #include "data/data_operations_p.h"
 #include "data/sort_compare.h"
@@ -18,7 +19,7 @@ bool RowFilter::GetSortData(int col, bool ascending, TSortList &list)
     list.clear();
     if (col < 0 || col >= m_d.cols)
         return true;
-    const RowRange range = DataRowRange(m_d, m_d.misc.filterBeginRow, m_d.misc.filterEndRow, false);
+    const RowRange range = RowRangeOf(m_d, m_d.misc.filterBeginRow, m_d.misc.filterEndRow, false);
     bool numeric = true;
     if (range.first <= range.last)
         list.reserve(size_t(range.last - range.first + 1));
@@ -84,7 +85,7 @@ void RowFilter::prepareTop10(TQorColumn &column, int rangeRows)
 
 bool RowFilter::readNumbers(int col, std::vector<double> &values)
 {
-    const RowRange range = DataRowRange(m_d, m_d.misc.filterBeginRow, m_d.misc.filterEndRow, false);
+    const RowRange range = RowRangeOf(m_d, m_d.misc.filterBeginRow, m_d.misc.filterEndRow, false);
     if (range.first <= range.last)
         values.reserve(size_t(range.last - range.first + 1));
     for (int r = range.first; r <= range.last; ++r) {
@@ -107,7 +108,7 @@ void RowFilter::Run()
     if (!canFilter)
         return;
     platform::BusyCursor busy;
-    const RowRange range = DataRowRange(m_d, m_d.misc.filterBeginRow, m_d.misc.filterEndRow, false);
+    const RowRange range = RowRangeOf(m_d, m_d.misc.filterBeginRow, m_d.misc.filterEndRow, false);
     m_d.batch.Begin();
     std::vector<TQorColumn *> active;
     for (int c = 0; c < m_d.cols; ++c) {

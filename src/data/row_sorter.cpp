@@ -5,6 +5,7 @@
 #include <numeric>
 #include "core/grid_p.h"
 #include "core/model/merge_table_p.h"
+#include "core/model/row_range_p.h"
 #include "data/cell_texts_p.h"
 #include "data/data_operations_p.h"
 #include "data/sort_compare.h"
@@ -28,7 +29,7 @@ bool RowSorter::Sort(int col, bool ascending)
         return false;
     Flag running(m_ops.sorting);
     platform::BusyCursor busy;
-    const RowRange range = DataRowRange(m_d, m_d.misc.sortBeginRow, m_d.misc.sortEndRow, true);
+    const RowRange range = RowRangeOf(m_d, m_d.misc.sortBeginRow, m_d.misc.sortEndRow, true);
     const TCellInfo *top = range.first <= range.last ? m_d.cells.At(range.first, col) : nullptr;
     const int k = top ? std::max(top->GetRows(), 1) : 1;
     if (g.FindErrorMerge() || blocksTear(range.first, range.last, k)) {

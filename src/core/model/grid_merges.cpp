@@ -3,6 +3,7 @@
 
 #include "core/grid_p.h"
 #include "core/model/merge_table_p.h"
+#include "core/model/row_range_p.h"
 
 namespace qor {
 
@@ -40,14 +41,9 @@ void TCustomQorGrid::ResetColOfMergeCell(int Index, int Count) { d->merges->Rese
 
 bool TCustomQorGrid::FindErrorMerge() const
 {
-    int first = std::max(d->misc.sortBeginRow, 0);
-    int last = d->misc.sortEndRow < 0 ? d->rows - 1 : std::min(d->misc.sortEndRow, d->rows - 1);
-    if (d->seams.binding->ControlsRowCount()) {
-        first = std::max(first, d->layout.titleRows);
-        last = std::min(last, d->rows - d->layout.footerRows - 1);
-    }
+    const RowRange range = RowRangeOf(*d, d->misc.sortBeginRow, d->misc.sortEndRow, true);
     // Group header rows come with grouping; until then no row is one.
-    return d->merges->FindErrorMerge(first, last, {});
+    return d->merges->FindErrorMerge(range.first, range.last, {});
 }
 
 bool TCustomQorGrid::EqualCellRect(int Index1, int Index2) const { return d->merges->EqualCellRect(Index1, Index2); }
