@@ -84,6 +84,9 @@ struct GridMisc {
     int filterBeginRow = 0;
     int filterEndRow = -1;
     bool showGroupFooter = true;
+    bool grouped = false;         // rows firstGroupedRow..lastGroupedRow form an outline
+    int firstGroupedRow = -1;
+    int lastGroupedRow = -1;      // the grand total row, when there is one, follows it
     bool includeHiddenData = false;
     bool autoShowBlobField = false;
     bool horzScrollTracking = false;

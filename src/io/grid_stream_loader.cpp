@@ -123,7 +123,13 @@ void applySettings(TCustomQorGrid &grid, GridPrivate &d, const GridSettings &s, 
     grid.SetDefaultRowHeight(s.DefaultRowHeight);
     grid.SetDefaultColWidth(s.DefaultColWidth);
     grid.SetRTFLineSpace(std::isfinite(s.RTFLineSpace) ? int(std::clamp(s.RTFLineSpace, -1e9, 1e9)) : 0);
-    grid.SetShowGroupFooter(s.ShowGroupFooter);
+    d.misc.showGroupFooter = s.ShowGroupFooter;   // the setter would regroup
+    // A grouped range the rows cannot hold (a stream saved without its body rows, or a hostile
+    // one) is no outline: the flag goes, the stored numbers stay for the next save.
+    d.misc.firstGroupedRow = s.FirstGroupedRow;
+    d.misc.lastGroupedRow = s.LastGroupedRow;
+    d.misc.grouped = s.Grouped && s.FirstGroupedRow >= 0 && s.FirstGroupedRow <= s.LastGroupedRow &&
+                     s.LastGroupedRow < d.rows;
     grid.SetAutoShowBlobField(s.AutoShowBlobField);
     grid.SetBackGround(PictureFromFileImage(s.BackGround));
     grid.SetIncludeHiddenData(s.IncludeHiddenData);

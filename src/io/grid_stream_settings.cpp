@@ -97,9 +97,9 @@ void GridSettings::Write(ByteWriter &out) const
     writeEmptyTexts(out);
     out.writeBool(Extras.ColumnDeleted);
     out.writeBool(IncludeHiddenData);
-    out.writeBool(Extras.Grouped);
-    out.writeI32(Extras.LastGroupedRow);
-    out.writeI32(Extras.FirstGroupedRow);
+    out.writeBool(Grouped);
+    out.writeI32(LastGroupedRow);
+    out.writeI32(FirstGroupedRow);
     SaveTextToStream(out, CurrencySymbol);
     out.writeI32(CurrencyCellWidth);
     out.writeI32(CurrencyDigits);
@@ -181,9 +181,9 @@ void GridSettings::Read(ByteReader &in, int version)
         skipTexts(in);
         Extras.ColumnDeleted = in.readBool();
         IncludeHiddenData = in.readBool();
-        Extras.Grouped = in.readBool();
-        Extras.LastGroupedRow = in.readI32();
-        Extras.FirstGroupedRow = in.readI32();
+        Grouped = in.readBool();
+        LastGroupedRow = in.readI32();
+        FirstGroupedRow = in.readI32();
         CurrencySymbol = LoadTextFromStream(in);
         CurrencyCellWidth = in.readI32();
         CurrencyDigits = in.readI32();
@@ -245,6 +245,9 @@ GridSettings GridSettings::Capture(const TCustomQorGrid &grid)
     s.DefaultColWidth = d.layout.defaultColWidth;
     s.RTFLineSpace = d.look.rtfLineSpace;
     s.ShowGroupFooter = d.misc.showGroupFooter;
+    s.Grouped = d.misc.grouped;
+    s.FirstGroupedRow = d.misc.firstGroupedRow;
+    s.LastGroupedRow = d.misc.lastGroupedRow;
     s.AutoShowBlobField = d.misc.autoShowBlobField;
     s.BackGround = PictureFileImage(d.look.backGround);
     s.IncludeHiddenData = d.misc.includeHiddenData;

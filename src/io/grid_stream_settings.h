@@ -50,6 +50,9 @@ struct QOR_EXPORT GridSettings {
     bool AutoShowBlobField = false;
     QByteArray BackGround;                    // the picture's file image, empty for none
     bool IncludeHiddenData = false;
+    bool Grouped = false;
+    int32_t LastGroupedRow = -1;
+    int32_t FirstGroupedRow = -1;
     QString CurrencySymbol;
     int32_t CurrencyCellWidth = 12;
     int32_t CurrencyDigits = 2;

@@ -57,6 +57,8 @@ struct TColumnDataState {
     bool Top10Second = true;
     bool Grouped = false;
     bool GroupAscending = true;
+    bool GroupFooter = true;   // not stored: a grouping sets it from its specification
+    int32_t GroupTag = -1;     // the group level while grouping moves the columns, else -1
 
     bool operator==(const TColumnDataState &) const = default;
 };

@@ -90,6 +90,7 @@ void TCustomQorGrid::Clear()
     d->resetCols(0);
     d->resetCursor();
     d->seams.dataOps->ResetFilter();
+    d->seams.dataOps->ClearGrouping();
     d->layout.titleRowsSet = false;
     d->scrollToOrigin();
     d->layoutChanged();

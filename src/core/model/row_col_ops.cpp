@@ -27,6 +27,32 @@ void reindexColumns(GridPrivate &d, int from)
         d.columns[i]->SetIndex(i);
 }
 
+// The grouped range keeps to its rows when rows are inserted or deleted around or inside it.
+void groupedRangeFollows(GridMisc &m, int at, int count, bool inserted)
+{
+    if (m.firstGroupedRow < 0 || m.lastGroupedRow < m.firstGroupedRow)
+        return;
+    if (inserted) {
+        if (m.firstGroupedRow >= at)
+            m.firstGroupedRow += count;
+        if (m.lastGroupedRow >= at)
+            m.lastGroupedRow += count;
+        return;
+    }
+    const int end = at + count;
+    auto follow = [&](int row, bool isFirst) {
+        if (row >= end)
+            return row - count;
+        if (row >= at)
+            return isFirst ? at : at - 1;
+        return row;
+    };
+    m.firstGroupedRow = follow(m.firstGroupedRow, true);
+    m.lastGroupedRow = follow(m.lastGroupedRow, false);
+    if (m.lastGroupedRow < m.firstGroupedRow)
+        m.grouped = false;
+}
+
 } // namespace
 
 bool RowColOps::refusedWhenGrouped(bool insert, bool vertical) const
@@ -162,6 +188,8 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
     (vertical ? m_d.rows : m_d.cols) += count;
     if (!vertical)
         reindexColumns(m_d, at);
+    else if (!append)
+        groupedRangeFollows(m_d.misc, at, count, true);
     moveCurrent(oldCols, [](int line) { return line; }, vertical);
     if (!append)
         m_d.merges->MoveLinks(at + count, count, vertical);
@@ -184,35 +212,39 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
     return true;
 }
 
-bool RowColOps::Delete(int at, bool vertical)
+bool RowColOps::Delete(int at, bool vertical, int count)
 {
     if (refusedWhenGrouped(false, vertical))
         return false;
     m_d.hideEditor();
     m_d.selection = QRect();
     const int lines = vertical ? m_d.rows : m_d.cols;
-    if (lines <= 1)
+    if (lines <= 1 || count < 1)
         return false;
     at = std::clamp(at, 0, lines - 1);
+    count = std::min({count, lines - at, lines - 1});
     m_d.commitEditor();
-    m_d.merges->ReleaseLines(at, at, vertical);
-    m_d.merges->DelLines(at, 1, vertical);
+    m_d.merges->ReleaseLines(at, at + count - 1, vertical);
+    m_d.merges->DelLines(at, count, vertical);
     const int oldCols = m_d.cols;
-    m_d.cells.RemoveLines(at, 1, vertical);
-    (vertical ? m_d.rowAxis : m_d.colAxis).Remove(at, 1);
+    m_d.cells.RemoveLines(at, count, vertical);
+    (vertical ? m_d.rowAxis : m_d.colAxis).Remove(at, count);
     if (vertical) {
-        m_d.rowInfo.erase(m_d.rowInfo.begin() + at);
+        m_d.rowInfo.erase(m_d.rowInfo.begin() + at, m_d.rowInfo.begin() + at + count);
     } else {
-        m_d.columns.Delete(at);
+        for (int i = 0; i < count; ++i)
+            m_d.columns.Delete(at);
         reindexColumns(m_d, at);
     }
-    (vertical ? m_d.rows : m_d.cols) -= 1;
-    // The current cell follows its line; on the deleted line it keeps the index.
-    moveCurrent(oldCols, [at](int line) { return line > at ? line - 1 : line; }, vertical);
-    m_d.merges->MoveLinks(at, -1, vertical);
+    (vertical ? m_d.rows : m_d.cols) -= count;
+    if (vertical)
+        groupedRangeFollows(m_d.misc, at, count, false);
+    // The current cell follows its line; on a deleted line it keeps the index.
+    moveCurrent(oldCols, [at, count](int line) { return line >= at + count ? line - count : line; }, vertical);
+    m_d.merges->MoveLinks(at, -count, vertical);
     m_d.merges->ReapplyReleased();
     m_d.seams.formulas->ShiftReferences(vertical ? IFormulaHost::Shift::RowsDeleted : IFormulaHost::Shift::ColsDeleted,
-                                        at, 1);
+                                        at, count);
     m_d.layoutChanged();
     m_d.replaceEmbedded();
     return true;

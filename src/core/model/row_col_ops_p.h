@@ -17,8 +17,9 @@ public:
     // Count lines before line at (clamped to the existing ones), or after the last when
     // appending. False when refused or when nothing was inserted.
     bool Insert(int at, int count, bool vertical, bool append, bool noFrameReset);
-    // Deletes one line; a grid keeps at least one. False when nothing was deleted.
-    bool Delete(int at, bool vertical);
+    // Deletes count lines from at (as many as there are); a grid keeps at least one. False
+    // when nothing was deleted.
+    bool Delete(int at, bool vertical, int count = 1);
     // Moves lines from..from+count-1 so that the block starts at to (or as near the end as it
     // fits). False for invalid arguments; true, at once, when from == to.
     bool Move(int from, int count, int to, bool vertical);

@@ -11,9 +11,6 @@ struct GridStoredExtras {
     int32_t ResizeColOnRow = 0;
     int32_t ResizeRowOnCol = 0;
     bool ColumnDeleted = false;
-    bool Grouped = false;
-    int32_t LastGroupedRow = -1;
-    int32_t FirstGroupedRow = -1;
 
     bool operator==(const GridStoredExtras &) const = default;
 };
