@@ -41,7 +41,6 @@ QOR_PLAIN_PROPERTY(int, SortBeginRow, misc.sortBeginRow)
 QOR_PLAIN_PROPERTY(int, SortEndRow, misc.sortEndRow)
 QOR_PLAIN_PROPERTY(int, FilterBeginRow, misc.filterBeginRow)
 QOR_PLAIN_PROPERTY(int, FilterEndRow, misc.filterEndRow)
-QOR_PLAIN_PROPERTY(bool, ShowGroupFooter, misc.showGroupFooter)
 QOR_PLAIN_PROPERTY(bool, AutoShowBlobField, misc.autoShowBlobField)
 QOR_PLAIN_PROPERTY(bool, HorzScrollTracking, misc.horzScrollTracking)
 QOR_PLAIN_PROPERTY(bool, VertScrollTracking, misc.vertScrollTracking)
@@ -51,6 +50,15 @@ QOR_PLAIN_PROPERTY(TMoveDirectory, MoveDirEnter, misc.moveDirEnter)
 
 #undef QOR_REPAINTING_PROPERTY
 #undef QOR_PLAIN_PROPERTY
+
+bool TCustomQorGrid::GetShowGroupFooter() const { return d->misc.showGroupFooter; }
+void TCustomQorGrid::SetShowGroupFooter(bool Value)
+{
+    if (d->misc.showGroupFooter == Value)
+        return;
+    d->misc.showGroupFooter = Value;
+    d->seams.dataOps->ReGroup();
+}
 
 bool TCustomQorGrid::GetIncludeHiddenData() const { return d->misc.includeHiddenData; }
 

@@ -80,7 +80,13 @@ class QOR_AUTOTEST_EXPORT IDataOpsHost {
 public:
     virtual ~IDataOpsHost();
     virtual bool IsGrouped() const { return false; }
+    // The grouped state goes (the rows stay as they are).
     virtual void ClearGrouping() {}
+    // ShowGroupFooter or a column's FormulaType changed: a grouped grid is built again.
+    virtual void ReGroup() {}
+    // A press on a cell that was made current; true when the layer took it (a group header's
+    // button). p in client coordinates.
+    virtual bool CellPressed(int row, int col, QPoint p) { return false; }
     // A column's text changed: drop its cached filter drop-down.
     virtual void ColumnTextChanged(int col) {}
     virtual void ResetFilter() {}

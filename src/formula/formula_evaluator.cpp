@@ -13,6 +13,16 @@ namespace qor {
 
 namespace {
 
+// Rows made by grouping give nothing; a data row under a closed outline node still counts, or
+// every subtotal would read 0 until its group is opened.
+bool RowCounts(const GridPrivate &d, int row, bool includeHidden)
+{
+    if (d.rowInfo[size_t(row)].group2 != 0)
+        return false;
+    return includeHidden || d.rowAxis.CurrentSize(row) > 0 ||
+           (d.misc.grouped && row >= d.misc.firstGroupedRow && row <= d.misc.lastGroupedRow);
+}
+
 // Stands for a referenced cell without content until the evaluation knows whether all its
 // literals were numbers.
 constexpr char EmptyMarker = '\x01';
@@ -166,10 +176,7 @@ struct PrepareVisitor {
             PlainLiteral(t);
     }
 
-    bool RowTakesPart(int row) const
-    {
-        return (includeHidden || d.rowAxis.CurrentSize(row) > 0) && d.rowInfo[size_t(row)].group2 == 0;
-    }
+    bool RowTakesPart(int row) const { return RowCounts(d, row, includeHidden); }
     bool ColTakesPart(int col) const { return includeHidden || d.colAxis.CurrentSize(col) > 0; }
 
     // Returns false when the position holds nothing to contribute (a covered cell).
@@ -347,8 +354,7 @@ FormulaEvaluator::Outcome FormulaEvaluator::RunCompiled(TCellInfo &cell, Formula
             continue;
         }
         const int row = op.row, col = op.col;
-        if (!d.valid(row, col) || (!includeHidden && d.rowAxis.CurrentSize(row) <= 0)
-            || d.rowInfo[size_t(row)].group2 != 0 || (!includeHidden && d.colAxis.CurrentSize(col) <= 0)) {
+        if (!d.valid(row, col) || !RowCounts(d, row, includeHidden) || (!includeHidden && d.colAxis.CurrentSize(col) <= 0)) {
             values[i] = 0.0; // the empty marker, among numbers only
             continue;
         }

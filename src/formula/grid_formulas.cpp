@@ -75,6 +75,10 @@ void TCustomQorGrid::SetFooterFormula(int Row, int Col, int FirstRow, int LastRo
     const TQorColumn *column = Columns(Col);
     if (!column || !d->valid(Row, Col))
         return;
+    // A footer leaves the group columns of its own level and the levels above alone.
+    const RowInfo &info = d->rowInfo[size_t(Row)];
+    if (info.group2 == 2 && Col <= info.group3 - 1)
+        return;
     const TCellInfo *existing = d->cells.At(Row, Col);
     if (existing && !existing->GetNeedDraw())
         return; // under a group caption

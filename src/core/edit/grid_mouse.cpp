@@ -170,6 +170,8 @@ void MouseHandler::Press(QPoint p, Qt::KeyboardModifiers mods)
     }
     if (!sel.Enter(row, col))
         return;
+    if (d.seams.dataOps->CellPressed(row, col, p))
+        return;
     clickCell(row, col, p);
     if (d.editor->PressButtonAt(row, col, p))
         return;

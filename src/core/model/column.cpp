@@ -130,7 +130,10 @@ void TQorColumn::SetFormulaType(TFormulaType Value)
     if (m_formulaType == Value)
         return;
     m_formulaType = Value;
+    if (!m_grid)
+        return;
     GridPrivate::get(*m_grid).repaintAll();
+    GridPrivate::get(*m_grid).seams.dataOps->ReGroup();
 }
 
 // Stores a change in the column and in the record of every cell of the column that has one.

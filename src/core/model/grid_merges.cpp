@@ -42,8 +42,8 @@ void TCustomQorGrid::ResetColOfMergeCell(int Index, int Count) { d->merges->Rese
 bool TCustomQorGrid::FindErrorMerge() const
 {
     const RowRange range = RowRangeOf(*d, d->misc.sortBeginRow, d->misc.sortEndRow, true);
-    // Group header rows come with grouping; until then no row is one.
-    return d->merges->FindErrorMerge(range.first, range.last, {});
+    return d->merges->FindErrorMerge(range.first, range.last,
+                                     [this](int row) { return d->rowInfo[size_t(row)].group2 == 1; });
 }
 
 bool TCustomQorGrid::EqualCellRect(int Index1, int Index2) const { return d->merges->EqualCellRect(Index1, Index2); }

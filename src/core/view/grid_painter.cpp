@@ -1,4 +1,5 @@
 #include "core/view/grid_painter_p.h"
+#include "core/view/outline_painter_p.h"
 #include "core/view/title_decorations_p.h"
 
 #include <QPainter>
@@ -175,6 +176,7 @@ void GridPainter::drawBand(QPainter &canvas, const Band &band)
     CellPainter painter(canvas, m_env);
     for (const PendingFrame &f : m_frames)
         painter.PaintFrames(f.rect, f.style, f.left, f.top);
+    DrawOutline(canvas, m_grid, band.row0, band.row1, band.col0, band.col1);
     canvas.restore();
 }
 

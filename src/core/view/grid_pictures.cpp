@@ -23,6 +23,26 @@ QImage arrow(bool up)
     return img;
 }
 
+// A 9 x 9 box with a plus (a closed group, "GroupClose") or a minus ("GroupExpand").
+QImage groupButton(bool closed)
+{
+    QImage img(9, 9, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::white);
+    const QRgb frame = qRgb(0x80, 0x80, 0x80), ink = qRgb(0, 0, 0);
+    for (int i = 0; i < 9; ++i) {
+        img.setPixel(i, 0, frame);
+        img.setPixel(i, 8, frame);
+        img.setPixel(0, i, frame);
+        img.setPixel(8, i, frame);
+    }
+    for (int x = 2; x <= 6; ++x)
+        img.setPixel(x, 4, ink);
+    if (closed)
+        for (int y = 2; y <= 6; ++y)
+            img.setPixel(4, y, ink);
+    return img;
+}
+
 } // namespace
 
 QImage GridPicture(const char *name)
@@ -36,6 +56,10 @@ QImage GridPicture(const char *name)
         img = arrow(true);
     else if (std::strcmp(name, "SortDown") == 0)
         img = arrow(false);
+    else if (std::strcmp(name, "GroupClose") == 0)
+        img = groupButton(true);
+    else if (std::strcmp(name, "GroupExpand") == 0)
+        img = groupButton(false);
     else
         return QImage();
     return pictures.emplace(name, img).first->second;
