@@ -492,6 +492,33 @@ public:
     // the sorted column.
     QImage GetSortBmp(int Col) const;
 
+    // ===== Grouping (defined in data/grid_group.cpp) =====
+    // Groups the sort range by the columns of Spec ("col[:ASC|DESC[:True|False]];..."), moved
+    // to the front in order: a header row before every run of equal values, footer rows with
+    // the columns' summaries, a grand total with ShowGroupFooter. SortCol, when valid and not
+    // a group column, orders the rows within the innermost groups. An invalid specification
+    // does nothing; merged areas that do not fit give a message.
+    void Group(const QString &Spec, int SortCol, bool SortAscending);
+    // Groups again from the grouped columns, the last sort column and direction.
+    void ReGroup();
+    // Removes the group rows; the data rows show again in their sorted order.
+    void CancelGroup();
+    void ExpandNode(int Row);
+    void CloseNode(int Row);
+    void ExpandAllNode();
+    void CloseAllNode();
+    // Opens or closes the header at the current row.
+    void ClickGroupHeader();
+    bool Expanded(int Row) const;
+    // 0 data row, 1 group header, 2 group footer, 3 grand total; State the header's state
+    // bits (0 for other rows); GroupCol the level - 1 of headers and footers, otherwise -1.
+    int RowType(int Row, uint32_t &State, int &GroupCol) const;
+    // The grouped flag and the columns' grouped flags go; the rows stay as they are.
+    void SetGroupedFalse();
+    bool GetGrouped() const;
+    int GetFirstGroupedRow() const;
+    int GetLastGroupedRow() const;
+
     // ===== Filtering (defined in data/grid_filter.cpp) =====
     // Hides the rows of the filter range that fail a column's filter and shows the others at
     // their saved heights. Nothing on a grouped grid or when OnBeforeFilter refuses.

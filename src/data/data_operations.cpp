@@ -5,6 +5,7 @@
 #include <QMenu>
 #include "core/grid_p.h"
 #include "data/filter_dialogs.h"
+#include "data/group_spec.h"
 #include "platform/modal.h"
 
 namespace qor {
@@ -28,6 +29,70 @@ DataOperations &DataOperations::Of(const TCustomQorGrid &grid)
 }
 
 void DataOperations::ResetFilter() { q.ResetFilter(); }
+
+bool DataOperations::IsGrouped() const { return GridPrivate::get(q).misc.grouped && !grouping; }
+
+void DataOperations::ReGroup() { q.ReGroup(); }
+
+bool DataOperations::HidesCellText(int row, int col) const
+{
+    const GridPrivate &d = GridPrivate::get(q);
+    if (!d.misc.grouped || row < d.misc.firstGroupedRow || row > d.misc.lastGroupedRow)
+        return false;
+    const RowInfo &info = d.rowInfo[size_t(row)];
+    if (info.group2 == 1)
+        return col > info.group3 - 1;   // under the header's caption
+    // A data row leaves its group values to the headers above it.
+    return info.group2 == 0 && col < d.cols && d.column(col)->DataState().Grouped;
+}
+
+bool DataOperations::CellPressed(int row, int col, QPoint p)
+{
+    const GridPrivate &d = GridPrivate::get(q);
+    if (!IsGrouped() || row < d.misc.firstGroupedRow || row > d.misc.lastGroupedRow)
+        return false;
+    const RowInfo &info = d.rowInfo[size_t(row)];
+    if (info.group2 != 1 || col != info.group3 - 1)
+        return false;
+    // The button sits in the header's left text margin.
+    const QRect cell = q.CellRect(row, col);
+    if (p.x() < cell.left() || p.x() >= cell.left() + 18)
+        return false;
+    q.ClickGroupHeader();
+    return true;
+}
+
+void DataOperations::AssignRecordNumbers()
+{
+    if (recordNumbersAssigned)
+        return;
+    recordNumbersAssigned = true;
+    GridPrivate &d = GridPrivate::get(q);
+    const int first = d.layout.titleRows, last = d.rows - d.layout.footerRows - 1;
+    for (int r = std::max(first, 0); r <= last; ++r)
+        d.rowInfo[size_t(r)].group1 = r - first + 1;
+}
+
+void DataOperations::SetGroupedFalse()
+{
+    GridPrivate &d = GridPrivate::get(q);
+    d.misc.grouped = false;
+    for (int c = 0; c < d.cols; ++c) {
+        d.column(c)->DataState().Grouped = false;
+        d.column(c)->DataState().GroupTag = -1;
+    }
+}
+
+QString DataOperations::GroupSpecOfColumns(int overrideCol, bool overrideAscending) const
+{
+    const GridPrivate &d = GridPrivate::get(q);
+    std::vector<TGroupItem> items;
+    for (int c = 0; c < d.cols && d.column(c)->DataState().Grouped; ++c) {
+        const TColumnDataState &s = d.column(c)->DataState();
+        items.push_back({c, c == overrideCol ? overrideAscending : s.GroupAscending, s.GroupFooter});
+    }
+    return GroupSpecText(items);
+}
 
 void DataOperations::TitleClicked(int col)
 {

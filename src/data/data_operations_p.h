@@ -1,6 +1,7 @@
 #pragma once
-// The data layer of one grid: sorting, filtering and (later) grouping state, installed as the
-// grid's data-operations seam. Title clicks and filter buttons arrive here from the core.
+// The data layer of one grid: sorting, filtering and grouping state, installed as the grid's
+// data-operations seam. Title clicks, filter buttons and group header buttons arrive here
+// from the core.
 #include "core/grid_seams_p.h"
 #include "core/model/enums.h"
 #include "platform/qor_global.h"
@@ -19,19 +20,38 @@ public:
     static DataOperations &Of(const TCustomQorGrid &grid);
 
     // --- The seam
-    bool IsGrouped() const override { return false; }
-    void ClearGrouping() override {}
+    // While grouping rebuilds the rows the grid does not count as grouped: its own row
+    // operations and filtering run then.
+    bool IsGrouped() const override;
+    void ClearGrouping() override { SetGroupedFalse(); }
+    void ReGroup() override;
     void ResetFilter() override;
+    bool HidesCellText(int row, int col) const override;
     void TitleClicked(int col) override;
     void FilterButtonClicked(int col, const QRect &button) override;
+    bool CellPressed(int row, int col, QPoint p) override;
     DataOperations *Operations() override { return this; }
     // A choice of the title drop-down: its dialog first for top-10 and custom (a cancel
     // changes nothing), then the type, then DoFilter.
     void ClickMenu(TQorColumn &column, TFilterType type);
 
+    // A bound grid's body rows take their record numbers (row - TitleRows + 1) once, so that
+    // reordering keeps the mapping.
+    void AssignRecordNumbers();
+    // The grouped flag and every column's grouped flag and tag go; the rows stay.
+    void SetGroupedFalse();
+    // The leading grouped columns as a grouping specification ("0:ASC:True;2:DESC:False");
+    // overrideCol, when one of them, takes the direction overrideAscending.
+    QString GroupSpecOfColumns(int overrideCol = -1, bool overrideAscending = true) const;
+
     // --- Sorting state
     bool sorting = false;                 // Sort is running: it does not enter itself again
     bool recordNumbersAssigned = false;   // a bound grid's rows carry their record numbers
+
+    // --- Grouping state
+    bool grouping = false;                // Group or CancelGroup is rebuilding the rows
+    int groupSortCol = -1;                // the sort key of the last Group call, for ReGroup
+    bool groupSortAsc = true;
 
 private:
     TCustomQorGrid &q;

@@ -8,6 +8,7 @@
 #include "core/model/row_range_p.h"
 #include "data/cell_texts_p.h"
 #include "data/data_operations_p.h"
+#include "data/row_permute_p.h"
 #include "data/sort_compare.h"
 #include "platform/busy_cursor.h"
 #include "platform/message_box.h"
@@ -27,6 +28,14 @@ bool RowSorter::Sort(int col, bool ascending)
     TCustomQorGrid &g = *m_d.q;
     if (col < 0 || col >= m_d.cols || m_ops.sorting)
         return false;
+    // A grouped grid sorts by grouping again, with the column as the extra key.
+    if (m_ops.IsGrouped()) {
+        const QString spec = m_ops.GroupSpecOfColumns(col, ascending);
+        if (!spec.isEmpty()) {
+            g.Group(spec, col, ascending);
+            return true;
+        }
+    }
     Flag running(m_ops.sorting);
     platform::BusyCursor busy;
     const RowRange range = RowRangeOf(m_d, m_d.misc.sortBeginRow, m_d.misc.sortEndRow, true);
@@ -38,7 +47,7 @@ bool RowSorter::Sort(int col, bool ascending)
     }
     m_d.hideEditor();
     if (m_d.seams.binding->ControlsRowCount())
-        assignRecordNumbers();
+        m_ops.AssignRecordNumbers();
 
     TSortList items;
     std::vector<int> positions; // the rows that take part, in order: where the sorted items go
@@ -113,45 +122,13 @@ bool RowSorter::blocksTear(int first, int last, int k) const
     return false;
 }
 
-void RowSorter::assignRecordNumbers()
-{
-    if (m_ops.recordNumbersAssigned)
-        return;
-    m_ops.recordNumbersAssigned = true;
-    const int first = m_d.layout.titleRows, last = m_d.rows - m_d.layout.footerRows - 1;
-    for (int r = std::max(first, 0); r <= last; ++r)
-        m_d.rowInfo[size_t(r)].group1 = r - first + 1;
-}
-
 void RowSorter::place(int first, const std::vector<int> &source)
 {
     // A bound data row shows its fields from the data set: only unbound columns' cells move.
     std::function<bool(int)> stays;
     if (m_d.seams.binding->ControlsRowCount())
         stays = [this](int c) { return !m_d.column(c)->GetFieldName().isEmpty(); };
-    const int last = first + int(source.size()) - 1;
-    // Frames are shared with neighbours: only cells with records can hold other than the
-    // defaults, and the rows around the range and the columns that stayed are neighbours too.
-    const bool frames = m_d.cells.PermuteRows(first, source, stays) ||
-                        m_d.cells.RecordsInRows(first - 1, first - 1) || m_d.cells.RecordsInRows(last + 1, last + 1) ||
-                        (stays && m_d.cells.RecordsInRows(first, last));
-    m_d.rowAxis.Permute(first, source);
-    const size_t n = source.size();
-    std::vector<RowInfo> old(m_d.rowInfo.begin() + first, m_d.rowInfo.begin() + first + int64_t(n));
-    for (size_t i = 0; i < n; ++i) {
-        RowInfo info = old[size_t(source[i] - first)];
-        info.group1 = old[i].group1;
-        m_d.rowInfo[size_t(first) + i] = info;
-    }
-    m_d.batch.MarkHeightsChanged();
-    for (size_t i = 0; frames && i < n; ++i) {
-        if (source[i] == first + int(i))
-            continue;
-        for (int c = 0; c < m_d.cols; ++c)
-            if (TCellInfo *cell = m_d.cells.At(first + int(i), c))
-                cell->ResetCellFrame();
-    }
-    m_d.seams.formulas->RowsPermuted(first, source);
+    PermuteRowBlock(m_d, first, source, true, stays);
 }
 
 } // namespace qor

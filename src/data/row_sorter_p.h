@@ -20,7 +20,6 @@ public:
 private:
     // Merged areas that FindErrorMerge lets through but a move of k-row blocks would tear.
     bool blocksTear(int first, int last, int k) const;
-    void assignRecordNumbers();
     // Row first + i of the range takes old row source[i]; Group1 stays with the positions.
     void place(int first, const std::vector<int> &source);
 

@@ -58,7 +58,7 @@ TSortComparer::TSortComparer(std::vector<bool> Numeric, std::vector<int> Cols, Q
 {
 }
 
-int TSortComparer::compareKey(const TSortItem &i1, const TSortItem &i2, const QString &t1, const QString &t2,
+int TSortComparer::compareKey(const TSortItem &i1, const TSortItem &i2, int col, const QString &t1, const QString &t2,
                               double v1, double v2, bool ascending, bool numeric) const
 {
     // Group header and footer rows come after data rows whatever the direction.
@@ -77,7 +77,7 @@ int TSortComparer::compareKey(const TSortItem &i1, const TSortItem &i2, const QS
         // The handler sees and answers the ascending result.
         if (!ascending)
             r = -r;
-        m_handler(m_sender, i1.Col, t1, t2, r);
+        m_handler(m_sender, col, t1, t2, r);
         if (!ascending)
             r = -r;
     }
@@ -87,17 +87,24 @@ int TSortComparer::compareKey(const TSortItem &i1, const TSortItem &i2, const QS
 int TSortComparer::Compare(const TSortItem &Item1, const TSortItem &Item2) const
 {
     if (Item1.Keys.empty())
-        return compareKey(Item1, Item2, Item1.Text, Item2.Text, Item1.Value, Item2.Value, Item1.Ascending,
+        return compareKey(Item1, Item2, Item1.Col, Item1.Text, Item2.Text, Item1.Value, Item2.Value, Item1.Ascending,
                           !m_numeric.empty() && m_numeric[0]);
     const size_t keys = std::min(Item1.Keys.size(), Item2.Keys.size());
-    for (size_t k = 0; k < keys; ++k) {
-        const TSortKey &a = Item1.Keys[k], &b = Item2.Keys[k];
-        const int r = compareKey(Item1, Item2, a.Text, b.Text, a.Value, b.Value, a.Ascending,
-                                 k < m_numeric.size() && m_numeric[k]);
-        if (r != 0)
+    for (size_t k = 0; k < keys; ++k)
+        if (const int r = CompareKey(Item1, Item2, k))
             return r;
-    }
     return 0;
+}
+
+int TSortComparer::CompareKey(const TSortItem &Item1, const TSortItem &Item2, size_t Key) const
+{
+    if (Key >= Item1.Keys.size() || Key >= Item2.Keys.size())
+        return 0;
+    const TSortKey &a = Item1.Keys[Key], &b = Item2.Keys[Key];
+    // The handler is told the key's own column.
+    const int col = Key < m_cols.size() ? m_cols[Key] : Item1.Col;
+    return compareKey(Item1, Item2, col, a.Text, b.Text, a.Value, b.Value, a.Ascending,
+                      Key < m_numeric.size() && m_numeric[Key]);
 }
 
 void QuickSort(TSortList &List, int First, int Last, const TSortComparer &Comparer)

@@ -26,10 +26,12 @@ public:
     TSortComparer(std::vector<bool> Numeric, std::vector<int> Cols, QObject *Sender = nullptr,
                   TCompareFuncEvent Handler = {});
     int Compare(const TSortItem &Item1, const TSortItem &Item2) const;
+    // One key of a multi-key item alone (grouping splits its groups by it).
+    int CompareKey(const TSortItem &Item1, const TSortItem &Item2, size_t Key) const;
 
 private:
-    int compareKey(const TSortItem &i1, const TSortItem &i2, const QString &t1, const QString &t2, double v1,
-                   double v2, bool ascending, bool numeric) const;
+    int compareKey(const TSortItem &i1, const TSortItem &i2, int col, const QString &t1, const QString &t2,
+                   double v1, double v2, bool ascending, bool numeric) const;
 
     std::vector<bool> m_numeric;
     std::vector<int> m_cols;

@@ -29,6 +29,8 @@ void check(qor::TQorGrid &grid)
     if (!qor::FormulaManager::Of(grid).checkConsistency().empty() || !d.cells.checkConsistency().empty() ||
         !d.merges->checkConsistency().empty() || !d.rowAxis.checkConsistency().empty())
         std::abort();
+    if (grid.GetGrouped() && (grid.GetFirstGroupedRow() < 0 || grid.GetLastGroupedRow() >= grid.GetRows()))
+        std::abort();
 }
 
 } // namespace
@@ -61,9 +63,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             case 5: grid.InsertCol(col, 1); break;
             case 6: if (grid.GetCols() > 2) grid.DeleteCol(col); break;
             default:
-                if (op & 0x40)
-                    grid.Sort(col, (op & 0x20) != 0);   // formulas follow their rows
-                else if (grid.GetRows() < 64 && grid.GetCols() < 32)
+                if (op & 0x40) {
+                    const bool flag = (op & 0x20) != 0;
+                    switch ((op >> 3) & 3) {
+                    case 0: grid.Sort(col, flag); break;   // formulas follow their rows
+                    case 1: {
+                        QString spec = QString::number(col) + (flag ? ":DESC" : "");
+                        if (row % 2)
+                            spec += ";" + QString::number((col + 1) % grid.GetCols()) + (op & 1 ? ":ASC:False" : "");
+                        grid.Group(spec, row % grid.GetCols(), op & 2);
+                        break;
+                    }
+                    case 2: flag ? grid.ExpandNode(row) : grid.CloseNode(row); break;
+                    default: flag ? grid.CancelGroup() : grid.ExpandAllNode();
+                    }
+                } else if (grid.GetRows() < 64 && grid.GetCols() < 32)
                     grid.MergeCells(row, col, std::min(row + 1, grid.GetRows() - 1), std::min(col + op / 128, grid.GetCols() - 1));
                 else
                     grid.RefreshFormula();
