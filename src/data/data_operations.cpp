@@ -89,8 +89,19 @@ QString DataOperations::GroupSpecOfColumns(int overrideCol, bool overrideAscendi
     std::vector<TGroupItem> items;
     for (int c = 0; c < d.cols && d.column(c)->DataState().Grouped; ++c) {
         const TColumnDataState &s = d.column(c)->DataState();
-        items.push_back({c, c == overrideCol ? overrideAscending : s.GroupAscending, s.GroupFooter});
+        items.push_back({c, c == overrideCol ? overrideAscending : s.GroupAscending, false});
     }
+    // Documents do not keep the footer flags: the footer rows tell them (each group of a level
+    // with footers ends with one).
+    const int first = std::max(d.misc.firstGroupedRow, 0), last = std::min(d.misc.lastGroupedRow, d.rows - 1);
+    for (int r = first; d.misc.grouped && r <= last; ++r) {
+        const RowInfo &info = d.rowInfo[size_t(r)];
+        if (info.group2 == 2 && info.group3 >= 1 && size_t(info.group3) <= items.size())
+            items[size_t(info.group3 - 1)].Footer = true;
+    }
+    if (!d.misc.grouped)
+        for (TGroupItem &item : items)
+            item.Footer = d.column(item.Col)->DataState().GroupFooter;
     return GroupSpecText(items);
 }
 

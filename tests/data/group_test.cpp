@@ -406,6 +406,22 @@ TEST(Group, StateAndRowsSurviveTheStream)
     EXPECT_FALSE(titlesOnly.GetGrouped());
 }
 
+TEST(Group, ALoadedOutlineRegroupsWithItsOwnFooters)
+{
+    TQorGrid g;
+    ledger(g);
+    g.Group("0;1:ASC:False", -1, true);
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadWrite);
+    ASSERT_TRUE(g.SaveToStream(buffer, true));
+    buffer.seek(0);
+    TQorGrid back;
+    ASSERT_TRUE(back.LoadFromStream(buffer));
+    back.SetShowGroupFooter(false);
+    back.SetShowGroupFooter(true);   // two regroups from what the document holds
+    EXPECT_EQ(outline(back), outline(g));
+}
+
 TEST(Group, RowTypeAndStateOfAnyRow)
 {
     TQorGrid g;
