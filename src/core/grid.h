@@ -105,6 +105,8 @@ public:
     // False (nothing changed) when the size cannot be held.
     bool InternalSetRows(int Value);
     bool InternalSetCols(int Value);
+    // Every row; while grouped, the rows grouping did not add (on a bound grid, the rows that
+    // show a record).
     int RealRows() const;
     void Clear();
     void ClearRow();

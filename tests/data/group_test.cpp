@@ -432,6 +432,7 @@ TEST(Group, RowTypeAndStateOfAnyRow)
     EXPECT_EQ(state, 0u);
     EXPECT_EQ(col, -1);
     g.Group("1", -1, true);
+    EXPECT_EQ(g.RealRows(), 4);   // not the 9 rows, nor 0 for want of record numbers
     g.SetRowState(0, true);
     EXPECT_EQ(g.RowType(0, state, col), 1);
     EXPECT_EQ(state, 1u);

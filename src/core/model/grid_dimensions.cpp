@@ -59,9 +59,12 @@ int TCustomQorGrid::RealRows() const
 {
     if (!d->seams.dataOps->IsGrouped())
         return d->rows;
+    // Bound rows carry their record numbers; an unbound grid has none to count, and its real
+    // rows are the ones grouping did not add.
+    const bool bound = d->seams.binding->ControlsRowCount();
     int n = 0;
     for (const RowInfo &r : d->rowInfo)
-        n += r.group1 > 0;
+        n += bound ? r.group1 > 0 : r.group2 == 0;
     return n;
 }
 
