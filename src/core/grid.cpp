@@ -27,7 +27,11 @@ TCustomQorGrid::TCustomQorGrid(QWidget *parent) : QAbstractScrollArea(parent), d
     InstallGridLayers(*this);
 }
 
-TCustomQorGrid::~TCustomQorGrid() = default;
+TCustomQorGrid::~TCustomQorGrid()
+{
+    if (d->seams.print)
+        d->seams.print->GridDestroyed();
+}
 
 bool TCustomQorGrid::ValidateName(QObject *Component, const QString &Name) const
 {

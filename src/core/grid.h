@@ -325,6 +325,21 @@ public:
     int64_t GetZoomRowBottom(int Row) const;
     int64_t GetZoomColRight(int Col) const;
 
+    // ===== Print geometry and page lines (defined in core/view/print_geometry.cpp) =====
+    // Grid print coordinates: screen pixels at the grid's zoom from the top-left corner of cell
+    // (0, 0); hidden rows and columns have no size. The cell's rectangle, within the sheet.
+    QRect GetCellPrintRect(int Row, int Col) const;
+    int64_t GetInnerPrintWidth() const;
+    int64_t GetInnerPrintHeight() const;
+    // The column-title bar at the grid's zoom.
+    int GetPrintTitleHeight() const;
+    // Outlines the page strips of the bound print component; setting it true fetches them.
+    bool GetShowPagesLine() const;
+    void SetShowPagesLine(bool Value);
+    // The page strips of the bound print component; empty without one.
+    void GetPages(std::vector<QRect> &List) const;
+    void ClearPagesList();
+
     // ===== Current cell and selection =====
     // The owner of the merged area the current cell lies in (the current cell itself is kept
     // at the owner, so these equal GetRow/GetCol).

@@ -6,6 +6,7 @@ IFormulaHost::~IFormulaHost() = default;
 IDataBinding::~IDataBinding() = default;
 IDataOpsHost::~IDataOpsHost() = default;
 IRichTextHost::~IRichTextHost() = default;
+IPrintLink::~IPrintLink() = default;
 
 GridSeams::GridSeams()
     : formulas(std::make_unique<IFormulaHost>()), binding(std::make_unique<IDataBinding>()),

@@ -113,6 +113,19 @@ public:
     virtual std::optional<int> Height(const QByteArray &rich, int width) const { return std::nullopt; }
 };
 
+// The print component bound to a grid (at most one), as the grid and its stream see it.
+class QOR_AUTOTEST_EXPORT IPrintLink {
+public:
+    virtual ~IPrintLink();
+    // The strips of the pages in grid print coordinates, for the page lines.
+    virtual std::vector<QRect> PagesRect() = 0;
+    // The print settings record of the grid stream ("PrnD" and what follows).
+    virtual QByteArray SaveSettings() const = 0;
+    virtual void LoadSettings(const QByteArray &record, int version) = 0;
+    // The grid is being destroyed: the component lets go of it.
+    virtual void GridDestroyed() = 0;
+};
+
 // Shortcuts the clipboard and find layer answers; each refuses itself when its option is off.
 class QOR_AUTOTEST_EXPORT IClipboardHost {
 public:
@@ -131,6 +144,7 @@ struct QOR_AUTOTEST_EXPORT GridSeams {
     std::unique_ptr<IDataOpsHost> dataOps;
     std::unique_ptr<IRichTextHost> richText;
     std::unique_ptr<IClipboardHost> clipboard = std::make_unique<IClipboardHost>();
+    IPrintLink *print = nullptr;   // not owned: the component clears it when it goes
 };
 
 // Installs the layers above the core into a new grid; the grid's construction calls it once,

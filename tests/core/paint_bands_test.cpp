@@ -25,7 +25,7 @@ TEST(PaintBands, ShadowFocusRectangleAndPageLines)
     // The current cell's focus rectangle straddles its edges; page lines are blue, 2 wide.
     GridPrivate::get(g).currentIndex = 1 * 3 + 1;
     GridPaintState &state = GridPrivate::get(g).paint;
-    state.rowBreaks = {2};
+    state.pageRects = {QRect(QPoint(0, 0), QPoint(g.GetInnerWidth() - 1, g.GetCellPrintRect(2, 0).top()))};
     state.showPageLines = true;
     img = paintGrid(g);
     const QRect cur = g.GetCellRect(1, 1);

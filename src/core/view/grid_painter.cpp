@@ -384,22 +384,20 @@ void GridPainter::DrawFocusRect(QPainter &canvas)
 void GridPainter::DrawPagesLine(QPainter &canvas)
 {
     const GridPaintState &state = GridPrivate::get(m_grid).paint;
-    if (!state.showPageLines)
+    if (!state.showPageLines || state.pageRects.empty())
         return;
-    const QRect sheet = m_grid.GetSheetRect();
     // 0xFF0000 as a stored colour value: blue.
     QPen pen(ToQColor(TColor(0xFF0000)), 2);
     canvas.save();
     canvas.setPen(pen);
-    for (int row : state.rowBreaks) {
-        const QRect r = m_grid.InternalCellRect(row, 0);
-        if (!r.isNull())
-            canvas.drawLine(QPoint(sheet.left(), r.top()), QPoint(sheet.right(), r.top()));
-    }
-    for (int col : state.colBreaks) {
-        const QRect r = m_grid.InternalCellRect(0, col);
-        if (!r.isNull())
-            canvas.drawLine(QPoint(r.left(), sheet.top()), QPoint(r.left(), sheet.bottom()));
+    canvas.setBrush(Qt::NoBrush);
+    // Where cell (0, 0) is now, scrolled, as if nothing were frozen.
+    const QPoint origin = m_grid.InternalCellRect(0, 0).topLeft();
+    const QRect client = m_grid.viewport()->rect();
+    for (const QRect &strip : state.pageRects) {
+        const QRect r = strip.translated(origin);
+        if (r.intersects(client.adjusted(-2, -2, 2, 2)))
+            canvas.drawRect(r);
     }
     canvas.restore();
 }

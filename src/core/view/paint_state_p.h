@@ -1,7 +1,8 @@
 #pragma once
-// What painting keeps beside the model: the image list cells index into and the page breaks
-// that printing computes (rows and columns that start a new page).
+// What painting keeps beside the model: the image list cells index into and the page strips
+// that printing computes.
 #include <QImage>
+#include <QRect>
 #include <cstdint>
 #include <vector>
 
@@ -9,8 +10,7 @@ namespace qor {
 
 struct GridPaintState {
     std::vector<QImage> images;
-    std::vector<int> rowBreaks;
-    std::vector<int> colBreaks;
+    std::vector<QRect> pageRects;   // grid print coordinates, right and bottom exclusive
     bool showPageLines = false;   // stored in documents
     int64_t cellsPainted = 0;     // positions drawn by paint events so far: what a step costs
 };
