@@ -3,6 +3,7 @@
 
 #include "data/data_operations_p.h"
 #include "formula/formula_manager_p.h"
+#include "print/print_stream_hooks.h"
 
 namespace qor {
 
@@ -10,6 +11,7 @@ void InstallGridLayers(TCustomQorGrid &grid)
 {
     FormulaManager::Install(grid);
     DataOperations::Install(grid);
+    InstallPrintStreamHooks();
 }
 
 } // namespace qor
