@@ -9,6 +9,7 @@
 #include "demo.h"
 #include "demo_invoice.h"
 #include "document_info.h"
+#include "pages.h"
 #include "render.h"
 #include "platform/runtime_dir.h"
 
@@ -33,6 +34,9 @@ const Command kCommands[] = {
     {"info", "info FILE.qld", "print what a grid document holds", runInfo},
     {"render", "render FILE.qld -o out.png [--size WxH] [--scroll X,Y]",
      "paint a grid document's client area into a PNG (default 1280x800)", qor::app::RunRender},
+    {"pages", "pages FILE.qld [--paper A4] [--landscape]",
+     "print how the document is cut into pages on the current printer: the page count and\n"
+     "         each page's rows, columns and pixel rectangle", qor::app::RunPages},
 };
 
 void printUsage(std::FILE *to)

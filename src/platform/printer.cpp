@@ -74,7 +74,10 @@ private:
 class QtPrinterAdapter final : public Printer {
 public:
     explicit QtPrinterAdapter(std::unique_ptr<QPrinter> printer) : m_printer(std::move(printer)) {}
-    QString Name() const override { return m_printer->printerName(); }
+    QString Name() const override
+    {
+        return m_printer->outputFormat() == QPrinter::PdfFormat ? QStringLiteral("PDF file") : m_printer->printerName();
+    }
     int DpiX() const override { return m_printer->resolution(); }
     int DpiY() const override { return m_printer->resolution(); }
     QSize PhysicalSize() const override { return m_printer->pageLayout().fullRectPixels(m_printer->resolution()).size(); }
