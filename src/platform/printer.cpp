@@ -52,7 +52,8 @@ public:
         if (!m_installed)
             return;
         const QSize known = s.paperCode == kPaperUser ? s.userSizeMM : PaperSizeMM(s.paperCode);
-        if (!known.isEmpty()) {
+        // A user size from a document is believed up to ten metres a side.
+        if (!known.isEmpty() && known.width() <= 10000 && known.height() <= 10000) {
             m_code = s.paperCode;
             m_paper = known;
         }
@@ -107,7 +108,7 @@ public:
             return;
         QPageSize size;
         if (s.paperCode == kPaperUser) {
-            if (!s.userSizeMM.isEmpty())
+            if (!s.userSizeMM.isEmpty() && s.userSizeMM.width() <= 10000 && s.userSizeMM.height() <= 10000)
                 size = QPageSize(QSizeF(s.userSizeMM), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
         } else {
             for (const auto &p : kPapers)
