@@ -1,12 +1,11 @@
 // The grid's cells-block operations on devices and files.
-#include <QClipboard>
 #include <QFile>
-#include <QGuiApplication>
 #include <QSaveFile>
 #include "core/grid.h"
 #include "core/grid_p.h"
 #include "io/cells_block.h"
 #include "io/grid_stream_device_p.h"
+#include "platform/clipboard.h"
 
 namespace qor {
 
@@ -60,8 +59,7 @@ void TCustomQorGrid::SaveSelectionToStream(QIODevice &Stream)
 {
     if (d->selection.isEmpty() && d->editorOpen()) {
         // An open editor hands its text over as plain text instead.
-        if (QClipboard *clipboard = QGuiApplication::clipboard())
-            clipboard->setText(d->editorText());
+        platform::CurrentClipboard().SetText(d->editorText());
         return;
     }
     const QRect r = selectionRect(*this);

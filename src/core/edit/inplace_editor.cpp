@@ -2,7 +2,6 @@
 #include "core/edit/inplace_editor_p.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -11,6 +10,7 @@
 #include <QPainter>
 #include "core/grid.h"
 #include "format/key_filter.h"
+#include "platform/clipboard.h"
 
 namespace qor {
 
@@ -106,8 +106,8 @@ bool TInplaceEditor::InsertChecked(const QString &pasted)
 
 bool TInplaceEditor::PasteChecked()
 {
-    const QClipboard *clipboard = QGuiApplication::clipboard();
-    return clipboard && InsertChecked(clipboard->text());
+    const std::optional<QString> text = platform::CurrentClipboard().Text();
+    return text && InsertChecked(*text);
 }
 
 void TInplaceEditor::keyPressEvent(QKeyEvent *event)
