@@ -1,5 +1,7 @@
 #include "format/key_filter.h"
 
+#include <algorithm>
+
 namespace qor {
 
 namespace {
@@ -91,9 +93,17 @@ void MxFormatKeyPress(const QString &text, int selStart, int selLength, QChar &k
 bool PasteAccepted(const QString &text, int selStart, int selLength, const QString &pasted,
                    TValueType valueType, int digits)
 {
-    for (QChar c : pasted)
-        if (!KeyAccepted(text, selStart, selLength, c, valueType, digits))
+    // Typed one after another into the text as it grows: "1.5" is a float although "." alone
+    // could not start one.
+    QString now = text;
+    int at = std::clamp(selStart, 0, int(now.size()));
+    now.remove(at, std::clamp(selLength, 0, int(now.size()) - at));
+    for (QChar c : pasted) {
+        if (!KeyAccepted(now, at, 0, c, valueType, digits))
             return false;
+        if (c.unicode() >= 32)
+            now.insert(at++, c);
+    }
     return true;
 }
 

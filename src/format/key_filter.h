@@ -19,8 +19,8 @@ QOR_AUTOTEST_EXPORT void MxFormatKeyPress(const QString &text, int selStart, int
 QOR_AUTOTEST_EXPORT bool KeyAccepted(const QString &text, int selStart, int selLength, QChar key,
                                      TValueType valueType, int digits);
 
-// A paste goes through only when every character of the pasted text would be accepted alone at
-// the caret of the unchanged text.
+// A paste goes through only when its characters would be accepted typed one after another at
+// the caret (the selection replaced first).
 QOR_AUTOTEST_EXPORT bool PasteAccepted(const QString &text, int selStart, int selLength,
                                        const QString &pasted, TValueType valueType, int digits);
 

@@ -1,11 +1,10 @@
 // The in-place editor: opening by typing, F2 and Enter, cancelling back to the starting text,
-// key filtering and refusals; pasting, where every clipboard character is checked alone against
-// the text before the paste and one refusal pastes nothing.
+// key filtering and refusals; pasting, where the clipboard's characters are checked as if typed
+// one after another and one refusal pastes nothing.
 #include <gtest/gtest.h>
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include "core/grid_p.h"
+#include "platform/clipboard.h"
 #include "editor_fixture.h"
 
 using namespace qor;
@@ -17,7 +16,7 @@ namespace {
 
 void paste(TInplaceEditor *e, const QString &clip)
 {
-    QGuiApplication::clipboard()->setText(clip);
+    platform::CurrentClipboard().SetText(clip);
     QTest::keyClick(e, Qt::Key_V, Qt::ControlModifier);
 }
 
@@ -60,6 +59,19 @@ TEST(EditorPaste, EachCharacterIsCheckedAgainstTheValueTypeAndDigits)
     EXPECT_EQ(e->text(), "3.14");
     paste(e, ".");
     EXPECT_EQ(e->text(), "3.14");
+    t.key(Qt::Key_Escape);
+    // A whole number pastes into an empty cell although its point or sign could not come
+    // first alone.
+    g.Cells(2, 0)->SetValueType(vtFloat);
+    g.Cells(2, 0)->SetDigits(2);
+    e = openEditor(t, 2, 0);
+    paste(e, "1.5");
+    EXPECT_EQ(e->text(), "1.5");
+    t.key(Qt::Key_Escape);
+    g.Cells(3, 0)->SetValueType(vtNegInt);
+    e = openEditor(t, 3, 0);
+    paste(e, "-5");
+    EXPECT_EQ(e->text(), "-5");
     t.key(Qt::Key_Escape);
 
     g.SetCellText(0, 1, "ab");
