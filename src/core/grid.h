@@ -602,6 +602,18 @@ public:
     // A rectangle of cells as a cells block; Stream is emptied when the rectangle is not
     // inside the grid, and left at position 0.
     void SaveCellsToStream(int TopRow, int LeftCol, int RowCount, int ColCount, QIODevice &Stream);
+    // ===== Clipboard (defined in io/clipboard_exchange.cpp) =====
+    // The selection (or the current cell, or the open editor's selection) as the grid's own
+    // form, tab-separated text and CSV, all at once. A cut's first paste moves the cells.
+    void CopyToClipBoard();
+    void CutToClipBoard();
+    // At the current cell: the grid's own form (with OnlyText only the texts), else a table
+    // in text form, else one value; read-only cells keep what they hold. Needs qgoEditing.
+    void PasteFromClipBoard(bool OnlyText = false);
+    // The whole content of Stream under Format (a MIME type), replacing the clipboard.
+    static void CopyToClipbrd(QIODevice &Stream, const QString &Format);
+    // Appends the clipboard's data of Format to Stream, when there is any.
+    static void LoadFromClipBoard(QIODevice &Stream, const QString &Format);
     void LoadCellsFromStream(QIODevice &Stream, int TopRow, int LeftCol, bool ApplySizes, bool SkipHidden);
     void LoadCellsFromStream_OnlyText(QIODevice &Stream, int TopRow, int LeftCol);
     void SaveSelectionToStream(QIODevice &Stream);

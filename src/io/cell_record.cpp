@@ -353,6 +353,14 @@ void FinishCellRecord(TCellInfo &cell, const CellRecord &r, const QString &probl
 
 void SaveCellToStream(ByteWriter &out, const TCellInfo &Cell) { WriteCellRecord(out, recordOfCell(Cell)); }
 
+void SaveCellToStreamWithoutText(ByteWriter &out, const TCellInfo &Cell)
+{
+    CellRecord r = recordOfCell(Cell);
+    r.text.clear();
+    r.richText.clear();
+    WriteCellRecord(out, r);
+}
+
 void SaveEmptyCellToStream(ByteWriter &out, const TCustomQorGrid &Grid, int Row, int Col)
 {
     WriteCellRecord(out, recordOfPosition(Grid, Row, Col));

@@ -11,6 +11,9 @@ class TCustomQorGrid;
 
 // Appends the record of Cell.
 QOR_EXPORT void SaveCellToStream(ByteWriter &out, const TCellInfo &Cell);
+// The same record with an empty text (and no rich content): what a copy of a password cell
+// carries.
+QOR_EXPORT void SaveCellToStreamWithoutText(ByteWriter &out, const TCellInfo &Cell);
 // Appends the record of a position that has no cell object: its computed text and the
 // column's attributes. A position with a cell object writes that cell's record.
 QOR_EXPORT void SaveEmptyCellToStream(ByteWriter &out, const TCustomQorGrid &Grid, int Row, int Col);

@@ -85,8 +85,17 @@ int nextVisible(const Axis &axis, int from)
 
 } // namespace
 
+QRect CellsBlockRect(const QByteArray &bytes)
+{
+    ParsedBlock block;
+    if (!parseBlock(bytes, block))
+        return QRect();
+    return QRect(QPoint(block.rect.left, block.rect.top), QPoint(block.rect.right, block.rect.bottom));
+}
+
 QByteArray SaveCellsBlock(TCustomQorGrid &grid, int TopRow, int LeftCol, int RowCount, int ColCount,
-                          const std::function<void(TCellInfo &)> &taken)
+                          const std::function<void(TCellInfo &)> &taken,
+                          const std::function<bool(const TCellInfo &)> &withoutText)
 {
     const GridPrivate &d = GridPrivate::get(grid);
     if (RowCount < 1 || ColCount < 1 || !d.valid(TopRow, LeftCol) ||
@@ -103,7 +112,10 @@ QByteArray SaveCellsBlock(TCustomQorGrid &grid, int TopRow, int LeftCol, int Row
         for (int c = LeftCol; c < LeftCol + ColCount; ++c) {
             TCellInfo *cell = grid.Cells(r, c);
             const qsizetype at = out.reserveI32();
-            SaveCellToStream(out, *cell);
+            if (withoutText && withoutText(*cell))
+                SaveCellToStreamWithoutText(out, *cell);
+            else
+                SaveCellToStream(out, *cell);
             out.patchI32(at, int32_t(out.size() - at - 4));
             if (taken)
                 taken(*cell);
@@ -123,7 +135,10 @@ bool LoadCellsBlock(TCustomQorGrid &grid, const QByteArray &bytes, int TopRow, i
     const bool skipHidden = o.SkipHidden && !o.OnlyText;
     CellLoadOptions cellOptions;
     cellOptions.ApplySizes = o.ApplySizes;
-    grid.BeginUpdate();
+    if (o.Placed)
+        o.Placed->assign(block.records.size(), false);
+    if (!o.DryRun)
+        grid.BeginUpdate();
     size_t next = 0;
     int row = TopRow;
     for (int64_t i = 0; i < block.rect.rows(); ++i, ++row) {
@@ -141,7 +156,11 @@ bool LoadCellsBlock(TCustomQorGrid &grid, const QByteArray &bytes, int TopRow, i
                     break;
             }
             const auto [offset, length] = block.records[next];
-            if (length < 1 || !d.valid(row, col))
+            if (length < 1 || !d.valid(row, col) || (o.KeepReadOnly && grid.InternalCellReadOnly(row, col)))
+                continue;
+            if (o.Placed)
+                (*o.Placed)[next] = true;
+            if (o.DryRun)
                 continue;
             TCellInfo *cell = grid.Cells(row, col);
             ByteReader record(bytes.constData() + offset, length);
@@ -152,7 +171,8 @@ bool LoadCellsBlock(TCustomQorGrid &grid, const QByteArray &bytes, int TopRow, i
         }
         next = rowEnd;
     }
-    grid.EndUpdate();
+    if (!o.DryRun)
+        grid.EndUpdate();
     return true;
 }
 

@@ -3,7 +3,9 @@
 // length-prefixed cell record per position, row by row). Carries cells files, the clipboard
 // and structure copies.
 #include <QByteArray>
+#include <QRect>
 #include <functional>
+#include <vector>
 #include "platform/qor_global.h"
 
 namespace qor {
@@ -14,15 +16,26 @@ class TCellInfo;
 constexpr int kCellsBlockHeaderSize = 21;
 
 // The block of a rectangle, creating the cells it lacks; empty when the rectangle is not
-// inside the grid. taken, when given, sees each cell right after its record is written.
+// inside the grid. taken, when given, sees each cell right after its record is written;
+// withoutText, when it answers true, writes that cell's record with an empty text.
 QOR_EXPORT QByteArray SaveCellsBlock(TCustomQorGrid &grid, int TopRow, int LeftCol, int RowCount, int ColCount,
-                                     const std::function<void(TCellInfo &)> &taken = {});
+                                     const std::function<void(TCellInfo &)> &taken = {},
+                                     const std::function<bool(const TCellInfo &)> &withoutText = {});
 
 struct CellsBlockOptions {
     bool ApplySizes = false;
     bool SkipHidden = false;
     bool OnlyText = false;
+    bool KeepReadOnly = false;   // read-only targets keep what they hold
+    bool DryRun = false;         // only work out where the records would go
+    // When given: one flag per record of the block, row by row, set when the record was (or,
+    // on a dry run, would be) placed.
+    std::vector<bool> *Placed = nullptr;
 };
+
+// The source rectangle a block names (left = first column, top = first row); empty when the
+// block cannot be read.
+QOR_EXPORT QRect CellsBlockRect(const QByteArray &block);
 
 // Places the block's cells from (TopRow, LeftCol) on. False, with nothing changed, when the
 // block is not one or any of its records cannot be read.

@@ -3,6 +3,7 @@
 
 #include "data/data_operations_p.h"
 #include "formula/formula_manager_p.h"
+#include "io/clipboard_host.h"
 #include "print/print_stream_hooks.h"
 
 namespace qor {
@@ -12,6 +13,7 @@ void InstallGridLayers(TCustomQorGrid &grid)
     FormulaManager::Install(grid);
     DataOperations::Install(grid);
     InstallPrintStreamHooks();
+    InstallClipboardHost(grid);
 }
 
 } // namespace qor

@@ -216,6 +216,9 @@ public:
     TQorPicture &Graphic();
     const TQorPicture *PeekGraphic() const;
     void SetGraphic(const TQorPicture &Value);
+    // The clipboard into this cell alone: rich content for a ctRichEdit cell, else its text
+    // (defined with the clipboard exchange in io/).
+    void PasteFromClipboard();
     // Rich-text content of ctRichEdit cells, as stored bytes.
     QByteArray GetRichText() const;
     void SetRichText(const QByteArray &Value);
