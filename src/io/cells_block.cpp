@@ -133,12 +133,8 @@ bool LoadCellsBlock(TCustomQorGrid &grid, const QByteArray &bytes, int TopRow, i
     if (!d.valid(TopRow, LeftCol) || !parseBlock(bytes, block) || !recordsReadable(bytes, block, o.OnlyText))
         return false;
     const bool skipHidden = o.SkipHidden && !o.OnlyText;
-    CellLoadOptions cellOptions;
-    cellOptions.ApplySizes = o.ApplySizes;
-    if (o.Placed)
-        o.Placed->assign(block.records.size(), false);
-    if (!o.DryRun)
-        grid.BeginUpdate();
+    // Where each record goes (row -1: nowhere), worked out before anything changes.
+    std::vector<std::pair<int, int>> targets(block.records.size(), {-1, -1});
     size_t next = 0;
     int row = TopRow;
     for (int64_t i = 0; i < block.rect.rows(); ++i, ++row) {
@@ -155,24 +151,34 @@ bool LoadCellsBlock(TCustomQorGrid &grid, const QByteArray &bytes, int TopRow, i
                 if (col < 0)
                     break;
             }
-            const auto [offset, length] = block.records[next];
-            if (length < 1 || !d.valid(row, col) || (o.KeepReadOnly && grid.InternalCellReadOnly(row, col)))
+            if (block.records[next].second < 1 || !d.valid(row, col) ||
+                (o.KeepReadOnly && grid.InternalCellReadOnly(row, col)))
                 continue;
-            if (o.Placed)
-                (*o.Placed)[next] = true;
-            if (o.DryRun)
-                continue;
-            TCellInfo *cell = grid.Cells(row, col);
-            ByteReader record(bytes.constData() + offset, length);
-            if (o.OnlyText)
-                CopyTextFromStream(record, *cell, GetCurrentStreamVersion());
-            else
-                LoadCellFromStream(record, *cell, cellOptions);
+            targets[next] = {row, col};
         }
         next = rowEnd;
     }
-    if (!o.DryRun)
-        grid.EndUpdate();
+    if (o.BeforePlace) {
+        std::vector<bool> placed(targets.size());
+        for (size_t i = 0; i < targets.size(); ++i)
+            placed[i] = targets[i].first >= 0;
+        o.BeforePlace(placed);
+    }
+    CellLoadOptions cellOptions;
+    cellOptions.ApplySizes = o.ApplySizes;
+    grid.BeginUpdate();
+    for (size_t i = 0; i < targets.size(); ++i) {
+        const auto [r, c] = targets[i];
+        if (r < 0)
+            continue;
+        TCellInfo *cell = grid.Cells(r, c);
+        ByteReader record(bytes.constData() + block.records[i].first, block.records[i].second);
+        if (o.OnlyText)
+            CopyTextFromStream(record, *cell, GetCurrentStreamVersion());
+        else
+            LoadCellFromStream(record, *cell, cellOptions);
+    }
+    grid.EndUpdate();
     return true;
 }
 

@@ -27,10 +27,9 @@ struct CellsBlockOptions {
     bool SkipHidden = false;
     bool OnlyText = false;
     bool KeepReadOnly = false;   // read-only targets keep what they hold
-    bool DryRun = false;         // only work out where the records would go
-    // When given: one flag per record of the block, row by row, set when the record was (or,
-    // on a dry run, would be) placed.
-    std::vector<bool> *Placed = nullptr;
+    // Called once the block has been read whole, before anything is placed: one flag per
+    // record, row by row, set when the record will be placed.
+    std::function<void(const std::vector<bool> &placed)> BeforePlace;
 };
 
 // The source rectangle a block names (left = first column, top = first row); empty when the

@@ -175,13 +175,6 @@ bool pastePrivate(TCustomQorGrid &g, const QByteArray &data, bool onlyText)
     o.ApplySizes = !onlyText;
     o.SkipHidden = !onlyText;
     o.KeepReadOnly = true;
-    std::vector<bool> placed;
-    o.Placed = &placed;
-    o.DryRun = true;
-    const int row = g.GetRow(), col = g.GetCol();
-    if (!LoadCellsBlock(g, block, row, col, o))
-        return false;   // refused whole: nothing is placed, nothing cleared
-
     // A move only for this process's own cut, whose grid is still there and still holds the
     // source rectangle; anything else pastes as a copy.
     PendingCut &cut = pendingCut();
@@ -192,23 +185,24 @@ bool pastePrivate(TCustomQorGrid &g, const QByteArray &data, bool onlyText)
             from = nullptr;
     }
     bool complete = true;
-    if (from) {
-        GridPrivate &s = GridPrivate::get(*from);
-        from->BeginUpdate();
-        size_t i = 0;
-        for (int r = source.top(); r <= source.bottom(); ++r)
-            for (int c = source.left(); c <= source.right(); ++c, ++i) {
-                if (!placed[i]) {
-                    complete = false;   // not placed: it stays where it was
-                    continue;
+    if (from)
+        o.BeforePlace = [&](const std::vector<bool> &placed) {
+            GridPrivate &s = GridPrivate::get(*from);
+            from->BeginUpdate();
+            size_t i = 0;
+            for (int r = source.top(); r <= source.bottom(); ++r)
+                for (int c = source.left(); c <= source.right(); ++c, ++i) {
+                    if (i >= placed.size() || !placed[i]) {
+                        complete = false;   // not placed: it stays where it was
+                        continue;
+                    }
+                    if (TCellInfo *cell = s.cells.At(r, c))
+                        resetToColumn(s, *cell);
                 }
-                if (TCellInfo *cell = s.cells.At(r, c))
-                    resetToColumn(s, *cell);
-            }
-        from->EndUpdate();
-    }
-    o.DryRun = false;
-    LoadCellsBlock(g, block, row, col, o);
+            from->EndUpdate();
+        };
+    if (!LoadCellsBlock(g, block, g.GetRow(), g.GetCol(), o))
+        return false;   // refused whole: nothing is placed, nothing cleared
     if (from) {
         cut = PendingCut{};   // a second paste is a copy of what is left
         if (complete)
