@@ -37,7 +37,9 @@ bool parseBlock(const QByteArray &bytes, ParsedBlock &out)
         out.rect.right = in.readI32();
         const int64_t rows = out.rect.rows(), cols = out.rect.cols();
         // Every record is at least its length: a rectangle beyond that is a lie.
-        if (rows < 1 || cols < 1 || rows * cols > in.remaining() / 4)
+        // Each factor alone first: two 32-bit spans multiplied overflow even 64 bits.
+        const int64_t most = in.remaining() / 4;
+        if (rows < 1 || cols < 1 || rows > most || cols > most || rows * cols > most)
             return false;
         out.records.reserve(size_t(rows * cols));
         for (int64_t i = 0; i < rows * cols; ++i) {
@@ -173,10 +175,15 @@ bool LoadCellsBlock(TCustomQorGrid &grid, const QByteArray &bytes, int TopRow, i
             continue;
         TCellInfo *cell = grid.Cells(r, c);
         ByteReader record(bytes.constData() + block.records[i].first, block.records[i].second);
-        if (o.OnlyText)
-            CopyTextFromStream(record, *cell, GetCurrentStreamVersion());
-        else
-            LoadCellFromStream(record, *cell, cellOptions);
+        // A formula the engine refuses is stored as it came, like one typed in; the rest of
+        // the block still goes in, and the update bracket closes.
+        try {
+            if (o.OnlyText)
+                CopyTextFromStream(record, *cell, GetCurrentStreamVersion());
+            else
+                LoadCellFromStream(record, *cell, cellOptions);
+        } catch (const std::exception &) {
+        }
     }
     grid.EndUpdate();
     return true;

@@ -22,6 +22,16 @@ using platform::ClipboardForm;
 
 QString mime(const char *m) { return QString::fromLatin1(m); }
 
+// A pasted formula the engine cannot evaluate stays as text, as a typed one would: the error
+// must not end the paste halfway with its update bracket open.
+void setPastedText(TCellInfo &cell, const QString &text)
+{
+    try {
+        cell.SetText(text);
+    } catch (const std::exception &) {
+    }
+}
+
 // The cut whose block is on the clipboard: the grid it came from and the bytes placed, so
 // that a paste can tell its own cut from anything else's.
 struct PendingCut {
@@ -245,7 +255,7 @@ void pasteTable(TCustomQorGrid &g, const QString &text)
             if (!colShown(at))
                 break;
             if (!g.InternalCellReadOnly(target, at))
-                g.Cells(target, at)->SetText(field);
+                setPastedText(*g.Cells(target, at), field);
             c = at + 1;
         }
         r = target + 1;
@@ -262,7 +272,7 @@ void pasteRich(TCustomQorGrid &g, TCellInfo &cell)
         if (std::optional<QByteArray> rich = GridPrivate::get(g).seams.richText->FromPlain(*text, cell.PeekFont()))
             cell.SetRichText(*rich);
         else
-            cell.SetText(*text);
+            setPastedText(cell, *text);
     }
     g.UpdateCell(cell.GetRow(), cell.GetCol());
 }
@@ -295,7 +305,7 @@ void TCustomQorGrid::PasteFromClipBoard(bool OnlyText)
     if (cell->GetCellType() == ctRichEdit)
         pasteRich(*this, *cell);
     else if (text)
-        cell->SetText(*text);
+        setPastedText(*cell, *text);
 }
 
 void TCellInfo::PasteFromClipboard()
@@ -308,7 +318,7 @@ void TCellInfo::PasteFromClipboard()
         return;
     }
     if (std::optional<QString> text = platform::CurrentClipboard().Text())
-        SetText(*text);
+        setPastedText(*this, *text);
 }
 
 void TCustomQorGrid::CopyToClipbrd(QIODevice &Stream, const QString &Format)

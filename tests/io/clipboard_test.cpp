@@ -166,6 +166,23 @@ TEST_F(Clip, TablePasteSkipsHiddenLinesAndKeepsReadOnlyCells)
     EXPECT_EQ(texts(g, 2, 1, 2), QStringList({"x", "kept"}));
 }
 
+TEST_F(Clip, AFormulaTheEngineRefusesDoesNotEndThePaste)
+{
+    TQorGrid g;
+    sized(g, 3, 3);
+    g.SetFocusCell(0, 0);
+    putText(QStringLiteral("=\u009b\t=1+\tok\r\nnext\r\n"));
+    g.PasteFromClipBoard();
+    EXPECT_EQ(g.GetCellText(0, 2), "ok");
+    EXPECT_EQ(g.GetCellText(1, 0), "next");
+    EXPECT_FALSE(g.GetLocking());   // the update bracket closed
+    g.SetFocusCell(2, 2);
+    putText("=(");
+    g.PasteFromClipBoard();
+    EXPECT_EQ(g.GetCellText(2, 2), "=(");
+    EXPECT_FALSE(g.GetLocking());
+}
+
 TEST_F(Clip, ASingleValueGoesIntoTheCurrentCellAlone)
 {
     TQorGrid g;
@@ -301,8 +318,11 @@ TEST_F(Clip, UnusablePrivateDataFallsBackToTheText)
     sized(g, 3, 3);
     g.SetCellText(2, 2, "untouched");
     g.SetFocusCell(0, 0);
+    // The last: a rectangle of 3.2e9 x 3.2e9 cells, whose cell count overflowed 64 bits.
     for (const QByteArray &bad : {QByteArray(), QByteArray("\x01", 1), QByteArray("Cells\x01\x02", 7),
-                                  QByteArray("Cellz") + QByteArray(17, '\0') + QByteArray("\x01", 1)}) {
+                                  QByteArray("Cellz") + QByteArray(17, '\0') + QByteArray("\x01", 1),
+                                  QByteArray::fromBase64("Q2VsbHNeXqKhoaGhoaGhXl5eXl5eXl5eXl5eXl5eXl5eXl5eXl5eXl4AAAAA"
+                                                         "AAAAAAEAAAABAAAAAAAAAAAAAAAAAAAAAgAAAAAAQ2VsbAAA")}) {
         CurrentClipboard().Set({{QString::fromLatin1(platform::kGridFormatMime), bad},
                                 {QString::fromLatin1(platform::kTextMime), QByteArray("t\tu\r\n")}});
         g.PasteFromClipBoard();
