@@ -409,6 +409,10 @@ void RowGrouper::CancelGroup()
     if (!groupRows.empty()) {
         source.insert(source.end(), groupRows.begin(), groupRows.end());
         PermuteRowBlock(m_d, first, source, false);
+        // Areas merged over rows after the grouping (MergeCells does not refuse) moved with
+        // their owners: their covered cells are marked again where they are now.
+        if (!m_d.merges->Owners().empty())
+            m_d.merges->CalMergeCell();
         RowColOps(m_d).Delete(first + kept, true, int(groupRows.size()));
     }
     m_ops.grouping = false;

@@ -5,6 +5,7 @@
 #include <QTest>
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "core/model/merge_table_p.h"
 #include "core/view/grid_pictures_p.h"
 #include "data/group_spec.h"
 #include "formula/engine/exp_value.h"
@@ -308,6 +309,18 @@ TEST(Group, CancelAfterRowsWentKeepsToTheGroupedRange)
     EXPECT_EQ(g.GetLastGroupedRow(), 5);
     g.CancelGroup();
     EXPECT_EQ(outline(g), "D+ Y|b|5\nD+ Y|d|7\nD- ||hidden1\nD- ||hidden2");
+}
+
+TEST(Group, CancelKeepsAreasMergedWhileGrouped)
+{
+    // MergeCells does not refuse on a grouped grid; found by the sheet fuzz target.
+    TQorGrid g;
+    vouchers(g);
+    g.Group("1", -1, true);
+    g.MergeCells(1, 2, 2, 2);
+    g.CancelGroup();
+    EXPECT_EQ(GridPrivate::get(g).merges->checkConsistency(), "");
+    EXPECT_EQ(g.GetRows(), 4);
 }
 
 TEST(Group, SortingAGroupedGridGroupsAgain)
