@@ -61,7 +61,8 @@ QFont CreateZoomFont(const QFont &font, int zoom)
         f.setFamily(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
     // The height in pixels at 96 per inch, as the screen draws it, then zoomed.
     const double pixels = f.pixelSize() > 0 ? f.pixelSize() : f.pointSizeF() * 96.0 / 72.0;
-    f.setPixelSize(int(std::max<int64_t>(1, RoundHalfAway(pixels * zoom / 100.0))));
+    // A size from a hostile document stays a size a painter can take.
+    f.setPixelSize(int(std::clamp<int64_t>(RoundHalfAway(pixels * zoom / 100.0), 1, 100000)));
     return f;
 }
 

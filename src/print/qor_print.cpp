@@ -174,7 +174,7 @@ int TQorPrint::GetTextHeight(const QString &Text, const QFont &Font) const
     QFont f = Font;
     if (!d->printing) {
         const double points = f.pointSizeF() > 0 ? f.pointSizeF() : f.pixelSize() * 72.0 / 96.0;
-        f.setPixelSize(int(std::max<int64_t>(1, RoundHalfAway(points * 96.0 / 72.0 * d->scaleY))));
+        f.setPixelSize(int(std::clamp<int64_t>(RoundHalfAway(points * 96.0 / 72.0 * d->scaleY), 1, 100000)));
     }
     const QFontMetrics metrics(CreateZoomFont(f, d->grid->GetZoom()));
     int height = 0;
