@@ -5,7 +5,7 @@
 #include <QMenu>
 #include "core/grid_p.h"
 #include "data/filter_dialogs.h"
-#include "data/group_spec.h"
+#include "data/group_columns.h"
 #include "platform/modal.h"
 
 namespace qor {

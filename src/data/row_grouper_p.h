@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 #include "core/grid.h"
-#include "data/group_spec.h"
+#include "data/group_columns.h"
 #include "data/sort_item.h"
 #include "platform/qor_global.h"
 

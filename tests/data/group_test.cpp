@@ -7,7 +7,7 @@
 #include "core/grid_p.h"
 #include "core/model/merge_table_p.h"
 #include "core/view/grid_pictures_p.h"
-#include "data/group_spec.h"
+#include "data/group_columns.h"
 #include "formula/engine/exp_value.h"
 #include "message_recorder.h"
 #include "../core/paint_fixture.h"

@@ -1,4 +1,4 @@
-#include "data/group_spec.h"
+#include "data/group_columns.h"
 
 #include <QList>
 #include <QStringView>
