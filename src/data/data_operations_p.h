@@ -12,6 +12,15 @@ class TCustomQorGrid;
 struct GridPrivate;
 class TQorColumn;
 
+// Sets a running flag for as long as it lives: the guards of Sort, Group and CancelGroup.
+struct RunningFlag {
+    bool &flag;
+    explicit RunningFlag(bool &f) : flag(f) { flag = true; }
+    ~RunningFlag() { flag = false; }
+    RunningFlag(const RunningFlag &) = delete;
+    RunningFlag &operator=(const RunningFlag &) = delete;
+};
+
 class QOR_AUTOTEST_EXPORT DataOperations final : public IDataOpsHost {
 public:
     explicit DataOperations(TCustomQorGrid &grid);

@@ -21,16 +21,6 @@
 
 namespace qor {
 
-namespace {
-
-struct Flag {
-    bool &f;
-    explicit Flag(bool &flag) : f(flag) { f = true; }
-    ~Flag() { f = false; }
-};
-
-} // namespace
-
 bool RowGrouper::groupedRange(int &first, int &last) const
 {
     if (!m_d.misc.grouped || m_d.rows <= 0)
@@ -233,7 +223,7 @@ void RowGrouper::Group(const QString &specText, int sortCol, bool sortAscending)
     if (dataRows.empty())
         return;
 
-    Flag rebuilding(m_ops.grouping);
+    RunningFlag rebuilding(m_ops.grouping);
     platform::BusyCursor busy;
     g.BeginUpdate();
     m_d.hideEditor();
@@ -386,7 +376,7 @@ void RowGrouper::CancelGroup()
         return;
     }
     TCustomQorGrid &g = *m_d.q;
-    Flag rebuilding(m_ops.grouping);
+    RunningFlag rebuilding(m_ops.grouping);
     platform::BusyCursor busy;
     g.BeginUpdate();
     m_d.hideEditor();

@@ -15,14 +15,6 @@
 
 namespace qor {
 
-namespace {
-struct Flag {
-    bool &f;
-    explicit Flag(bool &flag) : f(flag) { f = true; }
-    ~Flag() { f = false; }
-};
-} // namespace
-
 bool RowSorter::Sort(int col, bool ascending)
 {
     TCustomQorGrid &g = *m_d.q;
@@ -36,7 +28,7 @@ bool RowSorter::Sort(int col, bool ascending)
             return true;
         }
     }
-    Flag running(m_ops.sorting);
+    RunningFlag running(m_ops.sorting);
     platform::BusyCursor busy;
     const RowRange range = RowRangeOf(m_d, m_d.misc.sortBeginRow, m_d.misc.sortEndRow, true);
     const TCellInfo *top = range.first <= range.last ? m_d.cells.At(range.first, col) : nullptr;
