@@ -6,6 +6,25 @@
 
 namespace qor {
 
+namespace {
+
+// The left, middle and right texts of a header's detail line or a footer band.
+void saveThree(ByteWriter &out, const QString &left, const QString &middle, const QString &right)
+{
+    SaveTextToStream(out, left);
+    SaveTextToStream(out, middle);
+    SaveTextToStream(out, right);
+}
+
+void loadThree(ByteReader &in, int version, QString &left, QString &middle, QString &right)
+{
+    left = LoadTextFromStream2(in, version);
+    middle = LoadTextFromStream2(in, version);
+    right = LoadTextFromStream2(in, version);
+}
+
+} // namespace
+
 IMarginsAdapter::~IMarginsAdapter() = default;
 ISectionParams::~ISectionParams() = default;
 
@@ -149,18 +168,14 @@ void TPageHeaderParams::Assign(const TSectionParams &Source)
 void TPageHeaderParams::SaveToStream(ByteWriter &Out) const
 {
     TTitleParams::SaveToStream(Out);
-    SaveTextToStream(Out, LeftText);
-    SaveTextToStream(Out, MiddleText);
-    SaveTextToStream(Out, RightText);
+    saveThree(Out, LeftText, MiddleText, RightText);
     saveFont(Out, m_detailFont, m_detailColor);
 }
 
 void TPageHeaderParams::LoadFromStream(ByteReader &In, int Version)
 {
     TTitleParams::LoadFromStream(In, Version);
-    LeftText = LoadTextFromStream2(In, Version);
-    MiddleText = LoadTextFromStream2(In, Version);
-    RightText = LoadTextFromStream2(In, Version);
+    loadThree(In, Version, LeftText, MiddleText, RightText);
     loadFont(In, m_detailFont, m_detailColor);
 }
 
@@ -177,17 +192,13 @@ void TFooterParams::Assign(const TSectionParams &Source)
 void TFooterParams::SaveToStream(ByteWriter &Out) const
 {
     TSectionParams::SaveToStream(Out);
-    SaveTextToStream(Out, LeftText);
-    SaveTextToStream(Out, MiddleText);
-    SaveTextToStream(Out, RightText);
+    saveThree(Out, LeftText, MiddleText, RightText);
 }
 
 void TFooterParams::LoadFromStream(ByteReader &In, int Version)
 {
     TSectionParams::LoadFromStream(In, Version);
-    LeftText = LoadTextFromStream2(In, Version);
-    MiddleText = LoadTextFromStream2(In, Version);
-    RightText = LoadTextFromStream2(In, Version);
+    loadThree(In, Version, LeftText, MiddleText, RightText);
 }
 
 } // namespace qor
