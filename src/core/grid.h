@@ -28,6 +28,11 @@ struct GridPrivate;
 class TQorExpression;
 class ExpValue;
 struct TSortItem;
+namespace db {
+class TDataSource;
+class TDataSet;
+class TField;
+}
 
 // Event types. The sender comes first; results come back through reference arguments.
 using TNotifyEvent = std::function<void(QObject *Sender)>;
@@ -494,6 +499,44 @@ public:
     TEditControlType GetEditControlType() const;
     QString GetAbout() const;
     QString GetVersion() const;
+
+    // ===== Data-set binding (defined in dataset/grid_dataset.cpp) =====
+    // The detail source: one body row per record of its data set, between the title and
+    // footer rows; columns show the fields their FieldName names. The master source: cells
+    // with a FieldName of their own show the master's current record. A unidirectional data
+    // set is refused (db::EDatabaseError, nothing changed). The grid does not own sources.
+    db::TDataSource *GetDataSource() const;
+    void SetDataSource(db::TDataSource *Value);
+    db::TDataSource *GetMasterDataSource() const;
+    void SetMasterDataSource(db::TDataSource *Value);
+    // Every column's field again from its FieldName.
+    void UpdateFields();
+    db::TField *FindField(const QString &Name) const;
+    // The current column's field; setting it makes the first column of that field current.
+    db::TField *GetSelectedField() const;
+    void SetSelectedField(db::TField *Value);
+    // The 1-based record number a body row shows; the grid row of a 0-based buffered record.
+    int GetActiveRow(int Row) const;
+    int GetRowByActiveRecord(int Index) const;
+    // The 0-based record a cell shows, -1 when it is not a bound body cell.
+    int GetDBNo(int Row, int Col) const;
+    bool IsBodyDBCell(int Row, int Col) const;
+    bool InDBBody(int Row) const;
+    bool MasterDataSetActive() const;
+    db::TField *MasterDBField(int Row, int Col) const;
+    bool IsMasterDBCell(int Row, int Col) const;
+    bool IsDBCell(int Row, int Col) const;
+    // A bound body cell whose field cannot be written, or holds bytes other than a memo.
+    bool DataCellReadOnly(int Row, int Col) const;
+    QString GetFieldText(db::TField *Field) const;
+    // False, with a message, when the database layer refuses the text (letters into a
+    // number field) or the write.
+    bool SetFieldText(db::TField *Field, const QString &Text);
+    // Makes record RecNo (1-based) current, posting a pending edit first; false, with a
+    // message, when the post is refused (the edit stays).
+    bool SetActiveRecNo(int RecNo);
+    bool PostDataSet();
+    static bool DataSetRecordCount(const db::TDataSet *DataSet);
 
     // ===== Sorting (defined in data/grid_sort.cpp) =====
     // Reorders the rows of the sort range by the texts of one column (numbers when every text

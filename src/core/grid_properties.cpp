@@ -41,7 +41,15 @@ QOR_PLAIN_PROPERTY(int, SortBeginRow, misc.sortBeginRow)
 QOR_PLAIN_PROPERTY(int, SortEndRow, misc.sortEndRow)
 QOR_PLAIN_PROPERTY(int, FilterBeginRow, misc.filterBeginRow)
 QOR_PLAIN_PROPERTY(int, FilterEndRow, misc.filterEndRow)
-QOR_PLAIN_PROPERTY(bool, AutoShowBlobField, misc.autoShowBlobField)
+bool TCustomQorGrid::GetAutoShowBlobField() const { return d->misc.autoShowBlobField; }
+
+void TCustomQorGrid::SetAutoShowBlobField(bool Value)
+{
+    if (d->misc.autoShowBlobField == Value)
+        return;
+    d->misc.autoShowBlobField = Value;
+    d->seams.binding->AutoShowBlobFieldChanged();
+}
 QOR_PLAIN_PROPERTY(bool, HorzScrollTracking, misc.horzScrollTracking)
 QOR_PLAIN_PROPERTY(bool, VertScrollTracking, misc.vertScrollTracking)
 QOR_PLAIN_PROPERTY(bool, ExportHiddenRow, misc.exportHiddenRow)

@@ -4,6 +4,7 @@
 // still right); the layer that owns a concern installs its own implementation into every grid
 // from InstallGridLayers, so the core never includes it.
 #include <QByteArray>
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -23,6 +24,8 @@ struct TQorFont;
 struct GridPrivate;
 class FormulaManager;
 class DataOperations;
+class GridBinding;
+class TQorColumn;
 
 class QOR_AUTOTEST_EXPORT IFormulaHost {
 public:
@@ -74,6 +77,25 @@ public:
     virtual void TitleRowsChanged() {}
     // A sort reordered the data rows: the data set moves to the record of the current row.
     virtual void RowsReordered(int currentRow) {}
+    // A column's FieldName was assigned: its field is resolved again.
+    virtual void ColumnFieldNameSet(TQorColumn &column) {}
+    // The current cell is about to move to another row: the data set follows (posting a
+    // pending edit). False keeps the current cell where it is.
+    virtual bool CurrentRowChanging(int newRow) { return true; }
+    virtual void CurrentCellChanged(int row, int col) {}
+    // Deleting or inserting a grid row of the record body: the data set does it instead.
+    // True when the binding took the request.
+    virtual bool DeleteRecord(int row) { return false; }
+    virtual bool InsertRecord(int row, bool append) { return false; }
+    // A picture held in the bound field, and a bound check box's state.
+    virtual std::optional<QImage> FieldPicture(int row, int col) const { return std::nullopt; }
+    virtual std::optional<bool> FieldChecked(int row, int col) const { return std::nullopt; }
+    // A click or Space on a bound check box: the field takes the other value. True when the
+    // position is bound.
+    virtual bool ToggleChecked(int row, int col) { return false; }
+    virtual void AutoShowBlobFieldChanged() {}
+    // The binding layer's own object behind this seam; none when something else stands in.
+    virtual GridBinding *Binding() { return nullptr; }
 };
 
 class QOR_AUTOTEST_EXPORT IDataOpsHost {

@@ -14,6 +14,8 @@ QString DataCellText(GridPrivate &d, int row, int col, bool *covered)
                 *covered = true;
             return QString();
         }
+        if (std::optional<QString> field = d.seams.binding->FieldText(row, col))
+            return *field;
         return cell->GetText();
     }
     if (std::optional<QString> field = d.seams.binding->FieldText(row, col))

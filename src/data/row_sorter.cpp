@@ -116,11 +116,9 @@ bool RowSorter::blocksTear(int first, int last, int k) const
 
 void RowSorter::place(int first, const std::vector<int> &source)
 {
-    // A bound data row shows its fields from the data set: only unbound columns' cells move.
-    std::function<bool(int)> stays;
-    if (m_d.seams.binding->ControlsRowCount())
-        stays = [this](int c) { return !m_d.column(c)->GetFieldName().isEmpty(); };
-    PermuteRowBlock(m_d, first, source, true, stays);
+    // Keeping a bound row's record number in place would leave the fields unsorted beside
+    // their moved neighbours: the whole row goes, record number and all.
+    PermuteRowBlock(m_d, first, source, !m_d.seams.binding->ControlsRowCount());
 }
 
 } // namespace qor

@@ -20,7 +20,8 @@ public:
 private:
     // Merged areas that FindErrorMerge lets through but a move of k-row blocks would tear.
     bool blocksTear(int first, int last, int k) const;
-    // Row first + i of the range takes old row source[i]; Group1 stays with the positions.
+    // Row first + i of the range takes old row source[i]. A bound grid's rows are records:
+    // their record numbers (Group1) go with them; otherwise Group1 stays with the positions.
     void place(int first, const std::vector<int> &source);
 
     GridPrivate &m_d;

@@ -2,6 +2,7 @@
 #include "core/grid_seams_p.h"
 
 #include "data/data_operations_p.h"
+#include "dataset/grid_binding_p.h"
 #include "formula/formula_manager_p.h"
 #include "io/clipboard_host.h"
 #include "print/print_stream_hooks.h"
@@ -12,6 +13,7 @@ void InstallGridLayers(TCustomQorGrid &grid)
 {
     FormulaManager::Install(grid);
     DataOperations::Install(grid);
+    GridBinding::Install(grid);
     InstallPrintStreamHooks();
     InstallClipboardHost(grid);
 }

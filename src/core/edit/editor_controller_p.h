@@ -40,6 +40,8 @@ public:
 
     bool IsOpenOn(int row, int col) const;
     bool IsOpen() const { return m_row >= 0; }
+    // Writing the typed text into the cell or field.
+    bool IsCommitting() const { return m_committing; }
     QString Text() const;
     void PutText(const QString &text);
     void Hide();   // commits and closes

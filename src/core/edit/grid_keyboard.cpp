@@ -147,6 +147,8 @@ void KeyHandler::toggleCheck()
     const int row = g.GetRow(), col = g.GetCol();
     if (row < 0 || g.GetCellType(row, col) != ctCheckBox || sel.CellReadOnly(row, col))
         return;
+    if (d.seams.binding->ToggleChecked(row, col))
+        return;
     TCellInfo *cell = g.Cells(row, col);
     cell->SetChecked(!cell->GetChecked());
 }
@@ -156,6 +158,8 @@ void KeyHandler::insertRow()
     if (!has(qgoEditing))
         return;
     const int row = g.GetRow(), col = std::max(g.GetCol(), 0);
+    if ((has(qgoCanInsert) || has(qgoCanAppend)) && d.seams.binding->InsertRecord(row, !has(qgoCanInsert)))
+        return;
     if (has(qgoCanInsert) && row >= 0) {
         g.InsertRow(row, 1, true);
     } else if (has(qgoCanAppend)) {

@@ -245,6 +245,8 @@ void MouseHandler::clickCell(int row, int col, QPoint p)
     const TCellType type = g.GetCellType(row, col);
     if ((type != ctCheckBox && type != ctRadioButton) || sel.CellReadOnly(row, col))
         return;
+    if (type == ctCheckBox && GridPrivate::get(g).seams.binding->ToggleChecked(row, col))
+        return;
     TCellInfo *cell = g.Cells(row, col);
     if (type == ctCheckBox) {
         cell->SetChecked(!cell->GetChecked());

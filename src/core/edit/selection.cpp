@@ -226,6 +226,8 @@ bool Selection::Enter(int row, int col)
     }
     Clear();
     m_d.editor->CommitPending();
+    if (row != oldRow && !m_d.seams.binding->CurrentRowChanging(row))
+        return false;
     m_d.currentIndex = index;
     m_d.editor->Hide();
     m_d.nav.anchor = m_d.nav.corner = QPoint(col, row);
@@ -239,6 +241,7 @@ bool Selection::Enter(int row, int col)
         m_d.repaintAll();
     if (m_d.options.Contains(qgoAlwaysShowEditor) && g.GetCellType(row, col) != ctCheckBox && CellCanEdit(row, col))
         g.ShowEditor();
+    m_d.seams.binding->CurrentCellChanged(row, col);
     if (g.OnAfterEnterCell)
         g.OnAfterEnterCell(&g, row, col);
     return true;

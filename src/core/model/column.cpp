@@ -123,7 +123,13 @@ void TQorColumn::SetName(const QString &Value)
     m_name = Value;
 }
 
-void TQorColumn::SetFieldName(const QString &Value) { m_fieldName = Value; }
+void TQorColumn::SetFieldName(const QString &Value)
+{
+    m_fieldName = Value;
+    m_field = nullptr;
+    if (m_grid)
+        GridPrivate::get(*m_grid).seams.binding->ColumnFieldNameSet(*this);
+}
 
 void TQorColumn::SetFormulaType(TFormulaType Value)
 {
@@ -182,6 +188,7 @@ void TQorColumn::SetDefault()
     HideGridEditor();
     m_style = fresh;
     m_fieldName.clear();
+    m_field = nullptr;
     m_formulaType = ftNone;
     m_items.Clear();
     m_graphic.Clear();
@@ -197,6 +204,7 @@ void TQorColumn::Assign(const TQorColumn &Source)
     ChangeAttribute(true, [&style](TCellStyle &s) { s = style; });
     m_title.Assign(Source.m_title);
     m_fieldName = Source.m_fieldName;
+    m_field = m_grid && Source.m_grid == m_grid ? Source.m_field : nullptr;
     m_formulaType = Source.m_formulaType;
     m_items = Source.m_items;
     m_graphic = Source.m_graphic;

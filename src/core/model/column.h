@@ -14,6 +14,9 @@ namespace qor {
 
 class TCustomQorGrid;
 class TQorColumn;
+namespace db {
+class TField;
+}
 
 class QOR_EXPORT TQorColumnTitle {
 public:
@@ -106,7 +109,11 @@ public:
     // Unique within the grid, compared upper-cased; a duplicate is refused with a message.
     void SetName(const QString &Value);
     QString GetFieldName() const { return m_fieldName; }
+    // Resolves the field at once when the grid's data set is open.
     void SetFieldName(const QString &Value);
+    // The field FieldName resolved to in the bound data set; none when unbound.
+    db::TField *GetField() const { return m_field; }
+    void SetField(db::TField *Value) { m_field = Value; }
     TFormulaType GetFormulaType() const { return m_formulaType; }
     void SetFormulaType(TFormulaType Value);
 
@@ -168,6 +175,7 @@ private:
     TQorColumnTitle m_title;
     QString m_name;
     QString m_fieldName;
+    db::TField *m_field = nullptr;
     TFormulaType m_formulaType = ftNone;
     TQorStrings m_items;
     TQorPicture m_graphic;

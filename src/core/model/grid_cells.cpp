@@ -21,10 +21,11 @@ QString TCustomQorGrid::GetCellText(int Row, int Col) const
         return QString();
     if (d->editorOpenOn(Row, Col))
         return d->editorText();
-    if (const TCellInfo *cell = d->cells.At(Row, Col))
-        return cell->GetText();
+    // A bound position shows its field, whether or not a cell object holds its formatting.
     if (auto text = d->seams.binding->FieldText(Row, Col))
         return *text;
+    if (const TCellInfo *cell = d->cells.At(Row, Col))
+        return cell->GetText();
     return QString();
 }
 
@@ -35,7 +36,7 @@ void TCustomQorGrid::SetCellText(int Row, int Col, QString &&Value)
     if (!d->valid(Row, Col))
         return;
     TCellInfo *cell = d->cells.At(Row, Col);
-    if (!cell && d->seams.binding->IsBound(Row, Col)) {
+    if (d->seams.binding->IsBound(Row, Col)) {
         d->seams.binding->WriteField(Row, Col, Value);
         d->repaintCell(Row, Col);
         return;

@@ -18,7 +18,13 @@ void TCustomQorGrid::AppendRow(int Count, bool NoFrameReset)
     RowColOps(*d).Insert(d->rows, Count, true, true, NoFrameReset);
 }
 
-void TCustomQorGrid::DeleteRow(int Row) { RowColOps(*d).Delete(Row, true); }
+void TCustomQorGrid::DeleteRow(int Row)
+{
+    // A record of the body goes from the data set; the rows follow its count.
+    if (!d->seams.dataOps->IsGrouped() && d->seams.binding->DeleteRecord(Row))
+        return;
+    RowColOps(*d).Delete(Row, true);
+}
 bool TCustomQorGrid::MoveRow(int From, int Count, int To) { return RowColOps(*d).Move(From, Count, To, true); }
 
 void TCustomQorGrid::InsertCol(int Col, int Count, bool NoFrameReset)

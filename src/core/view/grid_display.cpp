@@ -68,9 +68,11 @@ QString TCustomQorGrid::CellDisplayText(int Row, int Col)
     if (ErrorRowCol(Row, Col) || d->seams.dataOps->HidesCellText(Row, Col))
         return QString();
     TCellInfo *cell = d->cells.At(Row, Col);
-    if (!cell) {
+    const bool bound = d->seams.binding->IsBound(Row, Col);
+    // A bound position shows its field through the column's formats, cell object or not.
+    if (!cell || bound) {
         // Bound check-box cells show the box, not the field's text.
-        if (d->seams.binding->IsBound(Row, Col) && d->seams.binding->FieldCellType(Row, Col) == ctCheckBox)
+        if (bound && d->seams.binding->FieldCellType(Row, Col) == ctCheckBox)
             return QString();
         QString text = GetCellText(Row, Col);
         if (OnGetText)

@@ -56,7 +56,7 @@ QString cellText(TCustomQorGrid &grid, const TCellInfo &cell, const CellPaintSty
 {
     if (!st.IsLedger())
         return grid.CellDisplayText(cell.GetRow(), cell.GetCol());
-    QString text = cell.GetText();
+    QString text = GridPrivate::get(grid).seams.binding->FieldText(cell.GetRow(), cell.GetCol()).value_or(cell.GetText());
     text = TCustomQorGrid::IsFormulaText(text) ? cell.GetFormulaValue().ToQString() : ConvertCellText(text);
     if (grid.OnGetText)
         grid.OnGetText(&grid, cell.GetRow(), cell.GetCol(), text);
@@ -174,6 +174,13 @@ void ResolveCellPaintStyle(TCustomQorGrid &grid, int row, int col, const TCellIn
         fromSource(*column, st);
         st.items = column->GetItems().Items();
         st.graphic = column->GetGraphic().Image;
+    }
+    if (const IDataBinding &binding = *GridPrivate::get(grid).seams.binding; binding.IsBound(row, col)) {
+        if (std::optional<bool> checked = binding.FieldChecked(row, col))
+            st.checked = *checked;
+        if (st.graphic.isNull())
+            if (std::optional<QImage> picture = binding.FieldPicture(row, col))
+                st.graphic = *picture;
     }
     TCellData data;
     if (grid.OnGetCellData) {
