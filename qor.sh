@@ -14,7 +14,7 @@ root=$(pwd)
 
 packages=(
   cmake g++ ninja-build pkg-config ccache
-  qt6-base-dev qt6-image-formats-plugins libqt6sql6-sqlite
+  qt6-base-dev qt6-image-formats-plugins libqt6sql6-sqlite libqt6sql6-psql postgresql
   zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libixion-dev libboost-dev
   fonts-wqy-microhei
 )
@@ -37,6 +37,44 @@ install_packages() {
 
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# A throw-away PostgreSQL cluster for the binding tests: a temporary folder, a private Unix
+# socket (no TCP), stopped and removed when the script ends. The tests find it through the
+# QOR_PG_* variables; $QOR_PG_CTL stop|start lets a test take the server away and back.
+pg_root=""
+start_postgres() {
+  local bin
+  bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -1)
+  if [ -z "$bin" ] || [ ! -x "$bin/initdb" ]; then
+    echo "qor.sh: no PostgreSQL server found; its binding tests will be skipped and say why"
+    return 0
+  fi
+  pg_root=$(mktemp -d "${TMPDIR:-/tmp}/qor-pg.XXXXXX")
+  local as=""
+  if [ "$(id -u)" -eq 0 ]; then
+    chown postgres: "$pg_root"
+    as="runuser -u postgres --"
+  fi
+  $as "$bin/initdb" -D "$pg_root/data" -U qor -A trust -E UTF8 --no-sync >"$pg_root/initdb.log" 2>&1 ||
+    { cat "$pg_root/initdb.log"; return 1; }
+  cat >"$pg_root/ctl" <<EOF
+#!/usr/bin/env bash
+# start | stop the test server
+extra=""; [ "\$1" = stop ] && extra="-m fast"
+exec $as "$bin/pg_ctl" -D "$pg_root/data" -l "$pg_root/server.log" -w \$extra \\
+  -o "-k $pg_root -c listen_addresses= -p 55432 -F" "\$1"
+EOF
+  chmod 755 "$pg_root/ctl"
+  "$pg_root/ctl" start >/dev/null || { cat "$pg_root/server.log"; return 1; }
+  export QOR_PG_SOCKET="$pg_root" QOR_PG_PORT=55432 QOR_PG_USER=qor QOR_PG_DB=postgres QOR_PG_CTL="$pg_root/ctl"
+  trap stop_postgres EXIT
+}
+stop_postgres() {
+  [ -n "$pg_root" ] || return 0
+  "$pg_root/ctl" stop >/dev/null 2>&1 || true
+  rm -rf "$pg_root"
+  pg_root=""
+}
+
 build() { # build DIR [cmake args...]
   local dir=$1; shift
   cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
@@ -53,6 +91,7 @@ case "$cmd" in
   test)
     install_packages "${packages[@]}"
     build build
+    start_postgres
     (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" "$@")
     ;;
   bench)
@@ -67,6 +106,7 @@ case "$cmd" in
   asan)
     install_packages "${packages[@]}" "${fuzz_packages[@]}"
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQOR_SANITIZE=ON
+    start_postgres
     (cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" "$@")
     ;;
   coverage)
