@@ -68,6 +68,9 @@ public:
     virtual std::optional<QString> FieldText(int row, int col) const { return std::nullopt; }
     // Writes the bound field (the data set put in edit mode first). False when not bound.
     virtual bool WriteField(int row, int col, const QString &value) { return false; }
+    // The value type and edit mask that typing into the bound field follows.
+    virtual std::optional<TValueType> FieldValueType(int row, int col) const { return std::nullopt; }
+    virtual std::optional<QString> FieldEditMask(int row, int col) const { return std::nullopt; }
     // The editor kind the field's type calls for, when the position is bound.
     virtual std::optional<TCellType> FieldCellType(int row, int col) const { return std::nullopt; }
     // The bound field cannot be written (read-only field, or a row outside the bound records).

@@ -662,6 +662,30 @@ std::optional<TCellType> GridBinding::FieldCellType(int row, int col) const
     return std::nullopt;
 }
 
+std::optional<TValueType> GridBinding::FieldValueType(int row, int col) const
+{
+    if (!m_detailLink && !m_masterLink)
+        return std::nullopt;
+    const db::TField *f = BoundField(row, col);
+    if (!f)
+        return std::nullopt;
+    switch (f->DataType()) {
+    case db::ftSmallint: case db::ftInteger: case db::ftLargeint: return vtInteger;
+    case db::ftWord: return vtWord;
+    case db::ftFloat: return vtFloat;
+    case db::ftCurrency: return vtCurrency;
+    default: return vtString;
+    }
+}
+
+std::optional<QString> GridBinding::FieldEditMask(int row, int col) const
+{
+    if (!m_detailLink && !m_masterLink)
+        return std::nullopt;
+    const db::TField *f = BoundField(row, col);
+    return f ? std::optional<QString>(f->EditMask()) : std::nullopt;
+}
+
 bool GridBinding::FieldReadOnly(int row, int col) const
 {
     if (db::TField *f = MasterDBField(row, col))

@@ -71,6 +71,8 @@ public:
     std::optional<QString> FieldText(int row, int col) const override;
     bool WriteField(int row, int col, const QString &value) override;
     std::optional<TCellType> FieldCellType(int row, int col) const override;
+    std::optional<TValueType> FieldValueType(int row, int col) const override;
+    std::optional<QString> FieldEditMask(int row, int col) const override;
     bool FieldReadOnly(int row, int col) const override;
     void CancelEdit() override;
     void TitleRowsChanged() override;

@@ -105,7 +105,8 @@ TInplaceCell TEditorController::resolve(int row, int col) const
     c.row = row;
     c.col = col;
     c.cellType = m_grid.GetCellType(row, col);
-    c.valueType = c.cell->GetValueType();
+    const IDataBinding &binding = *GridPrivate::get(m_grid).seams.binding;
+    c.valueType = binding.FieldValueType(row, col).value_or(c.cell->GetValueType());
     c.digits = c.cell->GetDigits();
     CellPaintStyle s;
     ResolveCellPaintStyle(m_grid, row, col, c.cell, s);
@@ -117,7 +118,7 @@ TInplaceCell TEditorController::resolve(int row, int col) const
     c.items = s.items;
     c.maxLength = c.cell->GetMaxLength();
     c.passwordChar = c.cell->GetPasswordChar();
-    c.mask = c.cell->GetMask();
+    c.mask = binding.FieldEditMask(row, col).value_or(c.cell->GetMask());
     c.dropDownCount = c.cell->GetDropDownCount();
     c.comboItemHeight = c.cell->GetComboItemHeight();
     c.readOnly = c.cellType == ctCombo && !c.cell->GetDirectInput();
@@ -337,8 +338,12 @@ bool TCustomQorGrid::ShowEditorChar(QChar Ch)
         return false;
     // The typed character is filtered like any other key typed into the editor.
     const TCellInfo *cell = d->cells.At(GetRow(), GetCol());
-    if (cell && !KeyAccepted(QString(), 0, 0, Ch, cell->GetValueType(), cell->GetDigits()))
+    if (const std::optional<TValueType> field = d->seams.binding->FieldValueType(GetRow(), GetCol())) {
+        if (!KeyAccepted(QString(), 0, 0, Ch, *field, cell ? cell->GetDigits() : 2))
+            return false;
+    } else if (cell && !KeyAccepted(QString(), 0, 0, Ch, cell->GetValueType(), cell->GetDigits())) {
         return false;
+    }
     // A list without typed input does not start with a character either.
     if (cell && GetCellType(GetRow(), GetCol()) == ctCombo && !cell->GetDirectInput()) {
         if (!editor->Show(GetRow(), GetCol()))
