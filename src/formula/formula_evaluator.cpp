@@ -183,12 +183,13 @@ struct PrepareVisitor {
     bool PositionLiteral(int row, int col)
     {
         TCellInfo *cell = d.cells.At(row, col);
-        if (!cell) {
+        if (cell && !cell->GetNeedDraw())
+            return false;
+        // A bound position's value is its field's, whether or not a cell object formats it.
+        if (!cell || d.seams.binding->IsBound(row, col)) {
             PlainLiteral(d.q->GetCellText(row, col));
             return true;
         }
-        if (!cell->GetNeedDraw())
-            return false;
         CellLiteral(cell);
         return true;
     }
@@ -359,8 +360,8 @@ FormulaEvaluator::Outcome FormulaEvaluator::RunCompiled(TCellInfo &cell, Formula
             continue;
         }
         TCellInfo *ref = d.cells.At(row, col);
-        if (!ref)
-            return textWay(); // its text comes from the grid, which may ask a handler
+        if (!ref || d.seams.binding->IsBound(row, col))
+            return textWay(); // its text comes from the grid, which may ask a handler or a field
         if (!ref->GetNeedDraw()) {
             values[i] = 0.0;
             continue;

@@ -132,6 +132,27 @@ TEST_P(BindingTest, TitleAndFooterRowsKeepTheirCellsAsTheRecordsChange)
     EXPECT_EQ(g.GetCellText(2, 0), QStringLiteral("item3"));
 }
 
+TEST_P(BindingTest, FormulasAddUpTheFieldsEvenWhereCellsHoldFormatting)
+{
+    addItems(4);
+    db::TSqlDataSet &items = table(QStringLiteral("items"));
+    g.SetRows(3);
+    userColumns({QStringLiteral("name"), QStringLiteral("qty")});
+    g.SetTitleRows(1);
+    g.SetFooterRows(1);
+    g.SetDataSource(&source(items));
+    items.Open();
+    ASSERT_EQ(g.GetRows(), 6);
+    // The first body row's cells exist for their frames; they still show the fields.
+    g.Cells(1, 1)->SetTopFrame(true);
+    g.Cells(2, 1)->SetBackColor(clYellow);
+    EXPECT_EQ(g.GetCellText(1, 1), QStringLiteral("1"));
+    g.SetCellText(5, 1, QStringLiteral("=SUM(B2:B5)"));
+    EXPECT_EQ(g.CellDisplayText(5, 1), QStringLiteral("10"));
+    g.SetCellText(5, 0, QStringLiteral("=B2*100+B3"));   // the compiled path of plain references
+    EXPECT_EQ(g.CellDisplayText(5, 0), QStringLiteral("102"));
+}
+
 TEST_P(BindingTest, MasterCellsShowTheMasterRecordAndTheBodyItsLines)
 {
     addItems(3, 1);
