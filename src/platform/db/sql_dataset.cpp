@@ -243,11 +243,18 @@ void TSqlDataSet::InternalOpen()
         m_masterLink->last = binds;
     m_fetch = run(selectText(), binds, m_masterLink && !m_select.isEmpty());
     const QSqlRecord rec = m_fetch.record();
+    // A query's columns that the update table does not have (expressions, joined columns) are
+    // shown, never written.
+    const QSqlRecord writable = !m_select.isEmpty() && !m_updateTable.isEmpty() ? m_db.record(m_updateTable) : rec;
     for (int i = 0; i < rec.count(); ++i) {
         const QSqlField f = rec.field(i);
         TField &field = AddField(f.name(), typeOf(f.name(), f.metaType().id(), f.length()));
         if (f.isAutoValue())
             field.SetReadOnly(true);
+        if (!writable.contains(f.name())) {
+            field.SetReadOnly(true);
+            field.SetFieldKind(fkCalculated);
+        }
     }
     m_fetching = true;
     fetchRows(m_packet > 0 ? m_packet : -1);
