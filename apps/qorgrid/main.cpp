@@ -8,6 +8,7 @@
 #include "core/grid.h"
 #include "demo.h"
 #include "demo_invoice.h"
+#include "demo_database.h"
 #include "document_info.h"
 #include "pages.h"
 #include "render.h"
@@ -26,10 +27,12 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"demo", "demo [-o DIR]",
+    {"demo", "demo [-o DIR] [--db FILE.sqlite]",
      "build a small invoice through the grid's API and print a summary of it; save it as\n"
      "         DIR/invoice.qld (default ./qorgrid-demo, created), read it back and render it\n"
-     "         to DIR/invoice.png",
+     "         to DIR/invoice.png. With --db: create a sample orders database in FILE, show\n"
+     "         an order and its lines in the invoice, type a quantity into the grid, read the\n"
+     "         row back from the database, render DIR/invoice-db.png",
      runDemo},
     {"info", "info FILE.qld", "print what a grid document holds", runInfo},
     {"render", "render FILE.qld -o out.png [--size WxH] [--scroll X,Y]",
@@ -62,9 +65,12 @@ bool isHelp(const char *arg)
 int runDemo(int argc, char **argv)
 {
     QString dir = QStringLiteral("qorgrid-demo");
+    QString database;
     for (int i = 0; i < argc; ++i) {
         if (std::strcmp(argv[i], "-o") == 0 && i + 1 < argc) {
             dir = QString::fromLocal8Bit(argv[++i]);
+        } else if (std::strcmp(argv[i], "--db") == 0 && i + 1 < argc) {
+            database = QString::fromLocal8Bit(argv[++i]);
         } else {
             std::fprintf(stderr, "qorgrid demo: unexpected argument '%s'\nusage: qorgrid %s\n", argv[i], kCommands[0].synopsis);
             return 2;
@@ -74,6 +80,8 @@ int runDemo(int argc, char **argv)
         std::fprintf(stderr, "qorgrid demo: cannot create the folder %s\n", qPrintable(dir));
         return 1;
     }
+    if (!database.isEmpty())
+        return qor::app::RunDatabaseDemo(database, QDir(dir).absolutePath());
     qor::TQorGrid grid;
     qor::demo::BuildDemoInvoice(grid);
     const QByteArray text = qor::app::SummarizeGrid(grid).toUtf8();
