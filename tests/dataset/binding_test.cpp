@@ -3,6 +3,7 @@
 // posts the database refuses, and the blob viewer.
 #include <QBuffer>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QTest>
 #include "core/grid_p.h"
@@ -70,6 +71,12 @@ TEST_P(BindingTest, OpeningBringsRowsAndColumnsFromTheDataSet)
     EXPECT_EQ(column(col("name")), (QStringList{"item1", "item2", "item3"}));
     EXPECT_EQ(g.GetCellType(0, col("paid")), ctCheckBox);
     EXPECT_EQ(g.GetDBNo(2, col("qty")), 2);
+    // Generated columns take a label given later; the selected field is the current column's.
+    items.SetFieldLabel(QStringLiteral("name"), QStringLiteral("品名"));
+    EXPECT_EQ(g.Columns(0)->Title().GetCaption(), QStringLiteral("品名"));
+    g.SetSelectedField(items.FindField(QStringLiteral("qty")));
+    EXPECT_EQ(g.GetCol(), col("qty"));
+    EXPECT_EQ(g.GetSelectedField(), items.FindField(QStringLiteral("qty")));
     // A data set in insert state has one body row more, and it is bound.
     items.Append();
     EXPECT_EQ(g.GetRows(), 4);
@@ -260,6 +267,15 @@ TEST_P(BindingTest, BlobsAndReadOnlyFieldsCannotBeTypedInto)
     ASSERT_TRUE(picture.has_value());
     EXPECT_EQ(picture->pixelColor(4, 4), QColor(Qt::blue));
     EXPECT_FALSE(GridPrivate::get(g).seams.binding->FieldPicture(1, col("photo")).has_value());
+    QImage frame(g.viewport()->size(), QImage::Format_RGB32);
+    {
+        QPainter p(&frame);
+        g.Paint(&p);
+    }
+    const QColor drawn = frame.pixelColor(g.CellRect(0, col("photo")).center());   // under the row's tint
+    EXPECT_TRUE(drawn.blue() > 100 && drawn.red() < 40 && drawn.green() < 40) << drawn.name().toStdString();
+    const QColor empty = frame.pixelColor(g.CellRect(1, col("photo")).center());
+    EXPECT_GT(empty.red(), 150);
 
     // The blob viewer shows what the current cell's blob holds.
     g.SetAutoShowBlobField(true);
