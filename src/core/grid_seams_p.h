@@ -97,6 +97,8 @@ public:
     // position is bound.
     virtual bool ToggleChecked(int row, int col) { return false; }
     virtual void AutoShowBlobFieldChanged() {}
+    // A row of records whose data set cannot be modified: nothing is pasted there.
+    virtual bool RecordRowReadOnly(int row) const { return false; }
     // The binding layer's own object behind this seam; none when something else stands in.
     virtual GridBinding *Binding() { return nullptr; }
 };

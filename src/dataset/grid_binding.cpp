@@ -384,6 +384,8 @@ bool GridBinding::UpdateRows(int oldRows, int titleRows, int footerRows)
         g.refuseSize(total, cols);
         return false;
     }
+    // The extent and the scroll range follow the new row count before positions are restored.
+    g.layoutChanged();
     g.seams.dataOps->ClearGrouping();
     if (DataOperations *ops = g.seams.dataOps->Operations())
         ops->recordNumbersAssigned = false;
@@ -765,6 +767,11 @@ void GridBinding::AutoShowBlobFieldChanged()
         showBlob();
     else
         BlobViewer::HideViewer();
+}
+
+bool GridBinding::RecordRowReadOnly(int row) const
+{
+    return ControlsRowCount() && InDBBody(row) && !DetailDataSet()->CanModify();
 }
 
 bool GridBinding::DeleteRecord(int row)

@@ -86,6 +86,7 @@ public:
     std::optional<bool> FieldChecked(int row, int col) const override;
     bool ToggleChecked(int row, int col) override;
     void AutoShowBlobFieldChanged() override;
+    bool RecordRowReadOnly(int row) const override;
     GridBinding *Binding() override { return this; }
 
     // State the binding keeps while it moves the data set itself.

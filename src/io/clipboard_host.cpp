@@ -15,7 +15,7 @@ public:
     void Cut() override { m_grid.CutToClipBoard(); }
     void Paste() override
     {
-        if (m_grid.HasOption(qgoEditing))
+        if (m_grid.HasOption(qgoEditing) && !GridPrivate::get(m_grid).seams.binding->RecordRowReadOnly(m_grid.GetRow()))
             m_grid.PasteFromClipBoard(false);
     }
 

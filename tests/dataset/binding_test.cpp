@@ -10,6 +10,7 @@
 #include "db_fixture.h"
 #include "dataset/blob_viewer.h"
 #include "message_recorder.h"
+#include "platform/clipboard.h"
 
 namespace qor::test {
 namespace {
@@ -304,6 +305,19 @@ TEST_P(BindingTest, BlobsAndReadOnlyFieldsCannotBeTypedInto)
     g.SetDataSource(&source(view));
     view.Open();
     EXPECT_TRUE(g.DataCellReadOnly(0, 1));
+    // Nor does Ctrl+V paste onto its rows; onto a writable data set's rows it does.
+    platform::SetCurrentClipboard(platform::MakeStandInClipboard());
+    g.SetOptions(g.GetOptions().With(qgoCanPaste).With(qgoCanCopy));
+    platform::CurrentClipboard().SetText(QStringLiteral("pasted"));
+    g.SetFocusCell(1, 0);
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(g.GetCellText(1, 0), QStringLiteral("item2"));
+    g.SetDataSource(&source(items));
+    g.SetFocusCell(1, col("name"));
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(g.GetCellText(1, col("name")), QStringLiteral("pasted"));
+    EXPECT_EQ(items.State(), db::dsEdit);
+    platform::ResetCurrentClipboard();
 }
 
 TEST_P(BindingTest, SortingAndGroupingKeepEachRowOnItsRecord)
@@ -433,17 +447,21 @@ TEST_P(BindingTest, AStoppedServerKeepsTheEditUntilItIsBack)
 
 TEST_P(BindingTest, OnDemandDataSetsAreFetchedWholeAndAfterEachRefresh)
 {
-    addItems(25);
+    addItems(60);
     db::TSqlDataSet &items = table(QStringLiteral("items"));
     items.SetPacketRecords(10);
     int ownHandler = 0;
     items.AfterRefresh = [&](db::TDataSet &) { ++ownHandler; };
     g.SetDataSource(&source(items));
     items.Open();
-    EXPECT_EQ(g.GetRows(), 25);
+    EXPECT_EQ(g.GetRows(), 60);
     EXPECT_EQ(items.RecNo(), 1);
+    // The sheet scrolls over every row it now has.
+    g.ShowCell(59, 0);
+    EXPECT_GT(g.GetTopRow(), 10);
+    EXPECT_EQ(g.GetBottomRow(), 59);
     items.Refresh();
-    EXPECT_EQ(g.GetRows(), 25);
+    EXPECT_EQ(g.GetRows(), 60);
     EXPECT_EQ(ownHandler, 1);
     g.SetDataSource(nullptr);
     items.Refresh();   // the grid's hook is gone, the data set's own handler stays
