@@ -170,13 +170,13 @@ QString TSqlDataSet::selectText() const
     return sql;
 }
 
-QSqlQuery TSqlDataSet::run(const QString &sql, const QVariantList &binds, bool named)
+QSqlQuery TSqlDataSet::run(const QString &sql, const QVariantList &binds, bool named, bool forwardOnly)
 {
     for (int attempt = 0;; ++attempt) {
         if (!m_db.isOpen() && !m_db.open())
             throw EDatabaseError(QStringLiteral("无法连接数据库：%1").arg(m_db.lastError().text()));
         QSqlQuery q(m_db);
-        q.setForwardOnly(true);
+        q.setForwardOnly(forwardOnly);
         if (q.prepare(sql)) {
             if (named) {
                 for (int i = 0; i < m_masterFields.size() && i < binds.size(); ++i)
@@ -241,7 +241,10 @@ void TSqlDataSet::InternalOpen()
     const QVariantList binds = m_masterLink ? masterValues() : QVariantList();
     if (m_masterLink)
         m_masterLink->last = binds;
-    m_fetch = run(selectText(), binds, m_masterLink && !m_select.isEmpty());
+    // Forward-only spares SQLite's driver a second copy of every row; the PostgreSQL driver
+    // fetches such a query one row per round trip, and all rows at once otherwise.
+    const bool forwardOnly = m_db.driverName() != QLatin1String("QPSQL");
+    m_fetch = run(selectText(), binds, m_masterLink && !m_select.isEmpty(), forwardOnly);
     const QSqlRecord rec = m_fetch.record();
     // A query's columns that the update table does not have (expressions, joined columns) are
     // shown, never written.

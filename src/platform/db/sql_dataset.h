@@ -53,7 +53,7 @@ private:
     friend class MasterLink;
     // Runs a statement, binding by position (named: ":field" from the master fields); a lost
     // connection is opened again once and the statement retried.
-    QSqlQuery run(const QString &sql, const QVariantList &binds, bool named = false);
+    QSqlQuery run(const QString &sql, const QVariantList &binds, bool named = false, bool forwardOnly = true);
     QString quoted(const QString &identifier) const;
     QString selectText() const;
     QVariantList masterValues() const;
