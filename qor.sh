@@ -16,6 +16,7 @@ packages=(
   cmake g++ ninja-build pkg-config ccache
   qt6-base-dev qt6-image-formats-plugins libqt6sql6-sqlite libqt6sql6-psql postgresql
   zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libixion-dev libboost-dev
+  libxlsxwriter-dev liborcus-dev libminizip-dev
   fonts-wqy-microhei
 )
 fuzz_packages=(clang libclang-rt-14-dev)

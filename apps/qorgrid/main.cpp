@@ -10,6 +10,7 @@
 #include "demo_invoice.h"
 #include "demo_database.h"
 #include "document_info.h"
+#include "exchange.h"
 #include "pages.h"
 #include "render.h"
 #include "platform/runtime_dir.h"
@@ -40,6 +41,11 @@ const Command kCommands[] = {
     {"pages", "pages FILE.qld [--paper A4] [--landscape]",
      "print how the document is cut into pages on the current printer: the page count and\n"
      "         each page's rows, columns and pixel rectangle", qor::app::RunPages},
+    {"export", "export FILE.qld -o out.xlsx [--title TEXT] [--sheet-name NAME] [--grid-lines]",
+     "write a grid document as a spreadsheet workbook (.xlsx)", qor::app::RunExport},
+    {"import", "import in.xlsx -o out.qld [--sheet N]",
+     "read the used range of one sheet (from 0) of an .xlsx or .ods workbook into a grid document",
+     qor::app::RunImport},
 };
 
 void printUsage(std::FILE *to)

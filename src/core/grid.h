@@ -21,6 +21,7 @@
 
 class QIODevice;
 class QPainter;
+class QProgressBar;
 
 namespace qor {
 
@@ -668,6 +669,25 @@ public:
     void SaveLayout(const QString &IniName, const QString &Section, TLocation Location);
     void LoadLayout(const QString &IniName, const QString &Section, TLocation Location);
     void CopyStructure(int SrcRow, int SrcCol, int RowCount, int ColCount, int DstRow, int DstCol, bool CopyText);
+
+    // ===== Spreadsheet files (defined in io/xlsx_export.cpp and io/xlsx_import.cpp) =====
+    // The grid as the one sheet of a new .xlsx workbook, written beside FileName and renamed
+    // over it once complete. Title (when not empty) fills the first row, merged across the
+    // exported columns, in TitleFont when given; Flag1 also draws the cells' grid lines as thin
+    // borders (frames are always written); Number (0 or more) empty sheets go before the
+    // grid's; SheetName names it. False when nothing was written (a message says why); Notes,
+    // when given, receives the closing text: formulas written as values, pictures left out.
+    bool ExportToExcel(const QString &FileName, const QString &Title, const TQorFont *TitleFont, bool Flag1,
+                       QProgressBar *ProgressBar, bool ExportPictures, int Number, const QString &SheetName,
+                       QString *Notes = nullptr);
+    bool ExportToExcel(const QString &FileName, QProgressBar *ProgressBar);
+    // The rectangle StartRow..EndRow x StartCol..EndCol (0-based; negative or too large ends
+    // mean the last used row or column) of sheet SheetIndex of an .xlsx or .ods file replaces
+    // the grid's content. A file that cannot be read is refused with a message and leaves the
+    // grid as it was (false).
+    bool ImportFromExcel(const QString &FileName, int StartRow, int StartCol, int EndRow, int EndCol,
+                         int SheetIndex, QProgressBar *ProgressBar, QString *Notes = nullptr);
+    bool ImportFromExcel(const QString &FileName, QProgressBar *ProgressBar);
 
     // ===== Formulas =====
     // Cell labels: column letters and the 1-based row number; "" for negative indexes.
