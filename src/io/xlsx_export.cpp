@@ -79,6 +79,8 @@ struct StyleKey {
     uint8_t h = 0, v = 0, wrap = 0, shrink = 0;
     uint8_t edge[4] = {};
     lxw_color_t edgeColor[4] = {};
+    uint8_t diagonal = 0; // a diagonal header cell's line
+    lxw_color_t diagonalColor = 0;
     bool operator==(const StyleKey &) const = default;
 };
 
@@ -86,7 +88,7 @@ struct StyleKeyHash {
     size_t operator()(const StyleKey &k) const noexcept
     {
         size_t h = size_t(k.font) * 1000003u ^ size_t(k.numFmt) * 7919u ^ size_t(k.fill) * 31u;
-        h ^= size_t(k.h | k.v << 4 | k.wrap << 8 | k.shrink << 9);
+        h ^= size_t(k.h | k.v << 4 | k.wrap << 8 | k.shrink << 9 | k.diagonal << 10);
         for (int e = 0; e < 4; ++e)
             h = h * 131u ^ (k.edge[e] | size_t(k.edgeColor[e]) << 8);
         return h;
@@ -163,6 +165,11 @@ public:
                 sides[e](f, k.edge[e]);
                 colors[e](f, k.edgeColor[e]);
             }
+        }
+        if (k.diagonal) {
+            format_set_diag_type(f, k.diagonal);
+            format_set_diag_border(f, LXW_BORDER_THIN);
+            format_set_diag_color(f, k.diagonalColor);
         }
         m_formats.emplace(k, f);
         return f;
@@ -422,8 +429,10 @@ bool TCustomQorGrid::ExportToExcel(const QString &FileName, const QString &Title
             const auto sc = lxw_col_t(ci);
             TCellInfo *cell = PeekCell(r, c) ? Cells(r, c) : nullptr;
             QString text = cell ? cell->GetText() : GetCellText(r, c);
-            if (cell && text.isEmpty() && (!cell->GetLeftText().isEmpty() || !cell->GetRightText().isEmpty()))
-                text = cell->GetLeftText() + QLatin1Char('\n') + cell->GetRightText();
+            // A diagonal header cell: the text above the line first, then the one below it.
+            const bool diagonal = cell && text.isEmpty() && (!cell->GetLeftText().isEmpty() || !cell->GetRightText().isEmpty());
+            if (diagonal)
+                text = cell->GetRightText() + QLatin1Char('\n') + cell->GetLeftText();
             if (!cell && text.isEmpty() && !Flag1)
                 continue;
             const bool formula = IsFormulaText(text);
@@ -453,6 +462,11 @@ bool TCustomQorGrid::ExportToExcel(const QString &FileName, const QString &Title
             StyleKey k = cell ? w.key(*cell, w.fontOf(cell), v.numFmt)
                               : Columns(c) ? w.key(*Columns(c), w.m_gridFont, v.numFmt) : StyleKey{};
             w.edges(k, cell);
+            if (diagonal) {
+                k.diagonal = cell->GetBiasDirection() == bdUp ? LXW_DIAGONAL_BORDER_UP : LXW_DIAGONAL_BORDER_DOWN;
+                k.diagonalColor = rgb(cell->GetBiasColor());
+                k.wrap = 1;
+            }
             lxw_format *f = w.format(k);
             if (formula && v.kind != ExportValue::Text) {
                 QString body, why;

@@ -1,7 +1,6 @@
 #include "io/xlsx_formula_p.h"
 
 #include <cstring>
-#include "core/grid.h"
 
 namespace qor::xlsx {
 
@@ -37,6 +36,23 @@ const char *mapName(const QString &upper, bool toWorkbook)
     return nullptr;
 }
 
+// Column letters and labels written here, so that the reader links without the grid.
+int lettersToCol(QStringView s)
+{
+    int col = 0;
+    for (QChar c : s)
+        col = col * 26 + (c.toUpper().unicode() - 'A' + 1);
+    return col - 1;
+}
+
+QString cellLabel(int row, int col)
+{
+    QString letters;
+    for (int c = col + 1; c > 0; c = (c - 1) / 26)
+        letters.prepend(QChar(u'A' + (c - 1) % 26));
+    return letters + QString::number(row + 1);
+}
+
 bool isLetter(QChar c) { return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z')); }
 bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
@@ -52,7 +68,7 @@ bool parseRef(QStringView s, int &row, int &col)
     const qsizetype nLetters = i - letters;
     if (nLetters < 1 || nLetters > 3)
         return false;
-    col = TCustomQorGrid::ColTextToCol(s.mid(letters, nLetters).toString().toUpper());
+    col = lettersToCol(s.mid(letters, nLetters));
     if (i < s.size() && s[i] == QLatin1Char('$'))
         ++i;
     const qsizetype digits = i;
@@ -111,7 +127,7 @@ bool translate(QStringView in, bool toWorkbook, const RefMapper &map, QString &o
             const RefSide side = rangeOpen ? RefSide::RangeEnd : startsRange ? RefSide::RangeStart : RefSide::Single;
             if (!map(row, col, side))
                 return fail(word.toString());
-            out += TCustomQorGrid::GetCellLabel(row, col);
+            out += cellLabel(row, col);
             rangeOpen = false;
             if (startsRange) {
                 out += QLatin1Char(':');

@@ -1,8 +1,6 @@
 // Reading one worksheet: liborcus parses the cells, values, formulas, shared strings, fonts,
 // fills, borders, merges and sizes; what its import interface drops (inline strings, number
 // format codes, wrap and shrink, comments, pictures) is read here from the package parts.
-#include <QFont>
-#include <QFontMetricsF>
 #include <QXmlStreamReader>
 #include <cmath>
 #include <cstring>
@@ -120,11 +118,14 @@ bool parseCellRef(QStringView s, int &row, int &col)
 
 struct XfExtra {
     int numFmtId = 0;
+    int fontId = 0;
     bool wrap = false, shrink = false;
 };
 
 struct StylesExtra {
     std::vector<XfExtra> xfs;
+    // Per font: the reader takes neither <u/> nor <strike/> without a value.
+    std::vector<uint8_t> underlined, struck;
     QHash<int, QString> formats;
 };
 
@@ -153,22 +154,36 @@ StylesExtra readStylesExtra(const Package &pkg, const QString &part)
     if (part.isEmpty() || !pkg.Has(part))
         return out;
     QXmlStreamReader xml(readPart(pkg, part));
-    bool inCellXfs = false;
+    bool inCellXfs = false, inFonts = false;
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isEndElement() && xml.name() == QLatin1String("cellXfs"))
             inCellXfs = false;
+        if (xml.isEndElement() && xml.name() == QLatin1String("fonts"))
+            inFonts = false;
         if (!xml.isStartElement())
             continue;
         const auto a = xml.attributes();
-        if (xml.name() == QLatin1String("numFmt")) {
+        if (xml.name() == QLatin1String("fonts")) {
+            inFonts = true;
+        } else if (inFonts && xml.name() == QLatin1String("font")) {
+            if (out.underlined.size() >= 65536)
+                refuse(tr("部件 %1 的字体过多").arg(part));
+            out.underlined.push_back(0);
+            out.struck.push_back(0);
+        } else if (inFonts && xml.name() == QLatin1String("u") && !out.underlined.empty()) {
+            out.underlined.back() = a.value(QLatin1String("val")) != QLatin1String("none");
+        } else if (inFonts && xml.name() == QLatin1String("strike") && !out.struck.empty()) {
+            const auto v = a.value(QLatin1String("val"));
+            out.struck.back() = v.isEmpty() || v == QLatin1String("1") || v == QLatin1String("true");
+        } else if (xml.name() == QLatin1String("numFmt")) {
             out.formats.insert(a.value(QLatin1String("numFmtId")).toInt(), a.value(QLatin1String("formatCode")).toString());
         } else if (xml.name() == QLatin1String("cellXfs")) {
             inCellXfs = true;
         } else if (inCellXfs && xml.name() == QLatin1String("xf")) {
             if (out.xfs.size() >= 65536)
                 refuse(tr("部件 %1 的单元格格式过多").arg(part));
-            out.xfs.push_back(XfExtra{a.value(QLatin1String("numFmtId")).toInt(), false, false});
+            out.xfs.push_back(XfExtra{a.value(QLatin1String("numFmtId")).toInt(), a.value(QLatin1String("fontId")).toInt(), false, false});
         } else if (inCellXfs && xml.name() == QLatin1String("alignment") && !out.xfs.empty()) {
             const auto on = [&](const char *n) {
                 const auto v = a.value(QLatin1String(n));
@@ -253,6 +268,10 @@ CellStyle styleFromOrcus(const ss::styles &st, size_t xf, const StylesExtra &ext
         s.wrap = x.wrap;
         s.shrink = x.shrink;
         s.numberFormat = extra.formats.value(x.numFmtId, builtinFormat(x.numFmtId));
+        if (x.fontId >= 0 && size_t(x.fontId) < extra.underlined.size())
+            s.underline = s.underline || extra.underlined[size_t(x.fontId)];
+        if (x.fontId >= 0 && size_t(x.fontId) < extra.struck.size())
+            s.strike = s.strike || extra.struck[size_t(x.fontId)];
     }
     return s;
 }
