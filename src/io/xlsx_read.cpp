@@ -1,6 +1,7 @@
 // Reading one worksheet: liborcus parses the cells, values, formulas, shared strings, fonts,
 // fills, borders, merges and sizes; what its import interface drops (inline strings, number
 // format codes, wrap and shrink, comments, pictures) is read here from the package parts.
+#include <QRegularExpression>
 #include <QXmlStreamReader>
 #include <cmath>
 #include <cstring>
@@ -325,6 +326,44 @@ SheetParts readWorkbook(const Package &pkg, int index)
     return out;
 }
 
+// liborcus 0.17 stops the whole program (an assertion) on some ranges it does not check: a
+// column entry without a valid min and max, a merged range that is no range. Each sheet's
+// parts outside its cell data are checked here first, for every sheet it will read.
+void checkSheetFrame(const QByteArray &bytes, const QString &part)
+{
+    qsizetype data = bytes.indexOf("<sheetData");
+    if (data < 0)
+        data = bytes.size();
+    const QByteArray head = bytes.left(data);
+    static const QRegularExpression colTag(QStringLiteral("<(?:\\w+:)?col\\b([^>]*)>"));
+    static const QRegularExpression attr(QStringLiteral("\\b(min|max)\\s*=\\s*[\"']\\s*([0-9]{1,9})\\s*[\"']"));
+    const QString headText = QString::fromUtf8(head);
+    for (auto it = colTag.globalMatch(headText); it.hasNext();) {
+        const QString attrs = it.next().captured(1);
+        int min = -1, max = -1, seen = 0;
+        for (auto a = attr.globalMatch(attrs); a.hasNext();) {
+            const auto m = a.next();
+            (m.captured(1) == QLatin1String("min") ? min : max) = m.captured(2).toInt();
+            ++seen;
+        }
+        if (seen != 2 || min < 1 || max < min || max > kSheetCols)
+            refuse(tr("部件 %1 的列定义无效（%2）").arg(part, attrs.trimmed().left(80)));
+    }
+    const qsizetype tailAt = bytes.indexOf("</sheetData>", data);
+    if (tailAt < 0)
+        return;
+    const QString tail = QString::fromUtf8(bytes.mid(tailAt));
+    static const QRegularExpression mergeTag(QStringLiteral("<(?:\\w+:)?mergeCell\\b([^>]*)>"));
+    static const QRegularExpression ref(QStringLiteral("\\bref\\s*=\\s*[\"']([^\"']*)[\"']"));
+    for (auto it = mergeTag.globalMatch(tail); it.hasNext();) {
+        const QString attrs = it.next().captured(1);
+        const QStringList ends = ref.match(attrs).captured(1).split(QLatin1Char(':'));
+        int r1, c1, r2, c2;
+        if (ends.size() != 2 || !parseCellRef(ends[0], r1, c1) || !parseCellRef(ends[1], r2, c2) || r2 < r1 || c2 < c1)
+            refuse(tr("部件 %1 的合并区域无效（%2）").arg(part, attrs.trimmed().left(80)));
+    }
+}
+
 // Inline strings, which the cell parser leaves empty, and the merged ranges.
 void scanSheetXml(const QByteArray &bytes, const QString &part, QHash<quint64, QString> &inlineStrings,
                   std::vector<QRect> &merges)
@@ -609,11 +648,14 @@ bool ReadSheet(const QByteArray &bytes, const ImportRequest &request, Sheet &out
             scanSheetXml(sheetXml, parts.sheetPart, inlineStrings, merges);
             extra = readStylesExtra(pkg, parts.stylesPart);
             // Every other part liborcus parses: inflated (size and checksum) before it sees them.
+            checkSheetFrame(sheetXml, parts.sheetPart);
             for (const QString &name : pkg.Names()) {
                 if (name.endsWith(QLatin1String(".xml")) && name != parts.sheetPart) {
                     QByteArray probe;
                     if (!pkg.Read(name, probe, error))
                         return false;
+                    if (probe.contains("<sheetData"))
+                        checkSheetFrame(probe, name);
                 }
             }
         } else {
