@@ -349,7 +349,7 @@ void checkSheetFrame(const QByteArray &bytes, const QString &part)
         if (seen != 2 || min < 1 || max < min || max > kSheetCols)
             refuse(tr("部件 %1 的列定义无效（%2）").arg(part, attrs.trimmed().left(80)));
     }
-    const qsizetype tailAt = bytes.indexOf("</sheetData>", data);
+    const qsizetype tailAt = bytes.lastIndexOf("<mergeCells");
     if (tailAt < 0)
         return;
     const QString tail = QString::fromUtf8(bytes.mid(tailAt));
@@ -480,6 +480,70 @@ void readDrawing(const Package &pkg, const QString &part, const QRect &rect, She
         }
     }
     checkXml(xml, part);
+}
+
+// Merged areas and annotations of one table of an OpenDocument spreadsheet, which liborcus
+// does not take over.
+void readOdsExtras(const QByteArray &content, int sheetIndex, const QRect &rect, std::vector<QRect> &merges, Sheet &out)
+{
+    QXmlStreamReader xml(content);
+    int table = -1;
+    qint64 row = -1, col = 0;
+    int depthInCell = 0;
+    bool inAnnotation = false;
+    QString note;
+    qint64 noteRow = 0, noteCol = 0;
+    const auto number = [&](const char *name) {
+        qint64 v = 1;
+        for (const auto &a : xml.attributes())
+            if (a.name() == QLatin1String(name))
+                v = a.value().toLongLong();
+        return std::clamp<qint64>(v, 1, kSheetRows);
+    };
+    while (!xml.atEnd()) {
+        xml.readNext();
+        const auto n = xml.name();
+        if (xml.isStartElement()) {
+            if (n == QLatin1String("table") && xml.namespaceUri().contains(QLatin1String("table"))) {
+                ++table;
+                row = -1;
+            } else if (table != sheetIndex) {
+                continue;
+            } else if (n == QLatin1String("table-row")) {
+                ++row;
+                col = 0;
+            } else if (n == QLatin1String("table-cell") || n == QLatin1String("covered-table-cell")) {
+                const qint64 spanCols = number("number-columns-spanned"), spanRows = number("number-rows-spanned");
+                if ((spanCols > 1 || spanRows > 1) && row < kSheetRows && col < kSheetCols)
+                    merges.push_back(QRect(int(col), int(row), int(std::min<qint64>(spanCols, kSheetCols - col)),
+                                           int(std::min<qint64>(spanRows, kSheetRows - row))));
+                noteRow = row;
+                noteCol = col;
+                ++depthInCell;
+            } else if (depthInCell && n == QLatin1String("annotation")) {
+                inAnnotation = true;
+                note.clear();
+            } else if (inAnnotation && n == QLatin1String("p")) {
+                if (!note.isEmpty())
+                    note += QLatin1Char('\n');
+                note += xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            }
+        } else if (xml.isEndElement() && table == sheetIndex) {
+            if (n == QLatin1String("annotation")) {
+                inAnnotation = false;
+                if (rect.contains(int(noteCol), int(noteRow)))
+                    out.comments.insert(CellKey(int(noteRow) - rect.top(), int(noteCol) - rect.left()), note);
+            } else if (n == QLatin1String("table-cell") || n == QLatin1String("covered-table-cell")) {
+                --depthInCell;
+            }
+        }
+        if (xml.isStartElement() && table == sheetIndex &&
+            (n == QLatin1String("table-cell") || n == QLatin1String("covered-table-cell")))
+            col += number("number-columns-repeated");
+        if (xml.isStartElement() && table == sheetIndex && n == QLatin1String("table-row"))
+            row += number("number-rows-repeated") - 1;
+    }
+    checkXml(xml, QStringLiteral("content.xml"));
 }
 
 QString fromStd(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
@@ -691,19 +755,25 @@ bool ReadSheet(const QByteArray &bytes, const ImportRequest &request, Sheet &out
             if (f->size > 0 && f->size < 500)
                 out.defaultFontSize = f->size;
         }
+        if (ods && pkg.Has(QStringLiteral("content.xml")))
+            readOdsExtras(readPart(pkg, QStringLiteral("content.xml")), index, QRect(0, 0, kSheetCols, kSheetRows), merges, out);
         out.used = usedRange(*sh, merges);
+        for (auto it = inlineStrings.cbegin(); it != inlineStrings.cend(); ++it)
+            out.used = out.used.united(QRect(int(uint32_t(it.key())), int(it.key() >> 32), 1, 1));
         out.rect = ImportRectangle(out.used, request);
         if (qint64(out.rect.width()) * out.rect.height() > kMaxImportCells)
             refuse(tr("工作表范围过大（%1 行 × %2 列），已拒绝导入").arg(out.rect.height()).arg(out.rect.width()));
+        if (ods) { // the annotations were read in sheet coordinates
+            QHash<quint64, QString> inRect;
+            for (auto it = out.comments.cbegin(); it != out.comments.cend(); ++it) {
+                const int r = int(it.key() >> 32), c = int(uint32_t(it.key()));
+                if (out.rect.contains(c, r))
+                    inRect.insert(CellKey(r - out.rect.top(), c - out.rect.left()), it.value());
+            }
+            out.comments = inRect;
+        }
         readCells(doc, index, extra, inlineStrings, out);
         readSizes(*sh, out);
-        if (ods) {
-            for (const SheetCell &c : out.cells) {
-                const ss::range_t m = sh->get_merge_cell_range(c.row + out.rect.top(), c.col + out.rect.left());
-                if (m.last.row > m.first.row || m.last.column > m.first.column)
-                    merges.push_back(QRect(QPoint(m.first.column, m.first.row), QPoint(m.last.column, m.last.row)));
-            }
-        }
         for (const QRect &m : merges) {
             const QRect in = m.intersected(out.rect);
             if (in.width() * qint64(in.height()) > 1)
