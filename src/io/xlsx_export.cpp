@@ -392,7 +392,7 @@ bool TCustomQorGrid::ExportToExcel(const QString &FileName, const QString &Title
         k.v = LXW_ALIGN_VERTICAL_CENTER;
         const double points = fontSpec(font).size;
         worksheet_set_row_pixels(ws, 0, uint32_t(std::max(24.0, points * 96.0 / 72.0 * 1.8)), nullptr);
-        const QByteArray text = Title.left(kMaxCellText).toUtf8();
+        const QByteArray text = EscapeWorkbookText(Title.left(kMaxCellText)).toUtf8();
         if (cols.size() > 1)
             worksheet_merge_range(ws, 0, 0, 0, lxw_col_t(cols.size() - 1), text.constData(), w.format(k));
         else
@@ -481,7 +481,7 @@ bool TCustomQorGrid::ExportToExcel(const QString &FileName, const QString &Title
                     notes.add(tr("单元格 %1 的公式 %2 电子表格无法计算（%3），已写为其值")
                                   .arg(GetCellLabel(r, c), text, why.isEmpty() ? tr("不支持") : why));
                     if (result.IsText())
-                        worksheet_write_string(ws, sr, sc, result.AsText().c_str(), f);
+                        worksheet_write_string(ws, sr, sc, EscapeWorkbookText(result.ToQString()).toUtf8().constData(), f);
                     else
                         worksheet_write_number(ws, sr, sc, result.AsDouble(), f);
                 }
@@ -490,7 +490,7 @@ bool TCustomQorGrid::ExportToExcel(const QString &FileName, const QString &Title
             } else if (!v.text.isEmpty()) {
                 if (v.text.size() > kMaxCellText)
                     notes.add(tr("单元格 %1 的文本超过 %2 个字符，电子表格只保留前 %2 个").arg(GetCellLabel(r, c)).arg(kMaxCellText));
-                utf8 = v.text.left(kMaxCellText).toUtf8();
+                utf8 = EscapeWorkbookText(v.text.left(kMaxCellText)).toUtf8();
                 worksheet_write_string(ws, sr, sc, utf8.constData(), f);
             } else {
                 worksheet_write_blank(ws, sr, sc, f);
@@ -499,7 +499,7 @@ bool TCustomQorGrid::ExportToExcel(const QString &FileName, const QString &Title
                 continue;
             const QString hint = cell->GetHint();
             if (!hint.isEmpty())
-                worksheet_write_comment(ws, sr, sc, hint.left(kMaxCellText).toUtf8().constData());
+                worksheet_write_comment(ws, sr, sc, EscapeWorkbookText(hint.left(kMaxCellText)).toUtf8().constData());
             if (ExportPictures) {
                 if (const TQorPicture *pic = cell->PeekGraphic(); pic && !pic->Image.isNull()) {
                     QByteArray png;

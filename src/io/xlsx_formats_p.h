@@ -45,4 +45,10 @@ struct FormatMeaning {
 };
 QOR_AUTOTEST_EXPORT FormatMeaning ParseNumberFormat(const QString &code);
 
+// Workbook texts carry characters XML cannot hold as _xHHHH_. The writer escapes those
+// characters but not a text that already reads like an escape, so "_x0041_" would come back
+// as "A": its underscore is escaped here. The reader decodes none of them.
+QOR_AUTOTEST_EXPORT QString EscapeWorkbookText(const QString &text);
+QOR_AUTOTEST_EXPORT QString UnescapeWorkbookText(const QString &text);
+
 } // namespace qor::xlsx

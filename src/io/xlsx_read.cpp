@@ -18,6 +18,7 @@
 #include <orcus/spreadsheet/sheet.hpp>
 #include <orcus/spreadsheet/styles.hpp>
 
+#include "io/xlsx_formats_p.h"
 #include "io/xlsx_formula_p.h"
 #include "io/xlsx_package_p.h"
 #include "io/xlsx_sheet_p.h"
@@ -394,7 +395,7 @@ void scanSheetXml(const QByteArray &bytes, const QString &part, QHash<quint64, Q
                 if (xml.name() == QLatin1String("rPh"))
                     inPhonetic = false;
                 else if (xml.name() == QLatin1String("c") && inInline) {
-                    inlineStrings.insert(key, text);
+                    inlineStrings.insert(key, UnescapeWorkbookText(text));
                     inInline = false;
                 }
             }
@@ -441,7 +442,7 @@ void readComments(const Package &pkg, const QString &part, const QRect &rect, Sh
             else if (xml.name() == QLatin1String("rPh"))
                 inPhonetic = false;
             else if (xml.name() == QLatin1String("comment") && rect.contains(col, row))
-                out.comments.insert(CellKey(row - rect.top(), col - rect.left()), text);
+                out.comments.insert(CellKey(row - rect.top(), col - rect.left()), UnescapeWorkbookText(text));
         }
     }
     checkXml(xml, part);
@@ -595,7 +596,7 @@ void readCells(const ss::document &doc, int sheetIndex, const StylesExtra &extra
             const std::string *s = cxt.get_string(std::get<ixion::string_id_t>(c.value));
             cell.kind = SheetCell::Text;
             if (s)
-                cell.text = fromStd(*s);
+                cell.text = out.ods ? fromStd(*s) : UnescapeWorkbookText(fromStd(*s));
             break;
         }
         case ixion::celltype_t::numeric:
@@ -617,7 +618,7 @@ void readCells(const ss::document &doc, int sheetIndex, const StylesExtra &extra
                     cell.number = r.get_value();
                 } else if (r.get_type() == ixion::formula_result::result_type::string) {
                     cell.kind = SheetCell::Text;
-                    cell.text = fromStd(r.get_string());
+                    cell.text = UnescapeWorkbookText(fromStd(r.get_string()));
                 } else if (r.get_type() == ixion::formula_result::result_type::error) {
                     cell.kind = SheetCell::Error;
                     cell.text = fromStd(ixion::get_formula_error_name(r.get_error()));

@@ -61,11 +61,11 @@ public:
     void cell(TCustomQorGrid &g, TCellInfo &x, int rows, int cols)
     {
         static const char *texts[] = {"发票", "line1\nline2", "007", "a \"quoted\" <b>&amp;</b>", "x", "合计：",
-                                      "12abc", "  spaced  "};
+                                      "12abc", "  spaced  ", "tab\there", "bell\x07 _x0041_"};
         const auto label = [&] { return TCustomQorGrid::GetCellLabel(pick(rows), pick(cols)); };
         switch (pick(10)) {
         case 0:
-            x.SetText(QString::fromUtf8(texts[pick(8)]));
+            x.SetText(QString::fromUtf8(texts[pick(int(std::size(texts)))]));
             break;
         case 1:
             x.SetValueType(vtInteger);
