@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <map>
@@ -17,6 +18,7 @@
 #include <xlsxwriter.h>
 
 #include "core/grid.h"
+#include "formula/engine/exp_value.h"
 #include "platform/runtime_dir.h"
 
 using namespace qor;

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QTemporaryFile>
 #include <QBuffer>
+#include <QHash>
 #include <cstdio>
 #include <deque>
 #include <unordered_map>
@@ -31,7 +32,7 @@ lxw_color_t rgb(TColor color)
 {
     const uint32_t c = uint32_t(platform::ColorToRGB(color));
     const uint32_t v = (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
-    return v == 0 ? LXW_COLOR_BLACK : v; // 0 means "automatic" to the writer
+    return v == 0 ? lxw_color_t(LXW_COLOR_BLACK) : v; // 0 means "automatic" to the writer
 }
 
 uint8_t lxwEdge(bool on, int width, TPenStyle style)
@@ -117,11 +118,11 @@ public:
     {
         if (code.isEmpty())
             return -1;
-        const QByteArray utf8 = code.toUtf8();
-        for (size_t i = 0; i < m_numFmts.size(); ++i)
-            if (m_numFmts[i] == utf8)
-                return int(i);
-        m_numFmts.push_back(utf8);
+        const auto it = m_numFmtIndex.constFind(code);
+        if (it != m_numFmtIndex.cend())
+            return *it;
+        m_numFmts.push_back(code.toUtf8());
+        m_numFmtIndex.insert(code, int(m_numFmts.size() - 1));
         return int(m_numFmts.size() - 1);
     }
 
@@ -229,6 +230,7 @@ public:
     lxw_color_t m_lineColor = LXW_COLOR_BLACK;
     std::vector<FontSpec> m_fonts;
     std::vector<QByteArray> m_numFmts;
+    QHash<QString, int> m_numFmtIndex;
     std::unordered_map<StyleKey, lxw_format *, StyleKeyHash> m_formats;
     TQorFont m_lastFont;
     bool m_lastFontValid = false;

@@ -1,5 +1,6 @@
 #include "io/xlsx_formats_p.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <cmath>
 #include "format/number_text.h"
@@ -44,7 +45,26 @@ bool canonicalNumber(const QString &t)
 
 } // namespace
 
+static QString buildNumberFormat(TValueType type, int digits, bool thousands, bool trimZero, const QString &symbol);
+
 QString NumberFormatFor(TValueType type, int digits, bool thousands, bool trimZero, const QString &symbol)
+{
+    // Cells repeat a few formats over and over: each is built once.
+    thread_local QHash<uint32_t, QString> codes;
+    thread_local QString codesSymbol;
+    if (symbol != codesSymbol) {
+        codes.clear();
+        codesSymbol = symbol;
+    }
+    const uint32_t key = uint32_t(type) | uint32_t(std::clamp(digits, 0, 255)) << 8 | uint32_t(thousands) << 16 |
+                         uint32_t(trimZero) << 17;
+    auto it = codes.constFind(key);
+    if (it == codes.cend())
+        it = codes.insert(key, buildNumberFormat(type, digits, thousands, trimZero, symbol));
+    return *it;
+}
+
+static QString buildNumberFormat(TValueType type, int digits, bool thousands, bool trimZero, const QString &symbol)
 {
     const QString whole = thousands ? QStringLiteral("#,##0") : QStringLiteral("0");
     switch (type) {
@@ -108,7 +128,7 @@ ExportValue ExportValueFor(const QString &text, TValueType type, TCellType cellT
         }
         return v;
     }
-    const QString fmt = NumberFormatFor(type, digits, thousands, trimZero, symbol);
+    const QString fmt = type == vtString ? QString() : NumberFormatFor(type, digits, thousands, trimZero, symbol);
     if (formula) {
         v.kind = ExportValue::Number;
         v.numFmt = fmt;

@@ -1,6 +1,7 @@
 // ImportFromExcel: the sheet is read whole into plain values first (io/xlsx_read.cpp); only a
 // read that succeeded replaces the grid's content, inside one update bracket.
 #include <QFile>
+#include <QImage>
 #include <QFileInfo>
 #include <QProgressBar>
 #include <unordered_map>
@@ -17,8 +18,6 @@ namespace qor {
 namespace {
 
 using namespace xlsx;
-
-QString tr(const char *text) { return QString::fromUtf8(text); }
 
 // The largest file that is read at all; the package limits then cap what it inflates to.
 constexpr qint64 kMaxFileSize = qint64(512) << 20;
@@ -77,7 +76,7 @@ QString padDecimals(QString text, int digits)
     return text;
 }
 
-ValueView viewOf(const SheetCell &c, const CellStyle &style)
+ValueView viewOf(const SheetCell &c, const FormatMeaning &m)
 {
     ValueView v;
     if (c.kind == SheetCell::Text || c.kind == SheetCell::Error) {
@@ -91,7 +90,6 @@ ValueView viewOf(const SheetCell &c, const CellStyle &style)
     if (c.kind != SheetCell::Number)
         return v;
     v.text = NumberText(c.number);
-    const FormatMeaning m = ParseNumberFormat(style.numberFormat);
     v.thousands = m.thousands;
     v.trimZero = m.trimZero;
     v.typed = m.kind != FormatMeaning::General && m.kind != FormatMeaning::Text;
@@ -199,6 +197,9 @@ bool TCustomQorGrid::ImportFromExcel(const QString &FileName, int StartRow, int 
     }
 
     const TQorFont base = GetFont();
+    std::vector<FormatMeaning> meanings;
+    for (const CellStyle &s : sheet.styles)
+        meanings.push_back(ParseNumberFormat(s.numberFormat));
     std::vector<TQorFont> fonts;
     std::vector<uint8_t> sameFont;
     fonts.reserve(sheet.styles.size());
@@ -208,10 +209,15 @@ bool TCustomQorGrid::ImportFromExcel(const QString &FileName, int StartRow, int 
     }
     // One record per style and column, copied into every cell that has them.
     std::unordered_map<quint64, TCellRec> records;
+    const bool dense = qint64(sheet.styles.size()) * cols <= 1 << 20;
+    std::vector<TCellRec *> table(dense ? sheet.styles.size() * size_t(cols) : 0, nullptr);
     const auto recordFor = [&](TCellInfo &cell, int style, const ValueView &v) -> TCellRec {
         const quint64 key = quint64(uint32_t(style)) << 24 ^ quint64(uint32_t(cell.GetCol()));
-        auto it = records.find(key);
-        if (it == records.end()) {
+        TCellRec **slot = dense ? &table[size_t(style) * size_t(cols) + size_t(cell.GetCol())] : nullptr;
+        auto it = records.end();
+        if (!(slot && *slot))
+            it = records.find(key);
+        if (!(slot && *slot) && it == records.end()) {
             TCellRec rec;
             rec.Style = cell.DefaultStyle();
             const CellStyle &s = sheet.styles[size_t(style)];
@@ -233,7 +239,9 @@ bool TCustomQorGrid::ImportFromExcel(const QString &FileName, int StartRow, int 
             }
             it = records.emplace(key, rec).first;
         }
-        TCellRec rec = it->second;
+        if (slot && !*slot)
+            *slot = &it->second;
+        TCellRec rec = slot ? **slot : it->second;
         const CellStyle &s = sheet.styles[size_t(style)];
         rec.Style.Alignment = s.hAlign == HAlign::Center ? taCenter
                             : s.hAlign == HAlign::Right ? taRightJustify
@@ -268,7 +276,7 @@ bool TCustomQorGrid::ImportFromExcel(const QString &FileName, int StartRow, int 
         TCellInfo *cell = Cells(sc.row, sc.col);
         if (!cell)
             continue;
-        ValueView v = viewOf(sc, sheet.styles[size_t(sc.style)]);
+        ValueView v = viewOf(sc, meanings[size_t(sc.style)]);
         v.isNumber = sc.kind == SheetCell::Number;
         TCellRec rec = recordFor(*cell, sc.style, v);
         const auto hint = sheet.comments.constFind(CellKey(sc.row, sc.col));
@@ -280,7 +288,7 @@ bool TCustomQorGrid::ImportFromExcel(const QString &FileName, int StartRow, int 
         if (frames)
             framed.emplace_back(cell, sc.style);
         if (!sameFont[size_t(sc.style)])
-            cell->SetFont(fonts[size_t(sc.style)]);
+            cell->Font() = fonts[size_t(sc.style)]; // a new cell inside the update: nothing to repaint
         QString text = sc.formula.isEmpty() ? v.text : sc.formula;
         if (!sc.foreignFormula.isEmpty() && noted++ < 30)
             notes << tr("单元格 %1 的公式 %2 无法在表格中计算，已导入其值").arg(GetCellLabel(sc.row, sc.col), sc.foreignFormula);
@@ -329,6 +337,12 @@ bool TCustomQorGrid::ImportFromExcel(const QString &FileName, int StartRow, int 
     for (const SheetPicture &p : sheet.pictures) {
         QString problem;
         TQorPicture picture = PictureFromImageBytes(p.bytes, &problem);
+        if (picture.Image.isNull()) {
+            // Workbooks hold PNG pictures, a kind grid documents do not store: the decoded image
+            // alone is kept, and documents save it as a bitmap.
+            picture = TQorPicture();
+            picture.Image = QImage::fromData(p.bytes);
+        }
         if (picture.Image.isNull()) {
             notes << tr("单元格 %1 的图片无法识别，未导入").arg(GetCellLabel(p.row, p.col));
             continue;

@@ -584,6 +584,7 @@ void readCells(const ss::document &doc, int sheetIndex, const StylesExtra &extra
     range.last.row = rect.bottom();
     range.last.column = rect.right();
     out.cells.reserve(size_t(std::min<qint64>(qint64(rect.width()) * rect.height(), 1 << 22)));
+    std::vector<QString> strings;
     for (ixion::model_iterator it = cxt.get_model_iterator(sheetIndex, ixion::rc_direction_t::horizontal, range);
          it.has(); it.next()) {
         const ixion::model_iterator::cell &c = it.get();
@@ -593,10 +594,20 @@ void readCells(const ss::document &doc, int sheetIndex, const StylesExtra &extra
         const size_t xf = sh->get_cell_format(c.row, c.col);
         switch (c.type) {
         case ixion::celltype_t::string: {
-            const std::string *s = cxt.get_string(std::get<ixion::string_id_t>(c.value));
+            // Shared strings repeat: each is converted once and then shared.
+            const ixion::string_id_t id = std::get<ixion::string_id_t>(c.value);
             cell.kind = SheetCell::Text;
-            if (s)
+            if (id < 1u << 24) {
+                if (id >= strings.size())
+                    strings.resize(size_t(id) + 1);
+                if (strings[id].isNull()) {
+                    const std::string *s = cxt.get_string(id);
+                    strings[id] = !s ? QString(QLatin1String("")) : out.ods ? fromStd(*s) : UnescapeWorkbookText(fromStd(*s));
+                }
+                cell.text = strings[id];
+            } else if (const std::string *s = cxt.get_string(id)) {
                 cell.text = out.ods ? fromStd(*s) : UnescapeWorkbookText(fromStd(*s));
+            }
             break;
         }
         case ixion::celltype_t::numeric:
@@ -758,29 +769,8 @@ bool ReadSheet(const QByteArray &bytes, const ImportRequest &request, Sheet &out
         }
         if (ods && pkg.Has(QStringLiteral("content.xml")))
             readOdsExtras(readPart(pkg, QStringLiteral("content.xml")), index, QRect(0, 0, kSheetCols, kSheetRows), merges, out);
-        out.used = usedRange(*sh, merges);
-        for (auto it = inlineStrings.cbegin(); it != inlineStrings.cend(); ++it)
-            out.used = out.used.united(QRect(int(uint32_t(it.key())), int(it.key() >> 32), 1, 1));
-        out.rect = ImportRectangle(out.used, request);
-        if (qint64(out.rect.width()) * out.rect.height() > kMaxImportCells)
-            refuse(tr("工作表范围过大（%1 行 × %2 列），已拒绝导入").arg(out.rect.height()).arg(out.rect.width()));
-        if (ods) { // the annotations were read in sheet coordinates
-            QHash<quint64, QString> inRect;
-            for (auto it = out.comments.cbegin(); it != out.comments.cend(); ++it) {
-                const int r = int(it.key() >> 32), c = int(uint32_t(it.key()));
-                if (out.rect.contains(c, r))
-                    inRect.insert(CellKey(r - out.rect.top(), c - out.rect.left()), it.value());
-            }
-            out.comments = inRect;
-        }
-        readCells(doc, index, extra, inlineStrings, out);
-        readSizes(*sh, out);
-        for (const QRect &m : merges) {
-            const QRect in = m.intersected(out.rect);
-            if (in.width() * qint64(in.height()) > 1)
-                out.merges.push_back(in.translated(-out.rect.topLeft()));
-        }
-        if (!ods) {
+        const QRect wholeSheet(0, 0, kSheetCols, kSheetRows);
+        if (!ods) { // comments and pictures, in sheet coordinates until the rectangle is known
             QHash<QString, QString> types;
             const QHash<QString, QString> rels = readRels(pkg, parts.sheetPart, &types);
             for (auto it = types.cbegin(); it != types.cend(); ++it) {
@@ -788,10 +778,43 @@ bool ReadSheet(const QByteArray &bytes, const ImportRequest &request, Sheet &out
                 if (!pkg.Has(target))
                     continue;
                 if (it.value().endsWith(QLatin1String("/comments")))
-                    readComments(pkg, target, out.rect, out);
+                    readComments(pkg, target, wholeSheet, out);
                 else if (it.value().endsWith(QLatin1String("/drawing")))
-                    readDrawing(pkg, target, out.rect, out);
+                    readDrawing(pkg, target, wholeSheet, out);
             }
+        }
+        // The used range holds every cell with something the grid takes: values (also those
+        // the cell parser dropped), merged areas, comments and pictures.
+        out.used = usedRange(*sh, merges);
+        for (auto it = inlineStrings.cbegin(); it != inlineStrings.cend(); ++it)
+            out.used = out.used.united(QRect(int(uint32_t(it.key())), int(it.key() >> 32), 1, 1));
+        for (auto it = out.comments.cbegin(); it != out.comments.cend(); ++it)
+            out.used = out.used.united(QRect(int(uint32_t(it.key())), int(it.key() >> 32), 1, 1));
+        for (const SheetPicture &p : out.pictures)
+            out.used = out.used.united(QRect(p.col, p.row, 1, 1));
+        out.rect = ImportRectangle(out.used, request);
+        if (qint64(out.rect.width()) * out.rect.height() > kMaxImportCells)
+            refuse(tr("工作表范围过大（%1 行 × %2 列），已拒绝导入").arg(out.rect.height()).arg(out.rect.width()));
+        {
+            QHash<quint64, QString> inRect;
+            for (auto it = out.comments.cbegin(); it != out.comments.cend(); ++it) {
+                const int r = int(it.key() >> 32), c = int(uint32_t(it.key()));
+                if (out.rect.contains(c, r))
+                    inRect.insert(CellKey(r - out.rect.top(), c - out.rect.left()), it.value());
+            }
+            out.comments = inRect;
+            std::vector<SheetPicture> pictures;
+            for (SheetPicture &p : out.pictures)
+                if (out.rect.contains(p.col, p.row))
+                    pictures.push_back(SheetPicture{p.row - out.rect.top(), p.col - out.rect.left(), std::move(p.bytes)});
+            out.pictures = std::move(pictures);
+        }
+        readCells(doc, index, extra, inlineStrings, out);
+        readSizes(*sh, out);
+        for (const QRect &m : merges) {
+            const QRect in = m.intersected(out.rect);
+            if (in.width() * qint64(in.height()) > 1)
+                out.merges.push_back(in.translated(-out.rect.topLeft()));
         }
         return true;
     } catch (const Refusal &r) {

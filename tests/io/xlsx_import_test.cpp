@@ -138,7 +138,10 @@ TEST_F(XlsxFiles, InlineStringsAndCommentsComeFromThePackage)
                        "<comment ref=\"C9\" authorId=\"0\"><text><t>outside</t></text></comment></commentList></comments>");
     TQorGrid g;
     ASSERT_TRUE(g.ImportFromExcel(write(MakeZip(parts)), nullptr));
-    ASSERT_EQ(g.GetCols(), 2);
+    // A comment counts in the used range, as a value does.
+    ASSERT_EQ(g.GetCols(), 3);
+    ASSERT_EQ(g.GetRows(), 9);
+    EXPECT_EQ(g.Cells(8, 2)->GetHint(), QStringLiteral("outside"));
     EXPECT_EQ(g.GetCellText(0, 0), QStringLiteral("内联"));
     EXPECT_EQ(g.GetCellText(0, 1), QStringLiteral("富文本"));
     EXPECT_EQ(g.Cells(0, 1)->GetHint(), QStringLiteral("批注"));

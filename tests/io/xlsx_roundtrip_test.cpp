@@ -1,6 +1,7 @@
 // Grids written as workbooks and read back: every attribute the exchange maps must survive,
 // over randomly generated grids and over the cases that need a rule of their own.
 #include <gtest/gtest.h>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -403,6 +404,15 @@ TEST_F(Xlsx, PicturesGoToTheirCells)
     ASSERT_TRUE(back && !back->Image.isNull());
     EXPECT_EQ(back->Image.size(), QSize(8, 6));
     EXPECT_EQ(back->Image.pixel(3, 3), qRgb(200, 10, 10));
+    // and it survives the grid's own document
+    QBuffer doc;
+    doc.open(QIODevice::ReadWrite);
+    ASSERT_TRUE(b.SaveToStream(doc, true));
+    doc.seek(0);
+    TQorGrid d;
+    ASSERT_TRUE(d.LoadFromStream(doc));
+    ASSERT_TRUE(d.Cells(1, 1)->PeekGraphic());
+    EXPECT_EQ(d.Cells(1, 1)->PeekGraphic()->Image.pixel(3, 3), qRgb(200, 10, 10));
     TQorGrid c;
     ASSERT_TRUE(a.ExportToExcel(path("np.xlsx"), QString(), nullptr, false, nullptr, false, 2, QStringLiteral("无图")));
     ASSERT_TRUE(c.ImportFromExcel(path("np.xlsx"), 0, 0, -1, -1, 2, nullptr));
