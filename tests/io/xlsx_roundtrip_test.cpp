@@ -419,5 +419,31 @@ TEST_F(Xlsx, PicturesGoToTheirCells)
     EXPECT_FALSE(c.PeekCell(1, 1) && c.Cells(1, 1)->PeekGraphic() && !c.Cells(1, 1)->PeekGraphic()->Image.isNull());
 }
 
+TEST_F(Xlsx, GridLinesAndHiddenColumnsOnRequest)
+{
+    TQorGrid a, b;
+    a.SetCols(3);
+    a.SetRows(2);
+    a.SetLineColor(0x00336699);
+    a.Cells(0, 0)->SetText(QStringLiteral("a"));
+    a.Cells(1, 2)->SetText(QStringLiteral("c"));
+    a.Cells(0, 0)->SetRightFrame(true);
+    a.Cells(0, 0)->SetRightFrameWidth(3);
+    a.SetColVisible(1, false);
+    a.SetExportHiddenCol(false);
+    ASSERT_TRUE(a.ExportToExcel(path("g.xlsx"), QString(), nullptr, true, nullptr, true, 0, QString()));
+    ASSERT_TRUE(b.ImportFromExcel(path("g.xlsx"), nullptr));
+    ASSERT_EQ(b.GetCols(), 2);
+    EXPECT_EQ(b.GetCellText(1, 1), QStringLiteral("c"));
+    // Every edge has a line: the frame where the cell has one, the grid's line colour elsewhere.
+    TCellInfo &x = *b.Cells(0, 0);
+    EXPECT_TRUE(x.GetRightFrame());
+    EXPECT_EQ(x.GetRightFrameWidth(), 3);
+    EXPECT_TRUE(x.GetTopFrame());
+    EXPECT_EQ(x.GetTopFrameWidth(), 1);
+    EXPECT_EQ(platform::ColorToRGB(x.GetTopFrameColor()), 0x00336699);
+    EXPECT_TRUE(b.Cells(1, 1)->GetBottomFrame());
+}
+
 } // namespace
 } // namespace qor::test
