@@ -628,9 +628,9 @@ std::optional<QString> GridBinding::FieldText(int row, int col) const
     db::TField *f = BoundField(row, col, &record);
     if (!f)
         return std::nullopt;
-    if (record < 0)
-        return GetFieldText(*f);
-    db::TDataSet::RecordScope scope(f->DataSet(), record);
+    std::optional<db::TDataSet::RecordScope> scope;
+    if (record >= 0)
+        scope.emplace(f->DataSet(), record);
     return GetFieldText(*f);
 }
 
@@ -653,10 +653,7 @@ std::optional<TCellType> GridBinding::FieldCellType(int row, int col) const
     const db::TField *f = BoundField(row, col);
     if (!f)
         return std::nullopt;
-    const TQorColumn *column = d().column(col);
-    const TCellInfo *cell = d().cells.At(row, col);
-    const QString checked = cell ? cell->GetValueChecked() : column->GetValueChecked();
-    const QString unchecked = cell ? cell->GetValueUnChecked() : column->GetValueUnChecked();
+    const auto [checked, unchecked] = checkTexts(row, col);
     if (f->DataType() == db::ftBoolean || checked != unchecked)
         return ctCheckBox;
     if (f->DataType() == db::ftDate || f->DataType() == db::ftTime || f->DataType() == db::ftDateTime)
@@ -831,6 +828,14 @@ std::optional<QImage> GridBinding::FieldPicture(int row, int col) const
     return image.isNull() ? std::nullopt : std::optional<QImage>(image);
 }
 
+std::pair<QString, QString> GridBinding::checkTexts(int row, int col) const
+{
+    if (const TCellInfo *cell = d().cells.At(row, col))
+        return {cell->GetValueChecked(), cell->GetValueUnChecked()};
+    const TQorColumn *column = d().column(col);
+    return {column->GetValueChecked(), column->GetValueUnChecked()};
+}
+
 std::optional<bool> GridBinding::FieldChecked(int row, int col) const
 {
     if (!m_detailLink && !m_masterLink)
@@ -844,10 +849,7 @@ std::optional<bool> GridBinding::FieldChecked(int row, int col) const
         scope.emplace(f->DataSet(), record);
     if (f->DataType() == db::ftBoolean)
         return f->Value().toBool();
-    const TCellInfo *cell = d().cells.At(row, col);
-    const TQorColumn *column = d().column(col);
-    const QString checked = cell ? cell->GetValueChecked() : column->GetValueChecked();
-    const QString unchecked = cell ? cell->GetValueUnChecked() : column->GetValueUnChecked();
+    const auto [checked, unchecked] = checkTexts(row, col);
     if (checked == unchecked)
         return std::nullopt;
     return GetFieldText(*f) == checked;
@@ -863,10 +865,8 @@ bool GridBinding::ToggleChecked(int row, int col)
     if (f->DataType() == db::ftBoolean) {
         text = *now ? QStringLiteral("False") : QStringLiteral("True");
     } else {
-        const TCellInfo *cell = d().cells.At(row, col);
-        const TQorColumn *column = d().column(col);
-        text = *now ? (cell ? cell->GetValueUnChecked() : column->GetValueUnChecked())
-                    : (cell ? cell->GetValueChecked() : column->GetValueChecked());
+        const auto [checked, unchecked] = checkTexts(row, col);
+        text = *now ? unchecked : checked;
     }
     WriteField(row, col, text);
     d().repaintCell(row, col);

@@ -104,6 +104,8 @@ private:
     void fetchAll(db::TDataSet &ds);
     void setBufferCount(int count);
     int recordOf(int row) const;
+    // The texts a bound check box writes when checked and unchecked: the cell's, else the column's.
+    std::pair<QString, QString> checkTexts(int row, int col) const;
     bool recordsNumbered() const;
     void showBlob();
     void checkUniDirectional(db::TDataSource *source) const;
