@@ -19,6 +19,14 @@ QPointer<BlobViewer> &instance()
 }
 } // namespace
 
+QImage PictureFromBlob(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return QImage();
+    QImage image = DecodePicture(bytes).image;
+    return image.isNull() ? QImage::fromData(bytes) : image;
+}
+
 BlobViewer::BlobViewer() : QWidget(nullptr, Qt::Tool)
 {
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -84,9 +92,7 @@ void BlobViewer::display(db::TField &field)
         m_memo->show();
     } else {
         const QByteArray bytes = value.toByteArray();
-        QImage image = bytes.isEmpty() ? QImage() : DecodePicture(bytes).image;
-        if (image.isNull() && !bytes.isEmpty())
-            image = QImage::fromData(bytes);
+        const QImage image = PictureFromBlob(bytes);
         if (!image.isNull()) {
             m_image->setPixmap(QPixmap::fromImage(image));
             m_image->show();

@@ -1,6 +1,7 @@
 #pragma once
 // The one window of the process that shows the blob field of the current cell: a picture, a
 // memo, or a label saying the bytes are empty or of no known kind.
+#include <QImage>
 #include <QWidget>
 #include "platform/qor_global.h"
 
@@ -12,6 +13,10 @@ namespace qor {
 namespace db {
 class TField;
 }
+
+// The picture a blob holds: the kinds grid documents store, then whatever else Qt reads
+// (PNG); null when the bytes are none of them.
+QOR_AUTOTEST_EXPORT QImage PictureFromBlob(const QByteArray &bytes);
 
 class QOR_AUTOTEST_EXPORT BlobViewer : public QWidget {
     Q_OBJECT

@@ -9,7 +9,6 @@
 #include "data/data_operations_p.h"
 #include "dataset/blob_viewer.h"
 #include "io/cells_block.h"
-#include "io/picture_kind.h"
 #include "platform/db/database_error.h"
 #include "platform/message_box.h"
 
@@ -620,18 +619,24 @@ bool GridBinding::IsBound(int row, int col) const
     return BoundField(row, col) != nullptr;
 }
 
-std::optional<QString> GridBinding::FieldText(int row, int col) const
+db::TField *GridBinding::readField(int row, int col, std::optional<db::TDataSet::RecordScope> &scope, int *record) const
 {
     if (!m_detailLink && !m_masterLink)
-        return std::nullopt;
-    int record = -1;
-    db::TField *f = BoundField(row, col, &record);
-    if (!f)
-        return std::nullopt;
+        return nullptr;   // the cheap answer for every unbound grid
+    int r = -1;
+    db::TField *f = BoundField(row, col, &r);
+    if (f && r >= 0)
+        scope.emplace(f->DataSet(), r);
+    if (record)
+        *record = r;
+    return f;
+}
+
+std::optional<QString> GridBinding::FieldText(int row, int col) const
+{
     std::optional<db::TDataSet::RecordScope> scope;
-    if (record >= 0)
-        scope.emplace(f->DataSet(), record);
-    return GetFieldText(*f);
+    db::TField *f = readField(row, col, scope);
+    return f ? std::optional<QString>(GetFieldText(*f)) : std::nullopt;
 }
 
 bool GridBinding::WriteField(int row, int col, const QString &value)
@@ -746,16 +751,10 @@ void GridBinding::showBlob()
 {
     BlobViewer::ClearBindings();
     const int row = q.GetRow(), col = q.GetCol();
-    int record = -1;
-    db::TField *f = row >= 0 ? BoundField(row, col, &record) : nullptr;
-    if (!f || !f->IsBlob())
-        return;
-    if (record >= 0) {
-        db::TDataSet::RecordScope scope(f->DataSet(), record);
+    std::optional<db::TDataSet::RecordScope> scope;
+    db::TField *f = row >= 0 ? readField(row, col, scope) : nullptr;
+    if (f && f->IsBlob())
         BlobViewer::Show(*f);
-    } else {
-        BlobViewer::Show(*f);
-    }
 }
 
 void GridBinding::AutoShowBlobFieldChanged()
@@ -807,23 +806,15 @@ bool GridBinding::InsertRecord(int row, bool append)
 
 std::optional<QImage> GridBinding::FieldPicture(int row, int col) const
 {
+    std::optional<db::TDataSet::RecordScope> scope;
     int record = -1;
-    db::TField *f = BoundField(row, col, &record);
+    db::TField *f = readField(row, col, scope, &record);
     if (!f || (f->DataType() != db::ftGraphic && f->DataType() != db::ftBlob))
         return std::nullopt;
     const qint64 key = (qint64(record + 1) << 16) | (f->Index() & 0xFFFF) | (record < 0 ? (qint64(1) << 62) : 0);
     if (auto it = m_pictures.constFind(key); it != m_pictures.constEnd())
         return it->isNull() ? std::nullopt : std::optional<QImage>(*it);
-    QByteArray bytes;
-    if (record >= 0) {
-        db::TDataSet::RecordScope scope(f->DataSet(), record);
-        bytes = f->Value().toByteArray();
-    } else {
-        bytes = f->Value().toByteArray();
-    }
-    QImage image = bytes.isEmpty() ? QImage() : DecodePicture(bytes).image;
-    if (image.isNull() && !bytes.isEmpty())
-        image = QImage::fromData(bytes);   // PNG and the other formats Qt reads
+    const QImage image = PictureFromBlob(f->Value().toByteArray());
     m_pictures.insert(key, image);
     return image.isNull() ? std::nullopt : std::optional<QImage>(image);
 }
@@ -838,15 +829,10 @@ std::pair<QString, QString> GridBinding::checkTexts(int row, int col) const
 
 std::optional<bool> GridBinding::FieldChecked(int row, int col) const
 {
-    if (!m_detailLink && !m_masterLink)
-        return std::nullopt;
-    int record = -1;
-    db::TField *f = BoundField(row, col, &record);
+    std::optional<db::TDataSet::RecordScope> scope;
+    db::TField *f = readField(row, col, scope);
     if (!f)
         return std::nullopt;
-    std::optional<db::TDataSet::RecordScope> scope;
-    if (record >= 0)
-        scope.emplace(f->DataSet(), record);
     if (f->DataType() == db::ftBoolean)
         return f->Value().toBool();
     const auto [checked, unchecked] = checkTexts(row, col);

@@ -104,6 +104,9 @@ private:
     void fetchAll(db::TDataSet &ds);
     void setBufferCount(int count);
     int recordOf(int row) const;
+    // The field a position shows, with scope reading the record of its row (record: -1 for
+    // the master's current one).
+    db::TField *readField(int row, int col, std::optional<db::TDataSet::RecordScope> &scope, int *record = nullptr) const;
     // The texts a bound check box writes when checked and unchecked: the cell's, else the column's.
     std::pair<QString, QString> checkTexts(int row, int col) const;
     bool recordsNumbered() const;
