@@ -96,13 +96,8 @@ ValueView viewOf(const SheetCell &c, const FormatMeaning &m)
     switch (m.kind) {
     case FormatMeaning::Integer: v.type = vtInteger; break;
     case FormatMeaning::Decimal:
-        v.type = vtFloat;
-        v.digits = m.decimals;
-        if (!m.trimZero)
-            v.text = padDecimals(v.text, m.decimals);
-        break;
     case FormatMeaning::Currency:
-        v.type = vtCurrency;
+        v.type = m.kind == FormatMeaning::Currency ? vtCurrency : vtFloat;
         v.digits = m.decimals;
         if (!m.trimZero)
             v.text = padDecimals(v.text, m.decimals);
