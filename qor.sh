@@ -17,7 +17,7 @@ packages=(
   qt6-base-dev qt6-image-formats-plugins libqt6sql6-sqlite libqt6sql6-psql postgresql
   zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libixion-dev libboost-dev
   libxlsxwriter-dev liborcus-dev libminizip-dev
-  fonts-wqy-microhei
+  fonts-wqy-microhei poppler-utils
 )
 fuzz_packages=(clang libclang-rt-14-dev)
 window_packages=(xvfb xauth qt6-qpa-plugins)
