@@ -40,8 +40,9 @@ public:
             m_groupColor = m_style.thousandColor;
             m_n = 0;
         }
-        if (m_x >= m_text.left()) {
-            m_p.setPen(QPen(platform::ToQColor(color), 0));
+        if (m_x >= m_text.left() && m_style.ruling) {
+            // Width 1, not cosmetic: a printed page scales the ruling with the cell.
+            m_p.setPen(QPen(platform::ToQColor(color), 1));
             m_p.drawLine(QPoint(m_x, m_cell.top()), QPoint(m_x, m_cell.bottom()));
         }
     }

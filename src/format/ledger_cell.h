@@ -19,6 +19,7 @@ struct TLedgerStyle {
     TColor separatorColor = clSilver;   // CurrencySeparatorColor
     TColor decimalColor = clRed;        // CurrencyDecimalSeparatorColor
     TColor thousandColor = clGreen;     // CurrencyThousandSeparatorColor
+    bool ruling = true;                 // the digit lines (a printed page may leave them out)
 };
 
 // The text a ledger cell shows for a cell text: the number with exactly `currencyDigits`

@@ -145,7 +145,8 @@ void CellPainter::drawEdge(int edge, const QRect &rect, int width, TColor color,
         return;
     }
     QPen pen(qc, 1, penStyle(style), Qt::FlatCap);
-    pen.setCosmetic(true);
+    // On screen one pixel; on a scaled page the dashes grow with the cell.
+    pen.setCosmetic(m_p.transform().isIdentity());
     m_p.save();
     m_p.setRenderHint(QPainter::Antialiasing, false);
     m_p.setPen(pen);
@@ -333,8 +334,10 @@ void CellPainter::PaintText(const QRect &rect, const CellPaintStyle &s)
         bool ok = false;
         const double value = s.text.toDouble(&ok);
         const QString text = LedgerText(s.text, m_env.ledger.currencyDigits);
+        TLedgerStyle ledger = m_env.ledger;
+        ledger.ruling = m_env.printing ? s.printCurrencyLine : true;
         DrawCurrenyCell(m_p, rect, textRect.adjusted(-1, 0, 1, 0), TextFlags(s.alignment, s.verAlignment, false),
-                        m_env.ledger, text, ok ? value : 0.0, s.passwordChar, s.valueType == vtChineseCurrency);
+                        ledger, text, ok ? value : 0.0, s.passwordChar, s.valueType == vtChineseCurrency);
         return;
     }
     if (!s.richText.isEmpty() && m_env.richText &&

@@ -29,6 +29,7 @@ struct QOR_AUTOTEST_EXPORT CellPaintEnv {
     QPoint backGroundOrigin;
     bool tileBackGround = false;
     const IRichTextHost *richText = nullptr;   // draws rich cells; nothing: they show plain text
+    bool printing = false;            // a page: PrintCurrencyLine instead of ShowCurrencyLine
 };
 
 // Which parts of one cell to paint and how it sits among its neighbours.

@@ -154,12 +154,13 @@ bool GridPainter::needed(const QRect &rect) const
 
 void GridPainter::drawBand(QPainter &canvas, const Band &band)
 {
-    if (band.row1 < band.row0 || band.col1 < band.col0 || band.row0 < 0 || band.col0 < 0 || band.clip.isEmpty())
+    if (band.row1 < band.row0 || band.col1 < band.col0 || band.row0 < 0 || band.col0 < 0)
         return;
-    if (!needed(band.clip))
+    if (!m_print && (band.clip.isEmpty() || !needed(band.clip)))
         return;
     canvas.save();
-    canvas.setClipRect(band.clip, Qt::IntersectClip);
+    if (!m_print)
+        canvas.setClipRect(band.clip, Qt::IntersectClip);
     m_paintedOwners.clear();
     m_frames.clear();
     for (int r = band.row0; r <= band.row1; ++r) {
@@ -176,7 +177,8 @@ void GridPainter::drawBand(QPainter &canvas, const Band &band)
     CellPainter painter(canvas, m_env);
     for (const PendingFrame &f : m_frames)
         painter.PaintFrames(f.rect, f.style, f.left, f.top);
-    DrawOutline(canvas, m_grid, band.row0, band.row1, band.col0, band.col1);
+    if (!m_print)
+        DrawOutline(canvas, m_grid, band.row0, band.row1, band.col0, band.col1);
     canvas.restore();
 }
 
@@ -199,18 +201,20 @@ bool GridPainter::drawPosition(QPainter &canvas, const Band &band, int row, int 
         if (std::find(m_paintedOwners.begin(), m_paintedOwners.end(), key) != m_paintedOwners.end())
             return false;
         m_paintedOwners.push_back(key);
-        rect = m_grid.CellRect(orow, ocol);
+        rect = m_print ? printRect(orow, ocol, cell) : m_grid.CellRect(orow, ocol);
     } else {
-        rect = m_grid.GetCellRect(orow, ocol);
+        rect = m_print ? printRect(orow, ocol, nullptr) : m_grid.GetCellRect(orow, ocol);
     }
     if (rect.isEmpty())
         return false;
     ResolveCellPaintStyle(m_grid, orow, ocol, cell, m_style);
     bool handled = false;
-    if (m_grid.OnDrawCell)
+    if (m_print)
+        adjustForPrint(m_style);
+    else if (m_grid.OnDrawCell)
         m_grid.OnDrawCell(&m_grid, orow, ocol, &canvas, rect, handled);
     CellPaintFlags flags;
-    flags.current = d.currentIndex == int64_t(orow) * d.cols + ocol;
+    flags.current = !m_print && d.currentIndex == int64_t(orow) * d.cols + ocol;
     flags.drawLeftLine = ocol <= band.col0;
     flags.drawTopLine = orow <= band.row0;
     flags.frames = false;
@@ -220,9 +224,70 @@ bool GridPainter::drawPosition(QPainter &canvas, const Band &band, int row, int 
     if (fr[0] || fr[1] || fr[2] || fr[3])
         m_frames.push_back({rect, m_style, flags.drawLeftLine || !leftFrameShared(orow, ocol),
                             flags.drawTopLine || !topFrameShared(orow, ocol)});
-    if (cell && cell->GetAutoHeight())
+    if (cell && cell->GetAutoHeight() && !m_print)
         m_autoHeightRows.push_back(orow);
     return true;
+}
+
+void GridPainter::DrawPrintArea(QPainter &canvas, int row0, int row1, int col0, int col1, const PrintAreaOptions &options)
+{
+    const GridPrivate &d = GridPrivate::get(m_grid);
+    row0 = std::max(row0, 0), col0 = std::max(col0, 0);
+    row1 = std::min(row1, d.rows - 1), col1 = std::min(col1, d.cols - 1);
+    m_print = &options;
+    m_dirty = QRegion();
+    m_env.tint = TSelectionTint();
+    m_env.showHintSymbol = false;
+    m_env.alwaysShowButton = false;
+    m_env.backGroundOrigin = QPoint(0, 0);
+    m_env.printing = true;
+    if (!options.color)
+        m_env.lineColor = clBlack;
+    drawBand(canvas, Band{row0, row1, col0, col1, QRect()});
+    m_print = nullptr;
+}
+
+// A position's print rectangle, right and bottom exclusive like a screen rectangle.
+QRect GridPainter::printRect(int row, int col, const TCellInfo *owner) const
+{
+    QRect r = m_grid.GetCellPrintRect(row, col);
+    if (owner && (owner->GetRows() > 1 || owner->GetCols() > 1))
+        r = r.united(m_grid.GetCellPrintRect(row + owner->GetRows() - 1, col + owner->GetCols() - 1));
+    return r;
+}
+
+void GridPainter::adjustForPrint(CellPaintStyle &st) const
+{
+    st.selected = false;
+    st.hasHint = false;
+    st.ctl3D = false;   // a page has no raised cells: the frame pass draws their edges
+    // Points become pixels at 96 dpi here; the caller's transform takes them to the device.
+    const double px = (st.font.pixelSize() > 0 ? st.font.pixelSize() : st.font.pointSizeF() * 96.0 / 72.0) *
+                      m_print->zoom / 100.0;
+    if (px > 0)
+        st.font.setPixelSize(std::max(1, int(std::lround(px))));
+    if (!st.printable) {
+        st.text.clear();
+        st.richText.clear();
+        st.leftText.clear();
+        st.rightText.clear();
+        st.graphic = QImage();
+        st.imageIndex = -1;
+        st.brushStyle = bsClear;
+        if (st.cellType == ctCheckBox || st.cellType == ctRadioButton || st.cellType == ctButton)
+            st.cellType = ctEdit;
+    }
+    if (!m_print->color) {
+        st.backColor = clWhite;
+        st.brushStyle = st.printable ? bsSolid : bsClear;
+        for (int e = 0; e < 4; ++e) {
+            st.frameColor[e] = clBlack;
+            st.frameWidth[e] = 1;
+        }
+    }
+    if (!m_print->gridLines)
+        for (int e = 0; e < 4; ++e)
+            st.line[e] = st.frame[e] = false;
 }
 
 // The row's strip across the band.

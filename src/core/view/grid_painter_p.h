@@ -19,6 +19,13 @@ class TCellInfo;
 // line between two lines; empty when the block would not move.
 QOR_AUTOTEST_EXPORT QRect DropIndicatorRect(const TCustomQorGrid &grid);
 
+// What a printed page shows in place of the screen's choices.
+struct PrintAreaOptions {
+    bool color = true;        // ColorPrinter: off prints white cells with black one-pixel frames
+    bool gridLines = true;    // PrintGridLine: off prints neither cell lines nor frames
+    int zoom = 100;           // the grid's zoom, which the fonts follow
+};
+
 class QOR_AUTOTEST_EXPORT GridPainter {
 public:
     explicit GridPainter(TCustomQorGrid &grid);
@@ -31,6 +38,11 @@ public:
     void DrawTo(QPainter &canvas);
     // One position with or without its cell object, into rect (every step, frames included).
     void DrawCell(QPainter &canvas, TCellInfo *cell, int row, int col, const QRect &rect);
+    // Printing: rows row0..row1 x col0..col1 at their print rectangles (the grid's zoom, the
+    // sheet's corner at 0, 0; the caller's transform scales them onto the device), without
+    // selection, buttons or hint marks. A merged area whose owner lies outside the range is
+    // drawn whole and left to the canvas's clip, so a page edge cuts it cleanly.
+    void DrawPrintArea(QPainter &canvas, int row0, int row1, int col0, int col1, const PrintAreaOptions &options);
     void DrawFocusRect(QPainter &canvas);
     void DrawPagesLine(QPainter &canvas);
     // The four bands of outer around inner; all of outer when inner is empty.
@@ -60,6 +72,8 @@ private:
     // Whether what is drawn in rect (with the frames reaching over its edges) meets the region.
     bool needed(const QRect &rect) const;
     bool topFrameShared(int row, int col) const;
+    QRect printRect(int row, int col, const TCellInfo *owner) const;
+    void adjustForPrint(CellPaintStyle &style) const;
 
     TCustomQorGrid &m_grid;
     CellPaintEnv m_env;
@@ -68,6 +82,7 @@ private:
     std::vector<int64_t> m_paintedOwners;    // merged areas done in the current band
     std::vector<PendingFrame> m_frames;
     std::vector<int> m_autoHeightRows;
+    const PrintAreaOptions *m_print = nullptr;   // set while a print area is drawn
 };
 
 } // namespace qor

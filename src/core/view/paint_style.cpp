@@ -29,6 +29,8 @@ void fromSource(const Source &s, CellPaintStyle &st)
     st.cellType = s.GetCellType();
     st.valueType = s.GetValueType();
     st.showCurrencyLine = s.GetShowCurrencyLine();
+    st.printCurrencyLine = s.GetPrintCurrencyLine();
+    st.printable = s.GetPrintable();
     st.passwordChar = s.GetPasswordChar();
     st.brushStyle = s.GetBrushStyle();
     st.hasHint = !s.GetHint().isEmpty();
@@ -133,6 +135,8 @@ void applyCellData(const TCellData &x, CellPaintStyle &st)
     if (on(TCellData::cdFontAngle)) st.fontAngle = x.GetFontAngle();
     if (on(TCellData::cdShrinkToFit)) st.shrinkToFit = x.GetShrinkToFit();
     if (on(TCellData::cdShowCurrencyLine)) st.showCurrencyLine = x.GetShowCurrencyLine();
+    if (on(TCellData::cdPrintCurrencyLine)) st.printCurrencyLine = x.GetPrintCurrencyLine();
+    if (on(TCellData::cdPrintable)) st.printable = x.GetPrintable();
 }
 
 } // namespace

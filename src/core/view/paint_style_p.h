@@ -37,6 +37,8 @@ struct QOR_AUTOTEST_EXPORT CellPaintStyle {
     TCellType cellType = ctEdit;
     TValueType valueType = vtString;
     bool showCurrencyLine = true;
+    bool printCurrencyLine = true;   // printing: the ledger digit lines
+    bool printable = true;           // printing: background and contents
     QChar passwordChar;
     bool checked = false;
     int itemIndex = -1;
