@@ -339,7 +339,7 @@ int TQorPrint::GetVersion() const { return d->version; }
 TQorCompositePrint::TQorCompositePrint(QObject *parent) : QObject(parent) {}
 TQorCompositePrint::~TQorCompositePrint() = default;
 
-bool TQorCompositePrint::Add(TQorPrint *Report)
+bool TQorCompositePrint::AddReport(TQorPrint *Report)
 {
     if (!Report || IndexOf(Report) >= 0)
         return false;
@@ -347,14 +347,14 @@ bool TQorCompositePrint::Add(TQorPrint *Report)
     return true;
 }
 
-void TQorCompositePrint::Remove(TQorPrint *Report)
+void TQorCompositePrint::RemoveReport(TQorPrint *Report)
 {
     std::erase_if(m_reports, [Report](const QPointer<TQorPrint> &r) { return r == Report; });
 }
 
-void TQorCompositePrint::Clear() { m_reports.clear(); }
+void TQorCompositePrint::ClearReport() { m_reports.clear(); }
 
-int TQorCompositePrint::Count() const
+int TQorCompositePrint::GetReportCount() const
 {
     int n = 0;
     for (const auto &r : m_reports)
@@ -362,13 +362,20 @@ int TQorCompositePrint::Count() const
     return n;
 }
 
-TQorPrint *TQorCompositePrint::Report(int Index) const
+TQorPrint *TQorCompositePrint::GetPrint(int Index) const
 {
     int n = 0;
     for (const auto &r : m_reports)
         if (r && n++ == Index)
             return r;
     return nullptr;
+}
+
+void TQorCompositePrint::SetTerminated(bool Value)
+{
+    m_terminated = Value;
+    if (m_current)
+        m_current->SetTerminated(Value);
 }
 
 int TQorCompositePrint::IndexOf(const TQorPrint *Report) const

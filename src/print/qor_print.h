@@ -208,6 +208,41 @@ public:
     // Turns a job page into the page within its record, refilling the grid for another record.
     void InitRecord(int &Page, int &PageCount);
 
+    // ===== Page rendering (defined in print/page_painter.cpp) =====
+    // One job page onto any canvas (a printer, a preview pixmap, an image); Rect is the
+    // printable area in device pixels and the scale factors map grid print pixels onto it.
+    // Nothing for a page outside 1 ... GetPageCount() or without a grid.
+    void DrawPage(int PageNo, QPainter *Canvas, const QRect &Rect);
+    // Source (grid print coordinates) scaled into Dest (device pixels), clipped to Dest.
+    void CopyRect(QPainter *Canvas, const TPrintRect &Source, const QRect &Dest);
+    // The column title bar of a gtGrid grid above the strip, in the bar's rectangle.
+    void DrawColumnTitles(QPainter *Canvas, const QRect &Rect, const TPrintRect &Strip);
+
+    // ===== Jobs (defined in print/print_job.cpp) =====
+    // Prints on the current printer: copies, collation, PageRangeText, PrintPages, under the
+    // progress window when ShowProgress. False when the printer refused the document, the
+    // range text was not valid or the job was cancelled; LastError() says which.
+    bool PrintReport();
+    // Prints job page PageNo (ignored outside 1 ... page count) on the open document.
+    void PrintPage(int PageNo, bool NewPage);
+    // The page loop of a job on an open document; false when it could not run.
+    bool InternalPrint(bool Recount);
+    // The job body the progress window runs inside its modal loop.
+    void BeforeModal(QObject *Sender);
+    // Why the last job failed; empty after one that printed.
+    QString LastError() const;
+    // The pages a job prints, in order, with copies and collation: what InternalPrint visits.
+    // Raises EPrintError for a range text with an item that is not a whole number.
+    std::vector<int> JobPages(int PageCount) const;
+
+    // ===== Preview (defined in print/preview/) =====
+    // Opens the preview window on this report, modal when ModalPreview.
+    void ShowReport();
+    // The preview window now open on this report, or none.
+    QWidget *PreviewWindow() const;
+    // Closes the preview window when one is open.
+    void TerminateShow();
+
     // ===== Storage (defined in print/print_settings_record.cpp) =====
     // The settings block: "PrnD" and the fields after it.
     QByteArray SaveSettings() const;
@@ -252,15 +287,51 @@ public:
     explicit TQorCompositePrint(QObject *parent = nullptr);
     ~TQorCompositePrint() override;
     // False when the report is none or already listed.
-    bool Add(TQorPrint *Report);
-    void Remove(TQorPrint *Report);
-    void Clear();
-    int Count() const;
-    TQorPrint *Report(int Index) const;
+    bool AddReport(TQorPrint *Report);
+    void RemoveReport(TQorPrint *Report);
+    void ClearReport();
+    int GetReportCount() const;
+    // None when out of range.
+    TQorPrint *GetPrint(int Index) const;
     int IndexOf(const TQorPrint *Report) const;
 
+    QString GetDocumentName() const { return m_documentName; }
+    void SetDocumentName(const QString &Value) { m_documentName = Value; }
+    bool GetShowProgress() const { return m_showProgress; }
+    void SetShowProgress(bool Value) { m_showProgress = Value; }
+    bool GetModalPreview() const { return m_modalPreview; }
+    void SetModalPreview(bool Value) { m_modalPreview = Value; }
+    bool GetDisablePrint() const { return m_disablePrint; }
+    void SetDisablePrint(bool Value) { m_disablePrint = Value; }
+    bool GetTerminated() const { return m_terminated; }
+    // Also cancels the report being printed.
+    void SetTerminated(bool Value);
+    TQorPrint *GetCurrentReport() const { return m_current; }
+
+    // ===== Jobs and pages (defined in print/print_job.cpp) =====
+    // The sum of the reports' pages, each report set up first.
+    int GetPageCount();
+    // The report that owns job page PageNo, and the page within it; none beyond the last.
+    TQorPrint *GetQorPrints(int PageNo, int *LocalPage = nullptr);
+    // Job page PageNo drawn by its report with both scale factors at Zoom.
+    void DrawPage(int PageNo, QPainter *Canvas, const QRect &Rect, double Zoom);
+    // Reports of the same paper and orientation continue one document; others start a new one.
+    bool PrintReport();
+    QString LastError() const { return m_lastError; }
+
+    // ===== Preview (defined in print/preview/) =====
+    void ShowReport();
+    QWidget *PreviewWindow() const;
+
 private:
+    bool printReports(bool fromProgress);
     std::vector<QPointer<TQorPrint>> m_reports;
+    QString m_documentName;
+    bool m_showProgress = true, m_modalPreview = true, m_disablePrint = false;
+    bool m_terminated = false;
+    QPointer<TQorPrint> m_current;
+    QString m_lastError;
+    QPointer<QWidget> m_preview;
 };
 
 // Replaces every page-text marker: "[PAGE#]", "[TOTALPAGES]", "[OWNERPAGE#]",

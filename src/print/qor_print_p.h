@@ -1,6 +1,7 @@
 #pragma once
 // The state of one print component.
 #include <QPointer>
+#include <QWidget>
 #include <vector>
 #include "core/grid.h"
 #include "core/grid_seams_p.h"
@@ -62,6 +63,9 @@ struct TQorPrintPrivate {
     bool printing = false;
     double scaleX = 1.0, scaleY = 1.0;
     int version = 9;
+    QString lastError;
+    QPointer<QWidget> preview;     // the preview window open on this report
+    int jobPage = 0;               // the job page being drawn, for the band markers
 
     // Pagination
     bool stale = true;
