@@ -12,6 +12,7 @@
 #include "document_info.h"
 #include "exchange.h"
 #include "pages.h"
+#include "print_command.h"
 #include "render.h"
 #include "platform/runtime_dir.h"
 
@@ -41,6 +42,8 @@ const Command kCommands[] = {
     {"pages", "pages FILE.qld [--paper A4] [--landscape]",
      "print how the document is cut into pages on the current printer: the page count and\n"
      "         each page's rows, columns and pixel rectangle", qor::app::RunPages},
+    {"print", "print FILE.qld -o out.pdf [--pages \"1,3,5-12\"] [--odd|--even] [--copies N] [--uncollated] [--zoom P]",
+     "print a grid document's pages to a PDF file with its page set-up, bands and repeats", qor::app::RunPrint},
     {"export", "export FILE.qld -o out.xlsx [--title TEXT] [--sheet-name NAME] [--grid-lines]",
      "write a grid document as a spreadsheet workbook (.xlsx)", qor::app::RunExport},
     {"import", "import in.xlsx -o out.qld [--sheet N]",
