@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <cmath>
 #include "core/grid_p.h"
+#include "io/stream_version.h"
 #include "platform/printer.h"
 #include "print/print_units.h"
 #include "print/qor_print_p.h"
@@ -70,6 +71,11 @@ void TQorPrint::SetQorGrid(TCustomQorGrid *Value)
         if (seams.print && seams.print != &d->link)
             seams.print->GridDestroyed();
         seams.print = &d->link;
+        // A page set-up the grid kept from its document (always of the current stream
+        // version), read before this component came.
+        QByteArray &kept = GridPrivate::get(*Value).extras.PrintSettings;
+        if (!kept.isEmpty())
+            d->link.LoadSettings(std::exchange(kept, QByteArray()), CurrentStreamFormatVersion);
         Value->SetZoom(d->printZoom);
     }
     changed();

@@ -332,9 +332,15 @@ TEST_F(PrintModel, TheGridStreamCarriesTheSettings)
     expectSame(a, b, true);
     EXPECT_EQ(back.GetZoom(), 120);
 
-    TQorGrid alone;   // no print component: the record is skipped
+    // No print component: the record is kept as it came, saved again with the grid, and
+    // handed to a component attached later.
+    TQorGrid alone;
     ASSERT_TRUE(LoadGridFromBytes(alone, bytes));
     EXPECT_EQ(alone.GetRows(), 3);
+    EXPECT_EQ(SaveGridToBytes(alone, true, true), bytes);
+    TQorPrint late;
+    late.SetQorGrid(&alone);
+    expectSame(a, late, true);
     TQorGrid plain;
     plain.SetRows(3);
     ASSERT_TRUE(LoadGridFromBytes(back, SaveGridToBytes(plain, true, true)));

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <cstdint>
 
 namespace qor {
@@ -11,6 +12,8 @@ struct GridStoredExtras {
     int32_t ResizeColOnRow = 0;
     int32_t ResizeRowOnCol = 0;
     bool ColumnDeleted = false;
+    // The page set-up record of a document loaded while no print component was attached.
+    QByteArray PrintSettings;
 
     bool operator==(const GridStoredExtras &) const = default;
 };
