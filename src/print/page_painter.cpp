@@ -150,7 +150,7 @@ public:
             return;
         if (m_print.OnPrintText)
             m_print.OnPrintText(&m_print, m_jobPage, text);
-        text = ExpandPageMarkers(text, m_page, m_count, m_jobPage, jobCount());
+        text = ExpandPageMarkers(text, m_jobPage, jobCount(), m_page, m_count);
         bool handled = false;
         if (m_print.OnDrawTextBand)
             m_print.OnDrawTextBand(&m_print, type, &m_canvas, text, rect, handled);
@@ -199,7 +199,7 @@ void TQorPrint::DrawPage(int PageNo, QPainter *Canvas, const QRect &Rect)
     if (!Canvas || !grid || PageNo < 1 || PageNo > GetPageCount())
         return;
     d->jobPage = PageNo;
-    int page = PageNo, count = 0;
+    int page = PageNo, count = GetPageCount();
     InitRecord(page, count);
     if (OnBeforePrintPage)
         OnBeforePrintPage(this, PageNo, GetPageCount());

@@ -234,16 +234,22 @@ TEST_F(PageRender, ABandTextAHostDrawsIsLeftToIt)
     print.SetQorGrid(&grid);
     print.SetPrintGridLine(false);
     print.PageFooter().LeftText = QStringLiteral("LEFT");
-    print.PageFooter().MiddleText = QStringLiteral("第[PAGE#]页");
+    print.PageFooter().MiddleText = QStringLiteral("[PAGE#]/[TOTALPAGES] [OWNERPAGE#]/[OWNERTOTALPAGES]");
+    // Two records of one page each: the job's numbers and the record's differ.
+    print.OnGetRecordCount = [](QObject *, int &count) { count = 2; };
+    print.OnPrintRecord = [](QObject *, int) {};
     print.PageFooter().RightText = QStringLiteral("RIGHT");
     std::vector<std::pair<TBandType, QString>> seen;
     print.OnDrawTextBand = [&](QObject *, TBandType type, QPainter *, const QString &text, const QRect &, bool &handled) {
         seen.emplace_back(type, text);
         handled = type == btPageFooterMiddle;
     };
-    const QImage page = printPages(print).at(0);
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[1], std::make_pair(btPageFooterMiddle, QStringLiteral("第1页")));
+    const std::vector<QImage> pages = printPages(print);
+    ASSERT_EQ(pages.size(), 2u);
+    ASSERT_EQ(seen.size(), 6u);
+    EXPECT_EQ(seen[1], std::make_pair(btPageFooterMiddle, QStringLiteral("1/2 1/1")));
+    EXPECT_EQ(seen[4], std::make_pair(btPageFooterMiddle, QStringLiteral("2/2 1/1")));
+    const QImage &page = pages[1];
     // The footer spans the grid's width, centred, at the bottom of the printable area: ink at
     // its left and right ends only.
     const int width = int(grid.GetInnerPrintWidth()), centre = page.width() / 2;
