@@ -295,8 +295,6 @@ void TQorPrint::DrawPage(int PageNo, QPainter *Canvas, const QRect &Rect)
         const TPrintRect &strip = d->pages[size_t(k)];
         QRect D(x, top + titleH + headerH + barH, p.width, p.height);
         x += p.width + gap;
-        if (barH > 0)
-            DrawColumnTitles(Canvas, QRect(D.left(), D.top() - barH, D.width(), barH), strip);
         const int trH = p.titleRows ? Scaled(p.tr->Height(), fy) : 0;
         const int tcW = p.titleCols ? Scaled(p.tc->Width(), fx) : 0;
         int left = D.left(), dtop = D.top();
@@ -315,6 +313,15 @@ void TQorPrint::DrawPage(int PageNo, QPainter *Canvas, const QRect &Rect)
         }
         const QRect body(left, dtop, right - fw - left, bottom - fh - dtop);
         CopyRect(Canvas, strip, body);
+        if (barH > 0) {
+            // The bar names the columns under it: the repeated ones, then the strip's own.
+            const int barTop = D.top() - barH;
+            if (p.titleCols)
+                DrawColumnTitles(Canvas, QRect(D.left(), barTop, tcW, barH), *p.tc);
+            DrawColumnTitles(Canvas, QRect(body.left(), barTop, body.width(), barH), strip);
+            if (d->footerColumns > 0 && p.fc)
+                DrawColumnTitles(Canvas, QRect(body.left() + body.width(), barTop, fw, barH), *p.fc);
+        }
         if (d->footerRows > 0 && p.fr) {
             CopyRect(Canvas, CutCols(*p.fr, strip), QRect(body.left(), body.top() + body.height(), body.width(), fh));
             if (p.titleCols)

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include "core/grid.h"
 #include "core/model/cell.h"
+#include "core/model/column.h"
 #include "demo_invoice.h"
 #include "print/print_units.h"
 #include "print/qor_print.h"
@@ -259,6 +260,42 @@ TEST_F(PageRender, ABandTextAHostDrawsIsLeftToIt)
     EXPECT_TRUE(inkBox(page, QRect(centre - width / 5, bottom.top(), width * 2 / 5, bottom.height())).isEmpty());
     EXPECT_LT(ink.left(), centre - width / 3);
     EXPECT_GT(ink.right(), centre + width / 3);
+}
+
+} // namespace
+} // namespace qor::test
+
+namespace qor::test {
+namespace {
+
+TEST_F(PageRender, TheColumnBarOfALaterStripNamesTheRepeatedColumnsFirst)
+{
+    TQorGrid grid;
+    grid.SetGridType(gtGrid);
+    grid.SetCols(16);
+    grid.SetRows(5);
+    grid.SetDefaultColWidth(90);
+    grid.Columns(0)->Title().SetColor(clYellow);   // only the repeated column's title is yellow
+    TQorPrint print;
+    print.SetQorGrid(&grid);
+    print.SetTitleColumns(1);
+    print.SetHorzAutoCenter(false);
+    const std::vector<QImage> pages = printPages(print);
+    ASSERT_GE(pages.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        const QImage &page = pages[i];
+        // The bar is the top of the grid area: yellow at its left, over the first 90 pixels.
+        int first = -1, last = -1;
+        for (int x = 0; x < page.width(); ++x)
+            for (int y = 0; y < page.height() / 4; ++y)
+                if (pixelColor(page, x, y) == clYellow) {
+                    first = first < 0 ? x : first;
+                    last = x;
+                    break;
+                }
+        ASSERT_GE(first, 0) << "page " << i + 1;
+        EXPECT_NEAR(last - first, 88, 3) << "page " << i + 1;
+    }
 }
 
 } // namespace
