@@ -95,6 +95,8 @@ void TQorPrint::CopyRect(QPainter *Canvas, const TPrintRect &Source, const QRect
     options.color = d->colorPrinter;
     options.gridLines = d->printGridLine;
     options.zoom = grid->GetZoom();
+    // DirectToPrinter thins lines on high-resolution devices (Line_Scale); cells keep scaling.
+    options.lineScale = d->scaleY > 0 ? Line_Scale(d->scaleY) / d->scaleY : 1.0;
     GridPainter(*grid).DrawPrintArea(*Canvas, r0, r1, c0, c1, options);
     Canvas->restore();
 }

@@ -120,13 +120,31 @@ void CellPainter::PaintLines(const QRect &rect, const CellPaintStyle &s, bool le
     // draws the boundary before it, one pixel outside.
     const QColor c = ToQColor(m_env.lineColor);
     if (s.line[ceRight])
-        m_p.fillRect(QRect(x1(rect) - 1, rect.top(), 1, rect.height()), c);
+        fillLine(QRect(x1(rect) - 1, rect.top(), 1, rect.height()), true, c);
     if (s.line[ceBottom])
-        m_p.fillRect(QRect(rect.left(), y1(rect) - 1, rect.width(), 1), c);
+        fillLine(QRect(rect.left(), y1(rect) - 1, rect.width(), 1), false, c);
     if (left && s.line[ceLeft])
-        m_p.fillRect(QRect(rect.left() - 1, rect.top() - 1, 1, rect.height() + 1), c);
+        fillLine(QRect(rect.left() - 1, rect.top() - 1, 1, rect.height() + 1), true, c);
     if (top && s.line[ceTop])
-        m_p.fillRect(QRect(rect.left() - 1, rect.top() - 1, rect.width() + 1, 1), c);
+        fillLine(QRect(rect.left() - 1, rect.top() - 1, rect.width() + 1, 1), false, c);
+}
+
+// A line's band of pixels, thinned about its middle when the page draws lines finer.
+void CellPainter::fillLine(const QRect &band, bool vertical, const QColor &color)
+{
+    if (m_env.lineScale >= 1.0) {
+        m_p.fillRect(band, color);
+        return;
+    }
+    QRectF r(band);
+    if (vertical) {
+        const double w = r.width() * m_env.lineScale;
+        r = QRectF(r.left() + (r.width() - w) / 2, r.top(), w, r.height());
+    } else {
+        const double h = r.height() * m_env.lineScale;
+        r = QRectF(r.left(), r.top() + (r.height() - h) / 2, r.width(), h);
+    }
+    m_p.fillRect(r, color);
 }
 
 void CellPainter::drawEdge(int edge, const QRect &rect, int width, TColor color, TPenStyle style)
@@ -141,7 +159,7 @@ void CellPainter::drawEdge(int edge, const QRect &rect, int width, TColor color,
     const int to = (vertical ? y1(rect) : x1(rect)) - 1 + width / 2;
     const QColor qc = ToQColor(color);
     if (style == psSolid || style == psInsideFrame) {
-        m_p.fillRect(vertical ? QRect(start, from, width, to - from + 1) : QRect(from, start, to - from + 1, width), qc);
+        fillLine(vertical ? QRect(start, from, width, to - from + 1) : QRect(from, start, to - from + 1, width), vertical, qc);
         return;
     }
     QPen pen(qc, 1, penStyle(style), Qt::FlatCap);

@@ -2,6 +2,7 @@
 // Paints one cell into a rectangle from its resolved style: background, grid lines, frames,
 // 3-D edges, buttons, picture, text (or the diagonal header, or the ledger digits), hint marker.
 // Knows nothing of the grid, so it can paint into any canvas.
+#include <QColor>
 #include <QPoint>
 #include <QRect>
 #include <vector>
@@ -30,6 +31,7 @@ struct QOR_AUTOTEST_EXPORT CellPaintEnv {
     bool tileBackGround = false;
     const IRichTextHost *richText = nullptr;   // draws rich cells; nothing: they show plain text
     bool printing = false;            // a page: PrintCurrencyLine instead of ShowCurrencyLine
+    double lineScale = 1.0;           // below 1: lines and frames drawn that much thinner
 };
 
 // Which parts of one cell to paint and how it sits among its neighbours.
@@ -70,6 +72,7 @@ private:
     void drawAutoText(const QRect &textRect, const CellPaintStyle &style, const QString &text);
     void drawVerticalText(const QRect &textRect, const CellPaintStyle &style);
     void drawEdge(int edge, const QRect &rect, int width, TColor color, TPenStyle style);
+    void fillLine(const QRect &band, bool vertical, const QColor &color);
     void drawButton(const QRect &r, int kind);
     void drawCheckBox(const QRect &r, bool checked);
     void drawRadioItems(const QRect &rect, const CellPaintStyle &style);

@@ -241,6 +241,7 @@ void GridPainter::DrawPrintArea(QPainter &canvas, int row0, int row1, int col0, 
     m_env.alwaysShowButton = false;
     m_env.backGroundOrigin = QPoint(0, 0);
     m_env.printing = true;
+    m_env.lineScale = std::clamp(options.lineScale, 0.01, 1.0);
     if (!options.color)
         m_env.lineColor = clBlack;
     drawBand(canvas, Band{row0, row1, col0, col1, QRect()});

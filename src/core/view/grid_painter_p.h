@@ -24,6 +24,7 @@ struct PrintAreaOptions {
     bool color = true;        // ColorPrinter: off prints white cells with black one-pixel frames
     bool gridLines = true;    // PrintGridLine: off prints neither cell lines nor frames
     int zoom = 100;           // the grid's zoom, which the fonts follow
+    double lineScale = 1.0;   // how much thinner than the cells' scale lines are drawn
 };
 
 class QOR_AUTOTEST_EXPORT GridPainter {
