@@ -1,4 +1,5 @@
 #include "platform/printer.h"
+#include "platform/printer_p.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,14 +52,7 @@ public:
         const int dpi = m_printer->resolution();
         return layout.paintRectPixels(dpi).topLeft() - layout.fullRectPixels(dpi).topLeft();
     }
-    int PaperCode() const override
-    {
-        const QPageSize::PageSizeId id = m_printer->pageLayout().pageSize().id();
-        for (const auto &p : kPapers)
-            if (p.id == id)
-                return p.code;
-        return kPaperUser;
-    }
+    int PaperCode() const override { return PaperCodeOf(m_printer->pageLayout().pageSize()); }
     QSize PaperMM() const override
     {
         const QSizeF mm = m_printer->pageLayout().pageSize().size(QPageSize::Millimeter);
@@ -69,15 +63,7 @@ public:
     {
         if (Printing())
             return;
-        QPageSize size;
-        if (s.paperCode == kPaperUser) {
-            if (!s.userSizeMM.isEmpty() && s.userSizeMM.width() <= 10000 && s.userSizeMM.height() <= 10000)
-                size = QPageSize(QSizeF(s.userSizeMM), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
-        } else {
-            for (const auto &p : kPapers)
-                if (p.code == s.paperCode)
-                    size = QPageSize(p.id);
-        }
+        const QPageSize size = PageSizeOf(s.paperCode, s.userSizeMM);
         if (size.isValid())
             m_printer->setPageSize(size);
         m_printer->setPageOrientation(s.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
@@ -276,6 +262,27 @@ void StandInPrinter::finishSheet()
     m_sheet = QImage();
 }
 
+int PaperCodeOf(const QPageSize &size)
+{
+    for (const auto &p : kPapers)
+        if (p.id == size.id())
+            return p.code;
+    return kPaperUser;
+}
+
+QPageSize PageSizeOf(int code, QSize userSizeMM)
+{
+    if (code == kPaperUser) {
+        if (!userSizeMM.isEmpty() && userSizeMM.width() <= 10000 && userSizeMM.height() <= 10000)
+            return QPageSize(QSizeF(userSizeMM), QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+        return QPageSize();
+    }
+    for (const auto &p : kPapers)
+        if (p.code == code)
+            return QPageSize(p.id);
+    return QPageSize();
+}
+
 QSize PaperSizeMM(int code)
 {
     for (const auto &p : kPapers)
@@ -331,6 +338,12 @@ Printer &CurrentPrinter()
 }
 
 void SetCurrentPrinter(std::unique_ptr<Printer> printer) { current() = std::move(printer); }
+
+std::unique_ptr<Printer> TakeCurrentPrinter()
+{
+    CurrentPrinter();
+    return std::move(current());
+}
 void ResetCurrentPrinter() { current().reset(); }
 
 } // namespace qor::platform

@@ -131,6 +131,9 @@ QOR_EXPORT Printer &CurrentPrinter();
 // Replaces it (tests, a host's own choice); nothing goes back to the default.
 QOR_EXPORT void SetCurrentPrinter(std::unique_ptr<Printer> printer);
 QOR_EXPORT void ResetCurrentPrinter();
+// Hands the current printer over (the default one when none was set) and leaves none current:
+// a dialog that tries other printers can put the very same object back.
+QOR_EXPORT std::unique_ptr<Printer> TakeCurrentPrinter();
 
 // Fixed 600 dpi, A4 of 4961 x 7016 pixels (portrait), printable area from (50, 60): pagination
 // comes out the same on every machine.
