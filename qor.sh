@@ -8,6 +8,9 @@
 #   ./qor.sh coverage    build with gcov, run every test and report line coverage of src/
 #   ./qor.sh window [-o DIR]  open the demo invoice in a window under xvfb-run, type into it
 #                        and take a screenshot (DIR/window.png, default ./qorgrid-window)
+#   ./qor.sh preview [-o DIR] [ARGS]  open the demo invoice in the print preview under xvfb-run
+#                        and take a screenshot (DIR/preview.png, default ./qorgrid-preview);
+#                        ARGS go to the example: FILE.qld, --zoom 页宽|全页|N, --page N
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -143,8 +146,19 @@ case "$cmd" in
       --type "$steps" --screenshot "$out/window.png" "$@"
     echo "qor.sh: screenshot in $out/window.png"
     ;;
+  preview)
+    install_packages "${packages[@]}" "${window_packages[@]}"
+    cmake -S "$root" -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build -j "$jobs" --target example_preview_window
+    out=qorgrid-preview
+    if [ "${1:-}" = -o ]; then out=${2:?-o wants a folder}; shift 2; fi
+    mkdir -p "$out"
+    xvfb-run -a -s "-screen 0 1280x1024x24" ./build/examples/example_preview_window \
+      --screenshot "$out/preview.png" "$@"
+    echo "qor.sh: screenshot in $out/preview.png"
+    ;;
   *)
-    echo "usage: ./qor.sh demo|test|bench|asan|coverage|window|fuzz NAME [SECONDS]" >&2
+    echo "usage: ./qor.sh demo|test|bench|asan|coverage|window|preview|fuzz NAME [SECONDS]" >&2
     exit 2
     ;;
 esac
