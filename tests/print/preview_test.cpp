@@ -293,5 +293,41 @@ TEST_F(Preview, APageSetUpTooSmallIsSaidAndThePageSetUpMendsIt)
     EXPECT_EQ(boxes.count(), 1);
 }
 
+TEST_F(Preview, ACompositeShowsEveryReportsPagesAndAModalOneReturnsClosed)
+{
+    PreviewSheet a(150, 4), b(40, 3);
+    TQorCompositePrint job;
+    job.AddReport(&a.print);
+    job.AddReport(&b.print);
+    int finished = 0;
+    a.print.OnPrintFinish = b.print.OnPrintFinish = [&](QObject *) { ++finished; };
+    int seenPages = 0;
+    TQorPrint *ownerOfLast = nullptr;
+    DialogAnswer answer([&](QDialog &dialog) {
+        auto *w = qobject_cast<TfrmQorPreview *>(&dialog);
+        if (!w)
+            return int(QDialog::Rejected);
+        w->show();
+        seenPages = w->GetPageCount();
+        w->LastButton()->click();
+        ownerOfLast = w->GetPrint(w->CurrentPage());
+        w->PrintZoomBox()->setEditText(QStringLiteral("50"));
+        w->ApplyPrintZoomText();
+        EXPECT_EQ(b.print.GetPrintZoom(), 50);
+        EXPECT_EQ(w->GetPageCount(), job.GetPageCount());
+        w->close();
+        return int(QDialog::Rejected);
+    });
+    const int expected = a.print.GetPageCount() + b.print.GetPageCount();
+    job.ShowReport();   // modal: returns when the window is closed
+    EXPECT_EQ(seenPages, expected);
+    EXPECT_EQ(ownerOfLast, &b.print);
+    EXPECT_EQ(job.PreviewWindow(), nullptr);
+    EXPECT_EQ(finished, 2);
+    EXPECT_EQ(a.print.GetPrintZoom(), 100);
+    EXPECT_EQ(b.print.GetPrintZoom(), 100);
+    EXPECT_TRUE(job.GetTerminated());
+}
+
 } // namespace
 } // namespace qor::test
