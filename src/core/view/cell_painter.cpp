@@ -76,8 +76,12 @@ void CellPainter::Paint(const QRect &rect, const CellPaintStyle &style, const Ce
         return;
     if (style.ctl3D)
         Paint3D(rect);
-    m_p.save();
-    m_p.setClipRect(rect, Qt::IntersectClip);
+    // On a page every clip is written out: a line of text that fits goes without one.
+    const bool clip = !m_env.printing || !fitsWithoutClip(rect, style);
+    if (clip) {
+        m_p.save();
+        m_p.setClipRect(rect, Qt::IntersectClip);
+    }
     PaintButtons(rect, style, flags.current);
     PaintGraphic(rect, style);
     if (style.IsDiagonal())
@@ -86,12 +90,28 @@ void CellPainter::Paint(const QRect &rect, const CellPaintStyle &style, const Ce
         PaintText(rect, style);
     if (style.hasHint && m_env.showHintSymbol)
         PaintHintMarker(rect);
-    m_p.restore();
+    if (clip)
+        m_p.restore();
+}
+
+bool CellPainter::fitsWithoutClip(const QRect &rect, const CellPaintStyle &s) const
+{
+    if (!s.graphic.isNull() || s.imageIndex >= 0 || s.IsDiagonal() || s.IsLedger() || !s.richText.isEmpty() ||
+        s.verticalText || s.wordWrap || s.fontAngle % 360 != 0 || (s.cellType != ctEdit && s.cellType != ctDate))
+        return false;
+    if (s.text.isEmpty())
+        return true;
+    const QRect textRect = GetTextRect(rect, s);
+    const QFontMetrics fm(s.font);
+    return fm.height() <= textRect.height() && fm.horizontalAdvance(s.text) <= textRect.width();
 }
 
 void CellPainter::PaintBackground(const QRect &rect, const CellPaintStyle &s)
 {
     const bool picture = m_env.backGround && !m_env.backGround->isNull();
+    // White paper needs no white cells.
+    if (m_env.printing && !picture && s.brushStyle == bsSolid && ToQColor(s.backColor) == QColor(Qt::white))
+        return;
     if (picture) {
         m_p.save();
         m_p.setClipRect(rect, Qt::IntersectClip);

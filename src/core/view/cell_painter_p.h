@@ -73,6 +73,7 @@ private:
     void drawVerticalText(const QRect &textRect, const CellPaintStyle &style);
     void drawEdge(int edge, const QRect &rect, int width, TColor color, TPenStyle style);
     void fillLine(const QRect &band, bool vertical, const QColor &color);
+    bool fitsWithoutClip(const QRect &rect, const CellPaintStyle &style) const;
     void drawButton(const QRect &r, int kind);
     void drawCheckBox(const QRect &r, bool checked);
     void drawRadioItems(const QRect &rect, const CellPaintStyle &style);

@@ -4,6 +4,7 @@
 // column, nothing created), the focus rectangle and page lines. Only visible rows and columns
 // are visited, so a frame costs the same at any sheet size.
 #include <QRect>
+#include <QFont>
 #include <QRegion>
 #include <vector>
 #include "core/view/cell_painter_p.h"
@@ -74,7 +75,7 @@ private:
     bool needed(const QRect &rect) const;
     bool topFrameShared(int row, int col) const;
     QRect printRect(int row, int col, const TCellInfo *owner) const;
-    void adjustForPrint(CellPaintStyle &style) const;
+    void adjustForPrint(CellPaintStyle &style);
 
     TCustomQorGrid &m_grid;
     CellPaintEnv m_env;
@@ -84,6 +85,7 @@ private:
     std::vector<PendingFrame> m_frames;
     std::vector<int> m_autoHeightRows;
     const PrintAreaOptions *m_print = nullptr;   // set while a print area is drawn
+    QFont m_printFontFrom, m_printFont;          // the last cell font and its page form
 };
 
 } // namespace qor
