@@ -16,4 +16,6 @@ GridSeams::GridSeams()
 
 GridSeams::~GridSeams() = default;
 
+IAnchoredObjects::~IAnchoredObjects() = default;
+
 } // namespace qor

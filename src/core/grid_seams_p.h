@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "platform/qor_global.h"
 
 class QPainter;
+class QWidget;
 
 namespace qor {
 
@@ -26,6 +28,7 @@ class FormulaManager;
 class DataOperations;
 class GridBinding;
 class TQorColumn;
+class AnchoredObjects;
 
 class QOR_AUTOTEST_EXPORT IFormulaHost {
 public:
@@ -163,6 +166,25 @@ public:
     virtual void Find() {}
 };
 
+// The user controls, charts and embedded documents that float above the cells.
+class QOR_AUTOTEST_EXPORT IAnchoredObjects {
+public:
+    virtual ~IAnchoredObjects();
+    // The cells moved (scroll, sizes, zoom, client size, end of a batch): objects follow.
+    virtual void Reposition() {}
+    // Lines index .. index + count - 1 were inserted (or deleted) before Reposition.
+    virtual void LinesChanged(bool rows, int index, int count, bool inserted) {}
+    // The grid is cleared for new content: its own charts and documents go.
+    virtual void RemoveAll() {}
+    // A cell's text was stored: charts over it refresh.
+    virtual void CellChanged(int row, int col) {}
+    // Printing the cells of source (print coordinates, the caller's transform on canvas):
+    // each object's picture at its place; mayPrint vetoes a user control.
+    virtual void Print(QPainter &canvas, const QRect &source, const std::function<bool(QWidget *)> &mayPrint) {}
+    // The layer's own object behind this seam; none when something else stands in.
+    virtual AnchoredObjects *Objects() { return nullptr; }
+};
+
 struct QOR_AUTOTEST_EXPORT GridSeams {
     GridSeams();
     ~GridSeams();
@@ -171,6 +193,7 @@ struct QOR_AUTOTEST_EXPORT GridSeams {
     std::unique_ptr<IDataOpsHost> dataOps;
     std::unique_ptr<IRichTextHost> richText;
     std::unique_ptr<IClipboardHost> clipboard = std::make_unique<IClipboardHost>();
+    std::unique_ptr<IAnchoredObjects> objects = std::make_unique<IAnchoredObjects>();
     IPrintLink *print = nullptr;   // not owned: the component clears it when it goes
 };
 

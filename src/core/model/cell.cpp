@@ -128,6 +128,7 @@ void TCellInfo::StoreText(GridPrivate &d, int row, QString &&Value)
     d.seams.formulas->TextStored(*this, !locked);
     if (!locked)
         d.seams.formulas->RecalcDependents(*this);
+    d.seams.objects->CellChanged(row, col);
     if (loading)
         return;
     // Handlers may restructure the grid: nothing of this cell is used from here on.

@@ -207,6 +207,7 @@ bool RowColOps::Insert(int at, int count, bool vertical, bool append, bool noFra
         m_d.seams.formulas->ShiftReferences(vertical ? IFormulaHost::Shift::RowsInserted
                                                      : IFormulaHost::Shift::ColsInserted,
                                             at, count);
+    m_d.seams.objects->LinesChanged(vertical, at, count, true);
     m_d.layoutChanged();
     m_d.replaceEmbedded();
     return true;
@@ -245,6 +246,7 @@ bool RowColOps::Delete(int at, bool vertical, int count)
     m_d.merges->ReapplyReleased();
     m_d.seams.formulas->ShiftReferences(vertical ? IFormulaHost::Shift::RowsDeleted : IFormulaHost::Shift::ColsDeleted,
                                         at, count);
+    m_d.seams.objects->LinesChanged(vertical, at, count, false);
     m_d.layoutChanged();
     m_d.replaceEmbedded();
     return true;

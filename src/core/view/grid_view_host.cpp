@@ -2,6 +2,7 @@
 
 #include "core/grid.h"
 #include "core/grid_p.h"
+#include "core/grid_seams_p.h"
 #include "core/model/merge_table_p.h"
 #include "core/view/scroll_p.h"
 
@@ -65,6 +66,9 @@ void GridView::LayoutChanged()
     if (m_d.scroller)
         m_d.scroller->LayoutChanged();
 }
+
+void GridView::ReplaceEmbedded() { m_d.seams.objects->Reposition(); }
+void GridView::RemoveEmbedded() { m_d.seams.objects->RemoveAll(); }
 
 void GridView::ScrollToOrigin()
 {

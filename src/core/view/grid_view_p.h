@@ -23,9 +23,10 @@ public:
     // lines and embedded controls follow.
     void LayoutChanged();
     void ScrollToOrigin();
-    // Embedded documents, user controls and charts re-placed after a batch; none exist yet.
-    void ReplaceEmbedded() {}
-    void RemoveEmbedded() {}
+    // Embedded documents, user controls and charts follow their cells; Clear drops the grid's
+    // own charts and documents.
+    void ReplaceEmbedded();
+    void RemoveEmbedded();
 
 private:
     TCustomQorGrid &m_grid;

@@ -52,7 +52,6 @@ void GridScroller::UpdateScrollRange()
         return;
     }
     m_updating = true;
-    const int oldRange[2] = {m_range[0], m_range[1]};
     // A bar that appears or disappears changes the client size: measure again, a few times
     // at most (two bars can each make the other necessary).
     for (int pass = 0; pass < 3; ++pass) {
@@ -73,16 +72,14 @@ void GridScroller::UpdateScrollRange()
         if (!m_again && d.q->viewport()->size() == client)
             break;
     }
-    // Embedded controls follow a bar that appears or disappears.
-    const bool appeared = (oldRange[0] == 0) != (m_range[0] == 0) || (oldRange[1] == 0) != (m_range[1] == 0);
-    if (appeared)
-        d.view->ReplaceEmbedded();
     d.scroll.posX = std::clamp(d.scroll.posX, 0, m_range[0]);
     d.scroll.posY = std::clamp(d.scroll.posY, 0, m_range[1]);
     bar(false)->setValue(d.scroll.posX);
     bar(true)->setValue(d.scroll.posY);
     m_updating = false;
     CalViewRegion();
+    // Sizes, zoom and client size move the cells: anchored objects follow.
+    d.view->ReplaceEmbedded();
     d.repaintAll();
 }
 
@@ -110,6 +107,7 @@ bool GridScroller::SetPosition(int x, int y)
     m_updating = guard;
     CalViewRegion();
     d.repositionEditor();
+    d.view->ReplaceEmbedded();
     repaintScrolled(dx, dy);
     return true;
 }
