@@ -17,7 +17,7 @@ root=$(pwd)
 
 packages=(
   cmake g++ ninja-build pkg-config ccache
-  qt6-base-dev qt6-image-formats-plugins libqt6sql6-sqlite libqt6sql6-psql postgresql
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-image-formats-plugins libqt6sql6-sqlite libqt6sql6-psql postgresql
   zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev libixion-dev libboost-dev
   libxlsxwriter-dev liborcus-dev libminizip-dev
   fonts-wqy-microhei poppler-utils

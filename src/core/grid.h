@@ -28,6 +28,8 @@ namespace qor {
 struct GridPrivate;
 class TQorExpression;
 class ExpValue;
+class TQorChart;
+class TQorOleContainer;
 struct TSortItem;
 namespace db {
 class TDataSource;
@@ -669,6 +671,62 @@ public:
     void SaveLayout(const QString &IniName, const QString &Section, TLocation Location);
     void LoadLayout(const QString &IniName, const QString &Section, TLocation Location);
     void CopyStructure(int SrcRow, int SrcCol, int RowCount, int ColCount, int DstRow, int DstCol, bool CopyText);
+
+    // ===== Objects anchored to cells (defined in objects/grid_objects.cpp) =====
+    // User controls stay the host's: the grid moves them with their cell and never frees
+    // them. A control the host destroys leaves its list by itself. Index arguments outside a
+    // list are ignored; look-ups answer nothing or -1.
+    void InsertUserControl(QWidget *Control, int Row, int Col, bool Fixed = false);
+    void InsertUserControlByPos(QWidget *Control, int X, int Y, bool Fixed = false);
+    void SetUserControlPos(QWidget *Control, int X, int Y);
+    void FixUserControl(QWidget *Control, bool Fixed);
+    void FixUserControl(int Index, bool Fixed);
+    void RemoveUserControl(QWidget *Control);
+    void ClearUserControl();
+    int FindUserControl(QWidget *Control) const;
+    QWidget *GetUserControl(int Index) const;
+    int GetUserControlCount() const;
+    // The control (or its index) that has the input focus; nothing or -1.
+    QWidget *ActivedUserControl() const;
+    int ActivedUserControl2() const;
+    void EndUpdateUserControl();
+    void UpdateUserControl();
+    // Charts belong to the grid. A name already used under the grid's owners is refused with
+    // "名为 %s 的组件已经存在" (nothing then).
+    TQorChart *InsertChart(const QString &Name, int Row, int Col, bool Fixed = false);
+    TQorChart *InsertChartByPos(const QString &Name, int X, int Y, bool Fixed = false);
+    void SetChartPos(TQorChart *Chart, int X, int Y);
+    void SetChartPos(const QString &Name, int X, int Y);
+    void SetChartPos(int Index, int X, int Y);
+    void FixChart(int Index, bool Fixed);
+    void DeleteChart(const QString &Name);
+    void DeleteChart(int Index);
+    void DeleteChart(TQorChart *Chart);
+    void ClearChart();
+    TQorChart *GetChart(int Index) const;
+    // By name, without regard to case; -1 when none.
+    int FindChart(const QString &Name) const;
+    int GetQorChartCount() const;
+    TQorChart *ActivedChart() const;
+    int ActivedChart2() const;
+    void UpdateChart();
+    void EndUpdateChart();
+    // Embedded documents belong to the grid; ShowDialog asks at once for the file to embed.
+    TQorOleContainer *InsertOleObject(int Row, int Col, const QString &Name, bool ShowDialog = false);
+    TQorOleContainer *InsertOleObjectByPos(int X, int Y, const QString &Name, bool ShowDialog = false);
+    void DeleteOleObject(const QString &Name);
+    void DeleteOleObject(int Index);
+    void ClearOleObject();
+    TQorOleContainer *GetOleObject(int Index) const;
+    int GetOleObjectCount() const;
+    int FindOleObject(const QString &Name) const;
+    TQorOleContainer *ActivedOleObject() const;
+    int ActivedOleObject2() const;
+    void UpdateOle();
+    void EndUpdateOle();
+    // Where an object sits: its anchor cell (-1, -1 for none) and its offset from the cell's
+    // corner; false for a widget that is in none of the three lists.
+    bool GetObjectAnchor(QWidget *Object, int &Row, int &Col, QPoint &Offset) const;
 
     // ===== Spreadsheet files (defined in io/xlsx_export.cpp and io/xlsx_import.cpp) =====
     // The grid as the one sheet of a new .xlsx workbook, written beside FileName and renamed

@@ -5,6 +5,7 @@
 #include "dataset/grid_binding_p.h"
 #include "formula/formula_manager_p.h"
 #include "io/clipboard_host.h"
+#include "objects/anchored_objects_p.h"
 #include "print/print_stream_hooks.h"
 
 namespace qor {
@@ -16,6 +17,7 @@ void InstallGridLayers(TCustomQorGrid &grid)
     GridBinding::Install(grid);
     InstallPrintStreamHooks();
     InstallClipboardHost(grid);
+    AnchoredObjects::Install(grid);
 }
 
 } // namespace qor

@@ -35,8 +35,9 @@ const std::vector<Layer> &layers()
         {"data", belowCore + coreAll + QStringList{"formula", "io"}},
         {"print", belowCore + coreAll + QStringList{"formula", "io", "data"}},
         {"dataset", belowCore + coreAll + QStringList{"formula", "io", "data"}},
-        {"designer", belowCore + coreAll + QStringList{"formula", "io", "data", "print", "dataset"}},
-        {"layers", belowCore + coreAll + QStringList{"formula", "io", "data", "print", "dataset", "designer"}},
+        {"objects", belowCore + coreAll + QStringList{"formula", "io"}},
+        {"designer", belowCore + coreAll + QStringList{"formula", "io", "data", "print", "dataset", "objects"}},
+        {"layers", belowCore + coreAll + QStringList{"formula", "io", "data", "print", "dataset", "objects", "designer"}},
     };
     return table;
 }
