@@ -27,6 +27,10 @@ QImage RenderGrid(TCustomQorGrid &grid, QSize size, QPoint scroll)
     image.fill(Qt::white);
     QPainter canvas(&image);
     grid.Paint(&canvas);
+    // Charts, documents and controls anchored to cells float above them as child widgets.
+    for (QObject *child : grid.viewport()->children())
+        if (auto *w = qobject_cast<QWidget *>(child); w && w->isVisible())
+            w->render(&canvas, w->pos(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
     canvas.end();
     return image;
 }

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <algorithm>
 #include "core/model/column.h"
+#include "core/grid_p.h"
+#include "core/grid_seams_p.h"
 #include "core/view/grid_painter_p.h"
 #include "platform/colors.h"
 #include "platform/screen.h"
@@ -98,6 +100,13 @@ void TQorPrint::CopyRect(QPainter *Canvas, const TPrintRect &Source, const QRect
     // DirectToPrinter thins lines on high-resolution devices (Line_Scale); cells keep scaling.
     options.lineScale = d->scaleY > 0 ? Line_Scale(d->scaleY) / d->scaleY : 1.0;
     GridPainter(*grid).DrawPrintArea(*Canvas, r0, r1, c0, c1, options);
+    // Controls, charts and documents over these cells, cut by the same clip.
+    GridPrivate::get(*grid).seams.objects->Print(*Canvas, Source.ToQRect(), [this](QWidget *control) {
+        bool needPrint = true;
+        if (OnPrintUserControl)
+            OnPrintUserControl(this, control, needPrint);
+        return needPrint;
+    });
     Canvas->restore();
 }
 
