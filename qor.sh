@@ -6,6 +6,8 @@
 #   ./qor.sh asan        build and run the tests under ASan + UBSan (clang)
 #   ./qor.sh fuzz NAME [SECONDS]  build the libFuzzer targets and run one
 #   ./qor.sh coverage    build with gcov, run every test and report line coverage of src/
+#   ./qor.sh sales [-o DIR]   the demo sales sheet with a chart and a button under xvfb-run,
+#                        as it opens and scrolled (DIR/sales-0.png, sales-5.png)
 #   ./qor.sh window [-o DIR]  open the demo invoice in a window under xvfb-run, type into it
 #                        and take a screenshot (DIR/window.png, default ./qorgrid-window)
 #   ./qor.sh preview [-o DIR] [ARGS]  open the demo invoice in the print preview under xvfb-run
@@ -157,8 +159,22 @@ case "$cmd" in
       --screenshot "$out/preview.png" "$@"
     echo "qor.sh: screenshot in $out/preview.png"
     ;;
+  sales)
+    install_packages "${packages[@]}" "${window_packages[@]}"
+    cmake -S "$root" -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build -j "$jobs" --target example_sales_window
+    out=qorgrid-sales
+    if [ "${1:-}" = -o ]; then out=${2:?-o wants a folder}; shift 2; fi
+    mkdir -p "$out"
+    # The sheet as it opens, and scrolled down five rows: chart and button keep to their cells.
+    for rows in 0 5; do
+      xvfb-run -a -s "-screen 0 1280x1024x24" ./build/examples/example_sales_window \
+        --scroll "$rows" --screenshot "$out/sales-$rows.png"
+    done
+    echo "qor.sh: screenshots in $out/sales-0.png and $out/sales-5.png"
+    ;;
   *)
-    echo "usage: ./qor.sh demo|test|bench|asan|coverage|window|preview|fuzz NAME [SECONDS]" >&2
+    echo "usage: ./qor.sh demo|test|bench|asan|coverage|window|preview|sales|fuzz NAME [SECONDS]" >&2
     exit 2
     ;;
 esac

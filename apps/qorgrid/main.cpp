@@ -4,10 +4,13 @@
 #include <cstring>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include "core/grid.h"
 #include "demo.h"
 #include "demo_invoice.h"
+#include "demo_sales.h"
+#include "objects/qor_chart.h"
 #include "demo_database.h"
 #include "document_info.h"
 #include "exchange.h"
@@ -21,6 +24,7 @@ namespace {
 
 int runDemo(int argc, char **argv);
 int runInfo(int argc, char **argv);
+int runSalesDemo(const QDir &out);
 
 struct Command {
     const char *name;
@@ -33,7 +37,8 @@ const Command kCommands[] = {
     {"demo", "demo [-o DIR] [--db FILE.sqlite]",
      "build a small invoice through the grid's API and print a summary of it; save it as\n"
      "         DIR/invoice.qld (default ./qorgrid-demo, created), read it back, render it\n"
-     "         to DIR/invoice.png and print it to DIR/invoice.pdf. With --db: create a sample\n"
+     "         to DIR/invoice.png and print it to DIR/invoice.pdf; the same for a sales sheet with\n"
+     "         a chart (DIR/sales.qld, .png, .pdf). With --db: create a sample\n"
      "         orders database in FILE, show an order and its lines in the invoice, type a\n"
      "         quantity into the grid, read the row back from the database, render\n"
      "         DIR/invoice-db.png",
@@ -118,7 +123,47 @@ int runDemo(int argc, char **argv)
         return 1;
     }
     std::printf("printed the invoice to %s (%d page)\n", qPrintable(pdf), report.GetPageCount());
-    return saved;
+    return saved != 0 ? saved : runSalesDemo(out);
+}
+
+// The sales sheet with its chart: saved, read back with the chart, rendered and printed.
+int runSalesDemo(const QDir &out)
+{
+    qor::TQorGrid grid;
+    qor::TQorChart *chart = qor::demo::BuildDemoSales(grid);
+    const QString file = out.filePath(QStringLiteral("sales.qld"));
+    if (!grid.SaveToFile(file)) {
+        std::fprintf(stderr, "qorgrid demo: cannot write %s\n", qPrintable(file));
+        return 1;
+    }
+    qor::TQorGrid back;
+    qor::TQorPrint report;
+    report.SetQorGrid(&back);
+    if (!back.LoadFromFile(file) || back.GetQorChartCount() != 1) {
+        std::fprintf(stderr, "qorgrid demo: %s did not bring its chart back\n", qPrintable(file));
+        return 1;
+    }
+    const qor::TQorChart *loaded = back.GetChart(0);
+    const bool same = loaded->Definition() == chart->Definition() && loaded->Values() == chart->Values();
+    std::printf("sales sheet: %s (%lld bytes), chart \"%s\" of %zu bars read back %s\n", qPrintable(file),
+                static_cast<long long>(QFileInfo(file).size()), qPrintable(loaded->objectName()),
+                loaded->Values().empty() ? size_t(0) : loaded->Values()[0].size(), same ? "identical" : "DIFFERENT");
+    if (!same)
+        return 1;
+    const QString picture = out.filePath(QStringLiteral("sales.png"));
+    if (!qor::app::RenderGrid(back, QSize(1100, 700)).save(picture, "PNG")) {
+        std::fprintf(stderr, "qorgrid demo: cannot write %s\n", qPrintable(picture));
+        return 1;
+    }
+    const QString pdf = out.filePath(QStringLiteral("sales.pdf"));
+    report.SetOrientation(qor::poLandscape);
+    QString error;
+    if (!qor::app::PrintToPdf(report, pdf, error)) {
+        std::fprintf(stderr, "qorgrid demo: cannot print %s: %s\n", qPrintable(pdf), qPrintable(error));
+        return 1;
+    }
+    std::printf("rendered the sales sheet to %s and printed it to %s\n", qPrintable(picture), qPrintable(pdf));
+    return 0;
 }
 
 int runInfo(int argc, char **argv)

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QPicture>
+#include <QImage>
 #include <QWidget>
 #include <algorithm>
 #include "core/grid.h"
@@ -227,20 +227,21 @@ void AnchoredObjects::Print(QPainter &canvas, const QRect &source, const std::fu
                             w->height() * zoom);
             if (!at.intersects(QRectF(source)))
                 continue;
-            QPicture picture;
-            if (k == Charts) {
-                picture = static_cast<TQorChart *>(w)->Picture();
-            } else if (k == Documents) {
-                picture = static_cast<TQorOleContainer *>(w)->Picture();
-            } else {
-                QPainter p(&picture);
-                w->render(&p);
-            }
             canvas.save();
             canvas.translate(at.topLeft());
             canvas.scale(zoom, zoom);
-            canvas.setClipRect(QRect(QPoint(0, 0), w->size()), Qt::IntersectClip);
-            canvas.drawPicture(0, 0, picture);
+            // A picture at the device's resolution (at most four times the screen's): a widget
+            // paints with clips of its own, which a replayed vector picture would let escape the
+            // page's clip.
+            const double f = std::clamp(canvas.transform().m11(), 1.0, 4.0);
+            QImage image((QSizeF(w->size()) * f).toSize(), QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(f);
+            image.fill(Qt::white);
+            if (k == Charts)
+                static_cast<TQorChart *>(w)->PaintInto(image);
+            else
+                w->render(&image);
+            canvas.drawImage(QRectF(QPointF(0, 0), QSizeF(w->size())), image);
             canvas.restore();
         }
     }

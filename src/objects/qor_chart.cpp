@@ -123,6 +123,12 @@ void TQorChart::Refresh()
     }
     auto *axisX = new QBarCategoryAxis;
     axisX->append(categories);
+    // Many categories on a narrow chart: smaller labels rather than elided ones.
+    if (categories.size() > 6) {
+        QFont small = axisX->labelsFont();
+        small.setPointSizeF(std::max(6.0, small.pointSizeF() * 0.8));
+        axisX->setLabelsFont(small);
+    }
     auto *axisY = new QValueAxis;
     double lo = 0, hi = 0;
     for (const auto &v : m_values)
@@ -187,6 +193,15 @@ void TQorChart::paintEvent(QPaintEvent *event)
     p.setPen(QColor(0x60, 0x60, 0x60));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     p.drawText(rect(), Qt::AlignCenter, QStringLiteral("图表 %1").arg(objectName()));
+}
+
+void TQorChart::PaintInto(QImage &image)
+{
+    if (m_pending)
+        Refresh();
+    if (layout())
+        layout()->activate();
+    render(&image);
 }
 
 QPicture TQorChart::Picture()

@@ -43,6 +43,8 @@ public:
 
     // The chart as a picture of its own size, for printing.
     QPicture Picture();
+    // The chart drawn into an image of its size (its device pixel ratio honoured).
+    void PaintInto(QImage &image);
     QChart *Chart() const { return m_chart; }
     QChartView *View() const { return m_view; }
     // The values last read, series by series (for tests and tools).
