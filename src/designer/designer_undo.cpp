@@ -1,0 +1,153 @@
+#include "designer/designer_undo.h"
+
+#include "core/grid.h"
+#include "io/cells_block.h"
+#include "io/grid_stream.h"
+
+namespace qor {
+
+DesignerCursor DesignerCursor::Of(const TCustomQorGrid &grid)
+{
+    DesignerCursor c;
+    c.Row = grid.GetRow();
+    c.Col = grid.GetCol();
+    if (grid.IsSelectionActive())
+        c.Selection = grid.GetSelRect();
+    return c;
+}
+
+void DesignerCursor::RestoreTo(TCustomQorGrid &grid) const
+{
+    if (Row < 0 || Col < 0 || Row >= grid.GetRows() || Col >= grid.GetCols())
+        return;
+    grid.SetFocusCell(Row, Col);
+    if (Selection.isValid() && Selection.bottom() < grid.GetRows() && Selection.right() < grid.GetCols())
+        grid.SelectCells(Selection.top(), Selection.left(), Selection.bottom(), Selection.right());
+}
+
+GridRegionCommand::GridRegionCommand(const QString &text, TCustomQorGrid &grid, const QRect &cells,
+                                     std::function<void()> change)
+    : QUndoCommand(text), m_grid(grid), m_cells(cells & QRect(0, 0, grid.GetCols(), grid.GetRows())),
+      m_change(std::move(change))
+{
+}
+
+GridRegionCommand::CellCopies GridRegionCommand::capture() const
+{
+    CellCopies cells;
+    const QRect r = m_cells;
+    if (!r.isValid())
+        return cells;
+    cells.reserve(size_t(r.width()) * size_t(r.height()));
+    for (int row = r.top(); row <= r.bottom(); ++row)
+        for (int col = r.left(); col <= r.right(); ++col) {
+            if (!m_grid.PeekCell(row, col)) {
+                cells.emplace_back();
+                continue;
+            }
+            std::unique_ptr<TCellInfo> copy(TCellInfo::Create(nullptr, row, col));
+            copy->InternalAssign(*m_grid.Cells(row, col));
+            cells.push_back(std::move(copy));
+        }
+    return cells;
+}
+
+// Every cell of the rectangle takes its copy whole (font, items and picture included); a
+// position that had no cell gets a blank one.
+void GridRegionCommand::restore(const CellCopies &cells)
+{
+    const QRect r = m_cells;
+    if (!r.isValid() || r.bottom() >= m_grid.GetRows() || r.right() >= m_grid.GetCols())
+        return;
+    std::unique_ptr<TCellInfo> blank;
+    size_t i = 0;
+    for (int row = r.top(); row <= r.bottom(); ++row)
+        for (int col = r.left(); col <= r.right(); ++col, ++i) {
+            const TCellInfo *copy = i < cells.size() ? cells[i].get() : nullptr;
+            if (!copy) {
+                if (!m_grid.PeekCell(row, col))
+                    continue;
+                if (!blank)
+                    blank.reset(TCellInfo::Create(nullptr, row, col));
+                copy = blank.get();
+            }
+            m_grid.Cells(row, col)->InternalAssign(*copy);
+        }
+    m_grid.viewport()->update();
+}
+
+void GridRegionCommand::redo()
+{
+    if (m_done) {
+        restore(m_after);
+        m_cursor.RestoreTo(m_grid);
+        return;
+    }
+    m_cursor = DesignerCursor::Of(m_grid);
+    m_before = capture();
+    const QRect r = m_cells;
+    const QByteArray before = r.isValid() ? SaveCellsBlock(m_grid, r.top(), r.left(), r.height(), r.width()) : QByteArray();
+    m_change();
+    m_done = true;
+    const QByteArray after = r.isValid() ? SaveCellsBlock(m_grid, r.top(), r.left(), r.height(), r.width()) : QByteArray();
+    // Nothing changed: the stack drops the command and the document stays unmodified.
+    if (before == after) {
+        setObsolete(true);
+        return;
+    }
+    m_after = capture();
+}
+
+void GridRegionCommand::undo()
+{
+    restore(m_before);
+    m_cursor.RestoreTo(m_grid);
+}
+
+GridSnapshotCommand::GridSnapshotCommand(const QString &text, TCustomQorGrid &grid, std::function<bool()> change)
+    : QUndoCommand(text), m_grid(grid), m_change(std::move(change))
+{
+}
+
+void GridSnapshotCommand::restore(const QByteArray &bytes)
+{
+    // The bytes are the grid's own, taken moments ago: a refusal here is a fault of ours.
+    try {
+        ApplyGridStream(m_grid, ParseGridStream(bytes));
+    } catch (const std::exception &e) {
+        qWarning("designer: an undo step could not be restored: %s", e.what());
+    }
+}
+
+void GridSnapshotCommand::redo()
+{
+    if (m_done) {
+        restore(m_after);
+        m_cursorAfter.RestoreTo(m_grid);
+        return;
+    }
+    m_cursorBefore = DesignerCursor::Of(m_grid);
+    m_before = SaveGridSnapshot(m_grid);
+    m_done = true;
+    if (!m_change())
+        setObsolete(true);
+}
+
+void GridSnapshotCommand::undo()
+{
+    if (m_after.isEmpty()) {
+        m_after = SaveGridSnapshot(m_grid);
+        m_cursorAfter = DesignerCursor::Of(m_grid);
+    }
+    restore(m_before);
+    m_cursorBefore.RestoreTo(m_grid);
+}
+
+ValueCommand::ValueCommand(const QString &text, QVariant before, QVariant after, Setter set)
+    : QUndoCommand(text), m_before(std::move(before)), m_after(std::move(after)), m_set(std::move(set))
+{
+    if (m_before == m_after)
+        setObsolete(true);
+}
+
+} // namespace qor
