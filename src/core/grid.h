@@ -747,6 +747,14 @@ public:
                          int SheetIndex, QProgressBar *ProgressBar, QString *Notes = nullptr);
     bool ImportFromExcel(const QString &FileName, QProgressBar *ProgressBar);
 
+    // ===== The designer (defined in designer/grid_design.cpp) =====
+    // Opens the designer window modally. Internal: it edits a copy of this grid (bound body
+    // rows left out, the same data sources attached) and, when the user applies, this grid
+    // becomes the copy; a copy that cannot be loaded back leaves this grid as it was (a
+    // message says why). Otherwise it edits FileName (a new document when it does not exist).
+    // True when the design was applied.
+    bool DesignCells(bool Internal, const QString &FileName = QString());
+
     // ===== Formulas =====
     // Cell labels: column letters and the 1-based row number; "" for negative indexes.
     static QString ColToColText(int Col);
