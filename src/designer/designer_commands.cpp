@@ -123,47 +123,19 @@ int TfrmQorDesigner::countFromDialog(const QString &caption, const QString &labe
     return platform::ExecDialog(dialog) == QDialog::Accepted ? dialog.Count() : 0;
 }
 
-void TfrmQorDesigner::InsertRows(int Count)
+void TfrmQorDesigner::runInsert(const QString &text, bool rows, int at, int count)
 {
-    if (Count < 1)
+    if (count < 1)
         return;
-    const int at = std::max(m_grid->GetRow(), 0);
-    runSnapshot(QStringLiteral("插入行"), [this, at, Count] {
-        m_grid->InsertRow(at, Count);
-        return true;
-    });
+    m_grid->HideEditor();
+    m_undo->push(new LineInsertCommand(text, *m_grid, rows, at, count));
+    afterCommand();
 }
 
-void TfrmQorDesigner::AppendRows(int Count)
-{
-    if (Count < 1)
-        return;
-    runSnapshot(QStringLiteral("添加行"), [this, Count] {
-        m_grid->AppendRow(Count);
-        return true;
-    });
-}
-
-void TfrmQorDesigner::InsertCols(int Count)
-{
-    if (Count < 1)
-        return;
-    const int at = std::max(m_grid->GetCol(), 0);
-    runSnapshot(QStringLiteral("插入列"), [this, at, Count] {
-        m_grid->InsertCol(at, Count);
-        return true;
-    });
-}
-
-void TfrmQorDesigner::AppendCols(int Count)
-{
-    if (Count < 1)
-        return;
-    runSnapshot(QStringLiteral("添加列"), [this, Count] {
-        m_grid->AppendCol(Count);
-        return true;
-    });
-}
+void TfrmQorDesigner::InsertRows(int Count) { runInsert(QStringLiteral("插入行"), true, std::max(m_grid->GetRow(), 0), Count); }
+void TfrmQorDesigner::AppendRows(int Count) { runInsert(QStringLiteral("添加行"), true, -1, Count); }
+void TfrmQorDesigner::InsertCols(int Count) { runInsert(QStringLiteral("插入列"), false, std::max(m_grid->GetCol(), 0), Count); }
+void TfrmQorDesigner::AppendCols(int Count) { runInsert(QStringLiteral("添加列"), false, -1, Count); }
 
 void TfrmQorDesigner::InsertRowsClick() { InsertRows(countFromDialog(QStringLiteral("插入多行"), QStringLiteral("行数(&R)："))); }
 void TfrmQorDesigner::AppendRowsClick() { AppendRows(countFromDialog(QStringLiteral("添加多行"), QStringLiteral("行数(&R)："))); }

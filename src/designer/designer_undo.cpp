@@ -143,6 +143,37 @@ void GridSnapshotCommand::undo()
     m_cursorBefore.RestoreTo(m_grid);
 }
 
+LineInsertCommand::LineInsertCommand(const QString &text, TCustomQorGrid &grid, bool rows, int at, int count)
+    : QUndoCommand(text), m_grid(grid), m_rows(rows), m_at(at), m_count(count), m_append(at < 0)
+{
+}
+
+void LineInsertCommand::redo()
+{
+    m_cursor = DesignerCursor::Of(m_grid);
+    m_countBefore = m_rows ? m_grid.GetRows() : m_grid.GetCols();
+    if (m_append)
+        m_at = m_countBefore;
+    if (m_rows)
+        m_append ? m_grid.AppendRow(m_count) : m_grid.InsertRow(m_at, m_count);
+    else
+        m_append ? m_grid.AppendCol(m_count) : m_grid.InsertCol(m_at, m_count);
+    // Refused (a size the grid cannot hold, rows a data set keeps): nothing to undo.
+    if ((m_rows ? m_grid.GetRows() : m_grid.GetCols()) != m_countBefore + m_count)
+        setObsolete(true);
+}
+
+void LineInsertCommand::undo()
+{
+    if ((m_rows ? m_grid.GetRows() : m_grid.GetCols()) != m_countBefore + m_count)
+        return;
+    m_grid.BeginUpdate();
+    for (int i = 0; i < m_count; ++i)
+        m_rows ? m_grid.DeleteRow(m_at) : m_grid.DeleteCol(m_at);
+    m_grid.EndUpdate();
+    m_cursor.RestoreTo(m_grid);
+}
+
 ValueCommand::ValueCommand(const QString &text, QVariant before, QVariant after, Setter set)
     : QUndoCommand(text), m_before(std::move(before)), m_after(std::move(after)), m_set(std::move(set))
 {

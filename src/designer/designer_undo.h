@@ -66,6 +66,24 @@ private:
     bool m_done = false;
 };
 
+// Rows or columns inserted or appended: undone by deleting them again, which gives back the
+// grid as it was (formula references and merged areas shift back) without a snapshot.
+class QOR_AUTOTEST_EXPORT LineInsertCommand : public QUndoCommand {
+public:
+    // At -1 appends.
+    LineInsertCommand(const QString &text, TCustomQorGrid &grid, bool rows, int at, int count);
+    void redo() override;
+    void undo() override;
+
+private:
+    TCustomQorGrid &m_grid;
+    bool m_rows;
+    int m_at, m_count;
+    bool m_append;
+    int m_countBefore = -1;
+    DesignerCursor m_cursor;
+};
+
 // One value read and written through a pair of functions (a grid property, the print set-up).
 class QOR_AUTOTEST_EXPORT ValueCommand : public QUndoCommand {
 public:

@@ -125,7 +125,8 @@ TfrmQorDesigner::TfrmQorDesigner(bool Internal, QWidget *parent)
     setSizeGripEnabled(true);
     setAcceptDrops(true);
 
-    m_main = new QMainWindow(this, Qt::Widget);
+    m_main = new QMainWindow(this);
+    m_main->setWindowFlags(Qt::Widget);   // QMainWindow makes itself a window: it lives inside this one
     m_grid = new TQorGrid(m_main);
     m_main->setCentralWidget(m_grid);
     m_print->SetQorGrid(m_grid);
@@ -376,7 +377,7 @@ void TfrmQorDesigner::updateCellState()
     QString text = cell ? TCustomQorGrid::GetCellLabel(row, col) : QString();
     if (cell) {
         const QRect sel = m_grid->GetSelRect();
-        if (sel.width() > 1 || sel.height() > 1)
+        if (m_grid->IsSelectionActive() && (sel.width() > 1 || sel.height() > 1))
             text += QStringLiteral("（%1 行 × %2 列）").arg(sel.height()).arg(sel.width());
         const TQorFont *font = m_grid->PeekCell(row, col) ? m_grid->Cells(row, col)->PeekFont() : nullptr;
         const QFont f = font ? font->Font : m_grid->GetFont().Font;

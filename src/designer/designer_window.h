@@ -147,6 +147,7 @@ private:
     void createToolBars();
     void runRegion(const QString &text, const QRect &cells, std::function<void()> change);
     void runSnapshot(const QString &text, std::function<bool()> change);
+    void runInsert(const QString &text, bool rows, int at, int count);
     void afterCommand();
     void updateTitle();
     void updateCellState();
