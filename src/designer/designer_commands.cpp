@@ -87,10 +87,11 @@ void TfrmQorDesigner::MergeClick()
     const QRect sel = m_grid->GetSelRect();
     if (!m_grid->IsSelectionActive() || sel.width() * qint64(sel.height()) < 2)
         return;
-    runSnapshot(QStringLiteral("合并"), [this] {
-        m_grid->MergeSelection();
-        return true;
-    });
+    // The rectangle grown over the merged areas it touches: what the merge will cover.
+    const QRect area = m_grid->InternalGetSelection(sel.top(), sel.left(), sel.bottom(), sel.right());
+    m_grid->HideEditor();
+    m_undo->push(new MergeCommand(QStringLiteral("合并"), *m_grid, area.isValid() ? area : sel, true));
+    afterCommand();
 }
 
 void TfrmQorDesigner::UnmergeClick()
@@ -101,17 +102,9 @@ void TfrmQorDesigner::UnmergeClick()
     const QRect area = m_grid->MergedArea(row, col);
     if (area.width() <= 1 && area.height() <= 1)
         return;
-    runSnapshot(QStringLiteral("取消合并"), [this, area] {
-        m_grid->BeginUpdate();
-        for (int r = area.top(); r <= area.bottom(); ++r)
-            for (int c = area.left(); c <= area.right(); ++c)
-                if (m_grid->PeekCell(r, c) && (m_grid->Cells(r, c)->GetRows() != 1 || m_grid->Cells(r, c)->GetCols() != 1)) {
-                    m_grid->Cells(r, c)->SetRows(1);
-                    m_grid->Cells(r, c)->SetCols(1);
-                }
-        m_grid->EndUpdate();
-        return true;
-    });
+    m_grid->HideEditor();
+    m_undo->push(new MergeCommand(QStringLiteral("取消合并"), *m_grid, area, false));
+    afterCommand();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -143,6 +143,57 @@ void GridSnapshotCommand::undo()
     m_cursorBefore.RestoreTo(m_grid);
 }
 
+MergeCommand::MergeCommand(const QString &text, TCustomQorGrid &grid, const QRect &cells, bool merge)
+    : QUndoCommand(text), m_cells(text, grid, cells, [] {}), m_grid(grid), m_rect(m_cells.Cells()), m_merge(merge)
+{
+}
+
+void MergeCommand::unmerge(const QRect &area)
+{
+    for (int r = area.top(); r <= area.bottom(); ++r)
+        for (int c = area.left(); c <= area.right(); ++c)
+            if (m_grid.PeekCell(r, c)) {
+                TCellInfo *cell = m_grid.Cells(r, c);
+                if (cell->GetRows() != 1 || cell->GetCols() != 1) {
+                    cell->SetRows(1);
+                    cell->SetCols(1);
+                }
+            }
+}
+
+void MergeCommand::redo()
+{
+    const QRect r = m_rect;
+    if (!r.isValid())
+        return;
+    if (m_areas.empty()) {
+        for (int row = r.top(); row <= r.bottom(); ++row)
+            for (int col = r.left(); col <= r.right(); ++col) {
+                const QRect a = m_grid.MergedArea(row, col);
+                if ((a.width() > 1 || a.height() > 1) && a.top() == row && a.left() == col)
+                    m_areas.push_back(a);
+            }
+        m_cells.redo();   // copies the cells before; the change itself is ours
+    }
+    m_grid.BeginUpdate();
+    if (m_merge)
+        m_grid.MergeCells(r.top(), r.left(), r.bottom(), r.right());
+    else
+        unmerge(r);
+    m_grid.EndUpdate();
+}
+
+void MergeCommand::undo()
+{
+    m_grid.BeginUpdate();
+    unmerge(m_rect);
+    m_cells.undo();
+    for (const QRect &a : m_areas)
+        m_grid.MergeCells(a.top(), a.left(), a.bottom(), a.right());
+    m_grid.EndUpdate();
+    m_cells.undo();   // the cursor and selection as they were
+}
+
 LineInsertCommand::LineInsertCommand(const QString &text, TCustomQorGrid &grid, bool rows, int at, int count)
     : QUndoCommand(text), m_grid(grid), m_rows(rows), m_at(at), m_count(count), m_append(at < 0)
 {

@@ -47,6 +47,24 @@ private:
     bool m_done = false;
 };
 
+// Merging a rectangle (absorbing the merged areas it touches) or unmerging one merged area.
+// Undo gives the rectangle's cells back and merges again the areas that were there.
+class QOR_AUTOTEST_EXPORT MergeCommand : public QUndoCommand {
+public:
+    MergeCommand(const QString &text, TCustomQorGrid &grid, const QRect &cells, bool merge);
+    void redo() override;
+    void undo() override;
+
+private:
+    void unmerge(const QRect &area);
+
+    GridRegionCommand m_cells;   // the copies of the rectangle's cells
+    TCustomQorGrid &m_grid;
+    QRect m_rect;
+    bool m_merge;
+    std::vector<QRect> m_areas;  // the merged areas inside the rectangle before
+};
+
 // A command that may change anything: rows, columns, merges, the whole document.
 class QOR_AUTOTEST_EXPORT GridSnapshotCommand : public QUndoCommand {
 public:

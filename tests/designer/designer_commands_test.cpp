@@ -114,6 +114,15 @@ TEST_F(DesignerTest, MergeAndUnmergeAreUndone)
             EXPECT_EQ(g.MergedArea(r, c), QRect(c, r, 1, 1)) << r << "," << c;
     w->UndoStack()->undo();
     EXPECT_EQ(g.MergedArea(2, 2), QRect(1, 1, 3, 2));
+
+    // A merge that absorbs an area gives that area back on undo.
+    g.SelectCells(2, 0, 3, 1);
+    w->MergeClick();
+    EXPECT_EQ(g.MergedArea(3, 0), QRect(0, 1, 4, 3));
+    w->UndoStack()->undo();
+    EXPECT_EQ(g.MergedArea(2, 2), QRect(1, 1, 3, 2));
+    EXPECT_EQ(g.MergedArea(3, 0), QRect(0, 3, 1, 1));
+    EXPECT_EQ(g.GetCellText(3, 0), QStringLiteral("3,0"));
 }
 
 TEST_F(DesignerTest, BorderCommandsAndTheirUndo)
