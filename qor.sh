@@ -13,6 +13,9 @@
 #   ./qor.sh preview [-o DIR] [ARGS]  open the demo invoice in the print preview under xvfb-run
 #                        and take a screenshot (DIR/preview.png, default ./qorgrid-preview);
 #                        ARGS go to the example: FILE.qld, --zoom 页宽|全页|N, --page N
+#   ./qor.sh designer [FILE.qld] [ARGS]  open the grid designer on FILE (a new document
+#                        without one); under xvfb-run when there is no display. ARGS go to the
+#                        program: --demo, --screenshot FILE.png [--show format|preview|inspector]
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$(pwd)
@@ -173,8 +176,19 @@ case "$cmd" in
     done
     echo "qor.sh: screenshots in $out/sales-0.png and $out/sales-5.png"
     ;;
+  designer)
+    install_packages "${packages[@]}"
+    cmake -S "$root" -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build -j "$jobs" --target qorgrid_designer
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+      ./build/apps/designer/qorgrid-designer "$@"
+    else
+      install_packages "${window_packages[@]}"
+      xvfb-run -a -s "-screen 0 1280x1024x24" ./build/apps/designer/qorgrid-designer "$@"
+    fi
+    ;;
   *)
-    echo "usage: ./qor.sh demo|test|bench|asan|coverage|window|preview|sales|fuzz NAME [SECONDS]" >&2
+    echo "usage: ./qor.sh demo|test|bench|asan|coverage|window|preview|sales|designer|fuzz NAME [SECONDS]" >&2
     exit 2
     ;;
 esac
