@@ -14,6 +14,8 @@
 #include "designer/page_fit.h"
 #include "designer/property_inspector.h"
 #include "designer_fixture.h"
+#include "platform/page_setup_dialog.h"
+#include "print/preview/preview_window.h"
 #include "print/qor_print.h"
 
 namespace qor::test {
@@ -355,6 +357,36 @@ TEST_F(DesignerTest, FittingThroughTheMenuSaysWhenThePrintableAreaIsTooSmall)
     EXPECT_EQ(w->DesignGrid()->GetColWidth(0), 200);
     w->UndoStack()->undo();
     EXPECT_EQ(w->DesignGrid()->GetColWidth(9), 200);
+}
+
+TEST_F(DesignerTest, ThePageSetUpIsUndoneAndThePreviewShowsTheDesign)
+{
+    auto w = open();
+    const int before = w->Print()->PageMargins().Left;
+    auto previous = platform::SetPageSetupHandler([](platform::PageSetupValues &v) {
+        v.margins.setLeft(4000);   // 40 mm
+        v.orientation = 2;
+        return true;
+    });
+    w->Action(daPageSetup)->trigger();
+    platform::SetPageSetupHandler(std::move(previous));
+    EXPECT_EQ(w->Print()->PageMargins().Left, 40);
+    EXPECT_EQ(w->Print()->GetOrientation(), poLandscape);
+    EXPECT_TRUE(w->Modified());
+    w->UndoStack()->undo();
+    EXPECT_EQ(w->Print()->PageMargins().Left, before);
+    EXPECT_EQ(w->Print()->GetOrientation(), poPortrait);
+
+    int pages = 0;
+    DialogAnswer a(Answer<TfrmQorPreview>([&](TfrmQorPreview &p) {
+        EXPECT_EQ(p.Report(), w->Print());
+        p.Recount(1);
+        pages = p.GetPageCount();
+        return int(QDialog::Rejected);
+    }));
+    w->Action(daPreview)->trigger();
+    EXPECT_EQ(pages, 1);
+    EXPECT_EQ(w->Print()->PreviewWindow(), nullptr);
 }
 
 } // namespace
