@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QUndoStack>
 #include "core/grid.h"
+#include "objects/ole_container.h"
 #include "designer/cell_format_dialog.h"
 #include "designer/designer_dialogs.h"
 #include "designer/designer_undo.h"
@@ -389,6 +390,38 @@ void TfrmQorDesigner::PagesLineClick()
     m_grid->SetShowPagesLine(!m_grid->GetShowPagesLine());
     m_actions[daPagesLine]->setChecked(m_grid->GetShowPagesLine());
     m_inspector->Refresh();
+}
+
+void TfrmQorDesigner::InsertObjectClick()
+{
+    const int row = m_grid->GetRow(), col = m_grid->GetCol();
+    if (row < 0 || col < 0)
+        return;
+    const QString file = choose(TFileChoice::Object, QString());
+    QString name;
+    for (int i = 1; name.isEmpty() || m_grid->FindOleObject(name) >= 0; ++i)
+        name = QStringLiteral("OleObject%1").arg(i);
+    runSnapshot(QStringLiteral("插入对象"), [this, row, col, name, file] {
+        TQorOleContainer *c = m_grid->InsertOleObject(row, col, name);
+        if (!c)
+            return false;
+        QString error;
+        if (!file.isEmpty() && !c->EmbedFile(file, &error))
+            platform::MessageBox(this, error, Caption, platform::MB_OK | platform::MB_ICONWARNING);
+        return true;
+    });
+}
+
+void TfrmQorDesigner::DeleteObjectClick()
+{
+    const int index = m_grid->ActivedOleObject2();
+    if (index < 0)
+        return;
+    runSnapshot(QStringLiteral("删除对象"), [this, index] {
+        m_grid->DeleteOleObject(index);
+        m_grid->setFocus();
+        return true;
+    });
 }
 
 void TfrmQorDesigner::InsertPictureClick()

@@ -163,6 +163,8 @@ TfrmQorDesigner::TfrmQorDesigner(bool Internal, QWidget *parent)
     createMenus();
     createToolBars();
     updateObjectCommands();
+    // An embedded document that takes the focus can be deleted.
+    connect(qApp, &QApplication::focusChanged, this, [this] { updateObjectCommands(); });
     watchEditing();
 
     auto *layout = new QVBoxLayout(this);
@@ -213,7 +215,7 @@ void TfrmQorDesigner::createActions()
         {daCopy, "复制(&C)", QKeySequence(Qt::CTRL | Qt::Key_C), [this] { CopyClick(); }},
         {daCut, "剪切(&X)", QKeySequence(Qt::CTRL | Qt::Key_X), [this] { CutClick(); }},
         {daPaste, "粘贴(&P)", QKeySequence(Qt::CTRL | Qt::Key_V), [this] { PasteClick(); }},
-        {daDeleteObject, "删除 OLE 对象", {}, [] {}},
+        {daDeleteObject, "删除 OLE 对象", {}, [this] { DeleteObjectClick(); }},
         {daMerge, "合并(&M)", QKeySequence(Qt::CTRL | Qt::Key_M), [this] { MergeClick(); }},
         {daUnmerge, "取消合并(&U)", {}, [this] { UnmergeClick(); }},
         {daInsertRow, "插入一行", {}, [this] { InsertRows(1); }},
@@ -235,7 +237,7 @@ void TfrmQorDesigner::createActions()
         {daInspector, "属性编辑器(&O)", {}, [this] { InspectorClick(); }},
         {daPagesLine, "分页线", {}, [this] { PagesLineClick(); }},
         {daInsertPicture, "插入图像(&P)...", {}, [this] { InsertPictureClick(); }},
-        {daInsertObject, "插入Ole对象(&O)...", {}, [] {}},
+        {daInsertObject, "插入Ole对象(&O)...", {}, [this] { InsertObjectClick(); }},
         {daAbout, "关于(&A)...", {}, [this] { AboutClick(); }},
         {daBold, "粗体", QKeySequence(Qt::CTRL | Qt::Key_B), {}},
         {daItalic, "斜体", {}, {}},
@@ -340,8 +342,8 @@ void TfrmQorDesigner::createToolBars()
 
 void TfrmQorDesigner::updateObjectCommands()
 {
-    m_actions[daDeleteObject]->setEnabled(false);
-    m_actions[daInsertObject]->setEnabled(false);
+    m_actions[daDeleteObject]->setEnabled(m_grid->ActivedOleObject2() >= 0);
+    m_actions[daInsertObject]->setEnabled(m_grid->GetRow() >= 0 && m_grid->GetCol() >= 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -388,6 +390,7 @@ void TfrmQorDesigner::updateCellState()
     m_cellLabel->setText(text + QStringLiteral("    %1 行 %2 列").arg(m_grid->GetRows()).arg(m_grid->GetCols()));
     m_actions[daFitPage]->setEnabled(m_grid->GetGridType() == gtInvoice);
     m_actions[daPagesLine]->setChecked(m_grid->GetShowPagesLine());
+    updateObjectCommands();
     updateTitle();
 }
 
@@ -455,6 +458,9 @@ QString TfrmQorDesigner::choose(TFileChoice kind, const QString &suggested)
     case TFileChoice::Export:
         name = QFileDialog::getSaveFileName(this, QStringLiteral("导出"), dir, WorkbookFilter, nullptr,
                                             QFileDialog::DontConfirmOverwrite);
+        break;
+    case TFileChoice::Object:
+        name = QFileDialog::getOpenFileName(this, QStringLiteral("插入对象"), dir);
         break;
     case TFileChoice::Picture:
         name = QFileDialog::getOpenFileName(this, QStringLiteral("插入图像"), dir,

@@ -34,7 +34,7 @@ enum TDesignerAction {
 };
 
 // What a file dialog is asked for.
-enum class TFileChoice { Open, SaveAs, Import, Export, Picture };
+enum class TFileChoice { Open, SaveAs, Import, Export, Picture, Object };
 
 class QOR_EXPORT TfrmQorDesigner : public QDialog {
     Q_OBJECT
@@ -121,6 +121,11 @@ public:
     void PagesLineClick();
     void InsertPictureClick();
     bool InsertPicture(const QString &FileName);
+    // An embedded document at the current cell holding the chosen file (an empty one when
+    // none is chosen: a double click fills it later).
+    void InsertObjectClick();
+    // Deletes the embedded document that has the focus.
+    void DeleteObjectClick();
     void AboutClick();
     void SetBold(bool On);
     void SetItalic(bool On);

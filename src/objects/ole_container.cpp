@@ -28,7 +28,12 @@ TQorOleContainer::FileChooser &chooser()
 
 } // namespace
 
-TQorOleContainer::TQorOleContainer(QWidget *parent) : QWidget(parent) { resize(160, 90); }
+// A click gives the focus: the focused document is the active one.
+TQorOleContainer::TQorOleContainer(QWidget *parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::ClickFocus);
+    resize(160, 90);
+}
 TQorOleContainer::~TQorOleContainer() = default;
 
 void TQorOleContainer::SetFileChooser(FileChooser c)

@@ -9,11 +9,16 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QUndoStack>
+#include <QApplication>
+#include <QFile>
+#include "objects/ole_container.h"
 #include "designer/cell_format_dialog.h"
 #include "designer/designer_dialogs.h"
 #include "designer/page_fit.h"
 #include "designer/property_inspector.h"
 #include "designer_fixture.h"
+#include <QFile>
+#include "objects/ole_container.h"
 #include "platform/page_setup_dialog.h"
 #include "print/preview/preview_window.h"
 #include "print/qor_print.h"
@@ -387,6 +392,53 @@ TEST_F(DesignerTest, ThePageSetUpIsUndoneAndThePreviewShowsTheDesign)
     w->Action(daPreview)->trigger();
     EXPECT_EQ(pages, 1);
     EXPECT_EQ(w->Print()->PreviewWindow(), nullptr);
+}
+
+} // namespace
+} // namespace qor::test
+
+namespace qor::test {
+namespace {
+
+TEST_F(DesignerTest, EmbeddedDocumentsAreInsertedDeletedAndUndone)
+{
+    auto w = open();
+    TQorGrid &g = *w->DesignGrid();
+    const QString file = path(QStringLiteral("附件.txt"));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("line items");
+    }
+    w->SetFileChooser([&](TFileChoice kind, const QString &) {
+        EXPECT_EQ(kind, TFileChoice::Object);
+        return file;
+    });
+    g.SetFocusCell(2, 1);
+    w->InsertObjectClick();
+    ASSERT_EQ(g.GetOleObjectCount(), 1);
+    TQorOleContainer *doc = g.GetOleObject(0);
+    EXPECT_EQ(doc->PackageName(), QStringLiteral("附件.txt"));
+    EXPECT_EQ(doc->PackageBytes(), QByteArray("line items"));
+    EXPECT_TRUE(w->Modified());
+    w->UndoStack()->undo();
+    EXPECT_EQ(g.GetOleObjectCount(), 0);
+    w->UndoStack()->redo();
+    ASSERT_EQ(g.GetOleObjectCount(), 1);
+    EXPECT_EQ(g.GetOleObject(0)->PackageBytes(), QByteArray("line items"));
+
+    // The document with the focus is the one "删除 OLE 对象" removes.
+    w->DeleteObjectClick();   // none has the focus: nothing
+    EXPECT_EQ(g.GetOleObjectCount(), 1);
+    w->show();
+    w->activateWindow();
+    QApplication::setActiveWindow(w.get());
+    g.GetOleObject(0)->setFocus();
+    ASSERT_EQ(g.ActivedOleObject2(), 0);
+    w->DeleteObjectClick();
+    EXPECT_EQ(g.GetOleObjectCount(), 0);
+    w->UndoStack()->undo();
+    EXPECT_EQ(g.GetOleObjectCount(), 1);
 }
 
 } // namespace
