@@ -103,7 +103,7 @@ bool TQorPrint::InternalPrint(bool Recount)
     const std::vector<bool> range = ParsePageRange(d->pageRangeText, count);
     const int copies = GetCopies();
     bool first = true;
-    int position = 0;
+    int position = d->progressBase;
     auto visit = [&](int page) {
         if (!range[size_t(page)] || !wanted(d->printPages, page))
             return;
@@ -253,9 +253,11 @@ bool TQorCompositePrint::printReports(bool fromProgress)
     platform::Printer &printer = platform::CurrentPrinter();
     TQorPrint *reference = GetPrint(0);
     bool open = false, ok = true;
+    int visited = 0;   // the progress window counts the pages of the whole job
     for (int i = 0; i < GetReportCount() && !m_terminated && ok; ++i) {
         TQorPrint *r = GetPrint(i);
         r->SetTerminated(false);
+        r->Private().progressBase = visited;
         m_current = r;
         if (!fromProgress && r->GetQorGrid())
             r->GetQorGrid()->SetZoom(r->GetPrintZoom());
@@ -282,6 +284,8 @@ bool TQorCompositePrint::printReports(bool fromProgress)
             m_lastError = e.Text();
             ok = false;
         }
+        r->Private().progressBase = 0;
+        visited += r->GetPageCount() * (r->GetCollate() ? r->GetCopies() : 1);
         m_terminated = m_terminated || r->GetTerminated();
     }
     if (open) {

@@ -66,6 +66,7 @@ struct TQorPrintPrivate {
     QString lastError;
     QPointer<QWidget> preview;     // the preview window open on this report
     int jobPage = 0;               // the job page being drawn, for the band markers
+    int progressBase = 0;          // pages a composite job visited before this report
 
     // Pagination
     bool stale = true;

@@ -200,6 +200,20 @@ TEST_F(PrintJob, CompositePagesAndDocuments)
     EXPECT_EQ(b.printed, range(1, 2));
     EXPECT_EQ(standIn().Journal(), (QStringList{"begin month end", "page", "page", "page", "page", "end"}));
 
+    // The progress window counts the pages of the whole job.
+    QString shown;
+    b.print.OnAfterPrintPage = [&](QObject *, int page, int) {
+        if (page == 1 && TfrmPrnProgress::Current())
+            shown = TfrmPrnProgress::Current()->Label()->text();
+    };
+    job.SetShowProgress(true);
+    ASSERT_TRUE(job.PrintReport()) << job.LastError().toStdString();
+    EXPECT_EQ(shown, QStringLiteral("正在打印报表： 4/5"));
+    job.SetShowProgress(false);
+    b.print.OnAfterPrintPage = nullptr;
+    b.printed.clear();
+    a.printed.clear();
+
     // A landscape second report cannot share the first one's document.
     standIn().Journal().clear();
     b.print.SetOrientation(poLandscape);
