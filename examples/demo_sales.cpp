@@ -10,7 +10,7 @@ namespace qor::demo {
 TQorChart *BuildDemoSales(TCustomQorGrid &grid)
 {
     grid.SetRows(40);
-    grid.SetCols(14);
+    grid.SetCols(15);
     grid.SetDefaultRowHeight(24);
     const int widths[] = {64, 90, 80, 80, 80};
     for (int c = 0; c < 5; ++c)
@@ -45,7 +45,7 @@ TQorChart *BuildDemoSales(TCustomQorGrid &grid)
 
     // Months down the first column, their totals beside them: one series of twelve bars.
     TQorChart *chart = grid.InsertChart(QStringLiteral("月度合计"), 1, 6);
-    chart->resize(430, 290);
+    chart->resize(540, 290);
     TChartDefinition def;
     def.Kind = ckBar;
     def.Title = QStringLiteral("月度合计（万元）");

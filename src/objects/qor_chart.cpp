@@ -123,12 +123,6 @@ void TQorChart::Refresh()
     }
     auto *axisX = new QBarCategoryAxis;
     axisX->append(categories);
-    // Many categories on a narrow chart: smaller labels rather than elided ones.
-    if (categories.size() > 6) {
-        QFont small = axisX->labelsFont();
-        small.setPointSizeF(std::max(6.0, small.pointSizeF() * 0.8));
-        axisX->setLabelsFont(small);
-    }
     auto *axisY = new QValueAxis;
     double lo = 0, hi = 0;
     for (const auto &v : m_values)
