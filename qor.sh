@@ -116,7 +116,8 @@ case "$cmd" in
     install_packages "${packages[@]}" "${fuzz_packages[@]}"
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQOR_SANITIZE=ON
     start_postgres
-    (cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs" "$@")
+    (cd build-asan && LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp" QT_QPA_PLATFORM=offscreen \
+      ctest --output-on-failure -j "$jobs" "$@")
     ;;
   coverage)
     install_packages "${packages[@]}" "${coverage_packages[@]}"
@@ -134,7 +135,8 @@ case "$cmd" in
     name=${1:?fuzz target name}; secs=${2:-600}
     mkdir -p "build-fuzz/corpus/$name"
     seeds="tests/fuzz/corpus/$name"; [ -d "$seeds" ] || seeds=""
-    QT_QPA_PLATFORM=offscreen "build-fuzz/tests/fuzz/fuzz_$name" -max_total_time="$secs" \
+    LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}" \
+      QT_QPA_PLATFORM=offscreen "build-fuzz/tests/fuzz/fuzz_$name" -max_total_time="$secs" \
       -artifact_prefix="build-fuzz/" "build-fuzz/corpus/$name" $seeds
     ;;
   window)
