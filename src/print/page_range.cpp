@@ -23,8 +23,11 @@ std::vector<bool> ParsePageRange(const QString &Text, int PageCount)
     const int count = std::max(PageCount, 0);
     QString text = Text;
     text.remove(QLatin1Char(' '));
-    if (text.isEmpty())
-        return std::vector<bool>(size_t(count) + 1, true);
+    if (text.isEmpty()) {
+        std::vector<bool> all(size_t(count) + 1, true);
+        all[0] = false;   // there is no page 0
+        return all;
+    }
     std::vector<bool> selected(size_t(count) + 1, false);
     // An open range at the end runs to the last page.
     if (text.endsWith(QLatin1Char('-')))

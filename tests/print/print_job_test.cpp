@@ -39,6 +39,7 @@ std::vector<int> range(int from, int to)
 TEST(PageRange, EachRuleOfTheScan)
 {
     EXPECT_EQ(selected("", 4), range(1, 4));
+    EXPECT_FALSE(ParsePageRange("", 4)[0]);
     EXPECT_EQ(selected("   ", 4), range(1, 4));
     std::vector<int> want = {1, 3};
     for (int p = 5; p <= 12; ++p)
