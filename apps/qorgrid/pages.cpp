@@ -34,21 +34,6 @@ QString paperName(int code)
     return QStringLiteral("code %1").arg(code);
 }
 
-// The first line (row or column) whose far edge lies past pos.
-template <class Edge>
-int lineAt(int count, int64_t pos, Edge edge)
-{
-    int lo = 0, hi = count - 1;
-    while (lo < hi) {
-        const int mid = lo + (hi - lo) / 2;
-        if (edge(mid) > pos)
-            hi = mid;
-        else
-            lo = mid + 1;
-    }
-    return lo;
-}
-
 } // namespace
 
 int RunPages(int argc, char **argv)
@@ -112,13 +97,10 @@ int RunPages(int argc, char **argv)
     const std::vector<TPrintRect> &strips = print.Pages();
     for (size_t i = 0; i < strips.size(); ++i) {
         const TPrintRect &s = strips[i];
-        const int r0 = lineAt(grid.GetRows(), s.Top, [&](int r) { return grid.GetZoomRowBottom(r); });
-        const int r1 = lineAt(grid.GetRows(), s.Bottom - 1, [&](int r) { return grid.GetZoomRowBottom(r); });
-        const int c0 = lineAt(grid.GetCols(), s.Left, [&](int c) { return grid.GetZoomColRight(c); });
-        const int c1 = lineAt(grid.GetCols(), s.Right - 1, [&](int c) { return grid.GetZoomColRight(c); });
+        const QRect cells = print.CalPrintViewRegion(s);
         std::printf("page %d%s: rows %d-%d, columns %d-%d, pixels (%d, %d)-(%d, %d)\n", int(i) / perSheet + 1,
-                    perSheet > 1 ? qPrintable(QStringLiteral(" strip %1").arg(int(i) % perSheet + 1)) : "", r0, r1,
-                    c0, c1, s.Left, s.Top, s.Right, s.Bottom);
+                    perSheet > 1 ? qPrintable(QStringLiteral(" strip %1").arg(int(i) % perSheet + 1)) : "",
+                    cells.top(), cells.bottom(), cells.left(), cells.right(), s.Left, s.Top, s.Right, s.Bottom);
     }
     return 0;
 }

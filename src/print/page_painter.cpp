@@ -73,6 +73,18 @@ const T *At(const std::vector<T> &v, size_t i)
 
 } // namespace
 
+QRect TQorPrint::CalPrintViewRegion(const TPrintRect &Source) const
+{
+    const TCustomQorGrid *grid = d->grid;
+    if (!grid || grid->GetRows() <= 0 || grid->GetCols() <= 0)
+        return QRect();
+    const int rows = grid->GetRows(), cols = grid->GetCols();
+    auto bottom = [grid](int r) { return grid->GetZoomRowBottom(r); };
+    auto right = [grid](int c) { return grid->GetZoomColRight(c); };
+    return QRect(QPoint(FirstPast(cols, Source.Left, right), FirstPast(rows, Source.Top, bottom)),
+                 QPoint(FirstPast(cols, Source.Right - 1, right), FirstPast(rows, Source.Bottom - 1, bottom)));
+}
+
 void TQorPrint::CopyRect(QPainter *Canvas, const TPrintRect &Source, const QRect &Dest)
 {
     TCustomQorGrid *grid = d->grid;
@@ -80,13 +92,9 @@ void TQorPrint::CopyRect(QPainter *Canvas, const TPrintRect &Source, const QRect
         grid->GetCols() <= 0)
         return;
     const double fx = double(Dest.width()) / Source.Width(), fy = double(Dest.height()) / Source.Height();
-    const int rows = grid->GetRows(), cols = grid->GetCols();
-    const int r0 = FirstPast(rows, Source.Top, [grid](int r) { return grid->GetZoomRowBottom(r); });
-    const int r1 = FirstPast(rows, Source.Bottom - 1, [grid](int r) { return grid->GetZoomRowBottom(r); });
-    const int c0 = FirstPast(cols, Source.Left, [grid](int c) { return grid->GetZoomColRight(c); });
-    const int c1 = FirstPast(cols, Source.Right - 1, [grid](int c) { return grid->GetZoomColRight(c); });
+    const QRect cells = CalPrintViewRegion(Source);
     if (OnPrintCell)
-        OnPrintCell(this, QRect(QPoint(c0, r0), QPoint(c1, r1)));
+        OnPrintCell(this, cells);
     const int delta = Delta(d->scaleX);
     Canvas->save();
     Canvas->setClipRect(Dest.adjusted(-delta, -delta, delta, delta), Qt::IntersectClip);
@@ -96,10 +104,12 @@ void TQorPrint::CopyRect(QPainter *Canvas, const TPrintRect &Source, const QRect
     PrintAreaOptions options;
     options.color = d->colorPrinter;
     options.gridLines = d->printGridLine;
-    options.zoom = grid->GetZoom();
+    // Points become 96-dpi pixels at the grid's zoom; the transform takes them to the device.
+    const int zoom = grid->GetZoom();
+    options.pageFont = [zoom](const QFont &font) { return CreateZoomFont(font, zoom); };
     // DirectToPrinter thins lines on high-resolution devices (Line_Scale); cells keep scaling.
     options.lineScale = d->scaleY > 0 ? Line_Scale(d->scaleY) / d->scaleY : 1.0;
-    GridPainter(*grid).DrawPrintArea(*Canvas, r0, r1, c0, c1, options);
+    GridPainter(*grid).DrawPrintArea(*Canvas, cells.top(), cells.bottom(), cells.left(), cells.right(), options);
     // Controls, charts and documents over these cells, cut by the same clip.
     GridPrivate::get(*grid).seams.objects->Print(*Canvas, Source.ToQRect(), [this](QWidget *control) {
         bool needPrint = true;

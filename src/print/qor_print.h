@@ -213,6 +213,9 @@ public:
     // printable area in device pixels and the scale factors map grid print pixels onto it.
     // Nothing for a page outside 1 ... GetPageCount() or without a grid.
     void DrawPage(int PageNo, QPainter *Canvas, const QRect &Rect);
+    // The rows and columns whose cells meet Source (grid print coordinates): left is the first
+    // column, top the first row, right and bottom the last ones. Null without a grid or cells.
+    QRect CalPrintViewRegion(const TPrintRect &Source) const;
     // Source (grid print coordinates) scaled into Dest (device pixels), clipped to Dest.
     void CopyRect(QPainter *Canvas, const TPrintRect &Source, const QRect &Dest);
     // The column title bar of a gtGrid grid above the strip, in the bar's rectangle.

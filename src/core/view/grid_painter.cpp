@@ -262,17 +262,14 @@ void GridPainter::adjustForPrint(CellPaintStyle &st)
     st.selected = false;
     st.hasHint = false;
     st.ctl3D = false;   // a page has no raised cells: the frame pass draws their edges
-    // Points become pixels at 96 dpi here; the caller's transform takes them to the device.
     // Most cells share a font: the converted one is kept, so each page makes few fonts.
-    if (!(st.font == m_printFontFrom)) {
-        m_printFontFrom = st.font;
-        const double px = (st.font.pixelSize() > 0 ? st.font.pixelSize() : st.font.pointSizeF() * 96.0 / 72.0) *
-                          m_print->zoom / 100.0;
-        if (px > 0)
-            st.font.setPixelSize(std::max(1, int(std::lround(px))));
-        m_printFont = st.font;
+    if (m_print->pageFont) {
+        if (!(st.font == m_printFontFrom)) {
+            m_printFontFrom = st.font;
+            m_printFont = m_print->pageFont(st.font);
+        }
+        st.font = m_printFont;
     }
-    st.font = m_printFont;
     if (!st.printable) {
         st.text.clear();
         st.richText.clear();

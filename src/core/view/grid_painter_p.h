@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QFont>
 #include <QRegion>
+#include <functional>
 #include <vector>
 #include "core/view/cell_painter_p.h"
 
@@ -24,7 +25,9 @@ QOR_AUTOTEST_EXPORT QRect DropIndicatorRect(const TCustomQorGrid &grid);
 struct PrintAreaOptions {
     bool color = true;        // ColorPrinter: off prints white cells with black one-pixel frames
     bool gridLines = true;    // PrintGridLine: off prints neither cell lines nor frames
-    int zoom = 100;           // the grid's zoom, which the fonts follow
+    // A cell's font as the page draws it, in pixels before the caller's transform; the print
+    // layer gives its zoom font. Without one the font is left as it is.
+    std::function<QFont(const QFont &)> pageFont;
     double lineScale = 1.0;   // how much thinner than the cells' scale lines are drawn
 };
 
