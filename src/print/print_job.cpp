@@ -40,24 +40,37 @@ const QString CancelledText = QStringLiteral("打印已取消");
 
 QString TQorPrint::LastError() const { return d->lastError; }
 
+// The page loop of a job, in print order: visited(page) for every page visited (once per copy
+// when collated, once per page when not), print(page) for each one that is selected; stopped()
+// is asked before every page and copy.
+template <class Visited, class Print, class Stopped>
+static void walkJob(const TQorPrintPrivate &d, int count, int copies, Visited visited, Print print, Stopped stopped)
+{
+    const std::vector<bool> range = ParsePageRange(d.pageRangeText, count);
+    auto select = [&](int page) {
+        if (range[size_t(page)] && wanted(d.printPages, page))
+            print(page);
+    };
+    if (d.collate) {
+        for (int c = 0; c < copies && !stopped(); ++c)
+            for (int p = 1; p <= count && !stopped(); ++p) {
+                visited(p);
+                if (!stopped())
+                    select(p);
+            }
+    } else {
+        for (int p = 1; p <= count && !stopped(); ++p) {
+            visited(p);
+            for (int c = 0; c < copies && !stopped(); ++c)
+                select(p);
+        }
+    }
+}
+
 std::vector<int> TQorPrint::JobPages(int PageCount) const
 {
-    const std::vector<bool> range = ParsePageRange(d->pageRangeText, PageCount);
     std::vector<int> out;
-    const int copies = GetCopies();
-    auto visit = [&](int page) {
-        if (range[size_t(page)] && wanted(d->printPages, page))
-            out.push_back(page);
-    };
-    if (d->collate) {
-        for (int c = 0; c < copies; ++c)
-            for (int p = 1; p <= PageCount; ++p)
-                visit(p);
-    } else {
-        for (int p = 1; p <= PageCount; ++p)
-            for (int c = 0; c < copies; ++c)
-                visit(p);
-    }
+    walkJob(*d, PageCount, GetCopies(), [](int) {}, [&out](int page) { out.push_back(page); }, [] { return false; });
     return out;
 }
 
@@ -99,31 +112,15 @@ bool TQorPrint::InternalPrint(bool Recount)
                 p.OnPrintReport(&p);
         }
     } done{*this};
-    const int count = GetPageCount();
-    const std::vector<bool> range = ParsePageRange(d->pageRangeText, count);
-    const int copies = GetCopies();
     bool first = true;
     int position = d->progressBase;
-    auto visit = [&](int page) {
-        if (!range[size_t(page)] || !wanted(d->printPages, page))
-            return;
-        PrintPage(page, !first);
-        first = false;
-    };
-    if (d->collate) {
-        for (int c = 0; c < copies && !d->terminated; ++c)
-            for (int p = 1; p <= count && !d->terminated; ++p) {
-                showProgress(++position);
-                if (!d->terminated)
-                    visit(p);
-            }
-    } else {
-        for (int p = 1; p <= count && !d->terminated; ++p) {
-            showProgress(++position);
-            for (int c = 0; c < copies && !d->terminated; ++c)
-                visit(p);
-        }
-    }
+    walkJob(
+        *d, GetPageCount(), GetCopies(), [&position](int) { showProgress(++position); },
+        [&](int page) {
+            PrintPage(page, !first);
+            first = false;
+        },
+        [this] { return d->terminated; });
     return true;
 }
 
