@@ -18,11 +18,11 @@ namespace {
 constexpr char PackageTag[] = "QPKG";
 constexpr qsizetype MaxNameBytes = 4096;
 
+QString platformChooser(QWidget *parent) { return QFileDialog::getOpenFileName(parent, QStringLiteral("插入对象")); }
+
 TQorOleContainer::FileChooser &chooser()
 {
-    static TQorOleContainer::FileChooser c = [](QWidget *parent) {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("插入对象"));
-    };
+    static TQorOleContainer::FileChooser c = platformChooser;
     return c;
 }
 
@@ -38,9 +38,7 @@ TQorOleContainer::~TQorOleContainer() = default;
 
 void TQorOleContainer::SetFileChooser(FileChooser c)
 {
-    chooser() = c ? std::move(c) : FileChooser([](QWidget *parent) {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("插入对象"));
-    });
+    chooser() = c ? std::move(c) : FileChooser(platformChooser);
 }
 
 QByteArray TQorOleContainer::MakePackage(const QString &name, const QByteArray &bytes)
@@ -142,15 +140,6 @@ void TQorOleContainer::paintEvent(QPaintEvent *)
     p.setPen(QColor(0x20, 0x20, 0x20));
     p.drawText(rect().adjusted(4, 4, -4, -4), Qt::AlignCenter | Qt::TextWordWrap,
                objectName().isEmpty() ? what : objectName() + QLatin1Char('\n') + what);
-}
-
-QPicture TQorOleContainer::Picture()
-{
-    QPicture picture;
-    QPainter p(&picture);
-    render(&p);
-    p.end();
-    return picture;
 }
 
 } // namespace qor

@@ -4,7 +4,6 @@
 // placeholder with its name, and, when empty, takes a file the user picks as a package (kept
 // as bytes, opened with the desktop's own program on a double click).
 #include <QByteArray>
-#include <QPicture>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -34,8 +33,6 @@ public:
     QByteArray PackageBytes() const;
     // Asks for a file when empty, else opens the package with the desktop's program.
     void Activate();
-    // The placeholder as a picture of the container's size, for printing.
-    QPicture Picture();
 
     // The image of an embedded file: a tag, its name and its bytes.
     static QByteArray MakePackage(const QString &name, const QByteArray &bytes);

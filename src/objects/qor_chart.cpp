@@ -193,23 +193,10 @@ void TQorChart::PaintInto(QImage &image)
 {
     if (m_pending)
         Refresh();
-    if (layout())
-        layout()->activate();
-    render(&image);
-}
-
-QPicture TQorChart::Picture()
-{
-    if (m_pending)
-        Refresh();
     // A chart never shown has not laid its view out yet.
     if (layout())
         layout()->activate();
-    QPicture picture;
-    QPainter p(&picture);
-    render(&p, QPoint(), QRegion(), QWidget::DrawChildren);
-    p.end();
-    return picture;
+    render(&image);
 }
 
 } // namespace qor

@@ -3,7 +3,7 @@
 // grid's cells and drawn again when those cells change. A chart image this library did not
 // write (an older document's) is kept byte for byte and shown as a framed placeholder.
 #include <QByteArray>
-#include <QPicture>
+#include <QImage>
 #include <QWidget>
 #include "objects/chart_definition.h"
 #include "platform/qor_global.h"
@@ -41,9 +41,7 @@ public:
     void LoadImage(const QByteArray &image);
     bool IsForeign() const { return !m_foreign.isEmpty(); }
 
-    // The chart as a picture of its own size, for printing.
-    QPicture Picture();
-    // The chart drawn into an image of its size (its device pixel ratio honoured).
+    // The chart drawn into an image of its size (its device pixel ratio honoured), for printing.
     void PaintInto(QImage &image);
     QChart *Chart() const { return m_chart; }
     QChartView *View() const { return m_view; }

@@ -225,10 +225,7 @@ TEST(AnchoredObjects, AChartFollowsItsCells)
     // A picture of its own size with bars in it.
     QImage image(chart->size(), QImage::Format_RGB32);
     image.fill(Qt::white);
-    {
-        QPainter p(&image);
-        p.drawPicture(0, 0, chart->Picture());
-    }
+    chart->PaintInto(image);
     int coloured = 0;
     for (int y = 0; y < image.height(); y += 2)
         for (int x = 0; x < image.width(); x += 2) {
